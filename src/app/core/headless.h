@@ -1,0 +1,10 @@
+#pragma once
+
+namespace vistrel {
+
+// Sets the environment the browser engine needs before the application object exists:
+// software rendering and no GPU on the offscreen platform, no sandbox when running as root.
+// forceOffscreen selects the offscreen platform unless another one was asked for.
+void PrepareHeadlessEnvironment(bool forceOffscreen);
+
+}  // namespace vistrel

@@ -1,0 +1,63 @@
+#include "app/core/program_folder.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include "app/core/text_paths.h"
+
+namespace vistrel {
+
+WorkingFolders WorkingFolders::For(const QString& programFolder) {
+  WorkingFolders f;
+  f.program = IncludeTrailingSeparator(programFolder);
+  f.styles = f.program + QStringLiteral("STYLES/");
+  f.thumbs = f.program + QStringLiteral("THUMBS/");
+  f.lists = f.program + QStringLiteral("FILELISTS/");
+  f.snapshots = f.program + QStringLiteral("SNAPSHOTS/");
+  f.helpPage = f.program + QStringLiteral("HELP/index.htm");
+  f.tagHintFile = f.program + QStringLiteral("tagsyntax.txt");
+  f.iniFile = f.program + QStringLiteral("prg.ini");
+  return f;
+}
+
+QString ResolveProgramFolder(const QString& executableFolder) {
+  const QString home = qEnvironmentVariable("VISTREL_HOME");
+  if (!home.isEmpty()) return IncludeTrailingSeparator(QDir(home).absolutePath());
+  const QFileInfo exeDir(executableFolder);
+  if (!executableFolder.isEmpty() && exeDir.isDir() && exeDir.isWritable())
+    return IncludeTrailingSeparator(exeDir.absoluteFilePath());
+  QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+  if (data.isEmpty()) data = QDir::homePath() + QStringLiteral("/.local/share");
+  return IncludeTrailingSeparator(data + QStringLiteral("/vistrel"));
+}
+
+void PrepareWorkingFolders(const WorkingFolders& folders) {
+  QDir().mkpath(folders.program);
+  QDir().mkpath(folders.thumbs);
+  QDir().mkpath(folders.lists);
+  const QString root = QStringLiteral(":/defaults/");
+  QDirIterator it(root, QDir::Files, QDirIterator::Subdirectories);
+  while (it.hasNext()) {
+    const QString source = it.next();
+    const QString target = folders.program + source.mid(root.size());
+    if (QFileInfo::exists(target)) continue;
+    QDir().mkpath(QFileInfo(target).absolutePath());
+    if (QFile::copy(source, target))
+      QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                                        QFile::ReadOther);
+  }
+}
+
+bool IsInThumbFolder(const QString& path, const QString& thumbFolder) {
+  return IncludeTrailingSeparator(path).toUpper().contains(thumbFolder.toUpper());
+}
+
+qint64 FileStamp(const QString& path) {
+  DirectoryEntry entry;
+  return FileExistsAny(path, &entry) ? entry.stampNs : 0;
+}
+
+}  // namespace vistrel

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace vistrel {
+
+enum class TextEncoding { kUtf8, kLatin1 };
+enum class LineBreak { kLf, kCrLf, kCr };
+
+// A text file's characters plus what is needed to write it back byte for byte.
+struct DecodedText {
+  QString text;
+  TextEncoding encoding = TextEncoding::kUtf8;
+  LineBreak lineBreak = LineBreak::kLf;  // the first line break found; LF when there is none
+};
+
+// UTF-8 when the bytes are valid UTF-8, Latin-1 otherwise (every byte maps to a character).
+DecodedText DecodeText(const QByteArray& bytes);
+QByteArray EncodeText(const QString& text, TextEncoding encoding);
+QString LineBreakText(LineBreak lineBreak);
+
+// Writes through a temporary file in the same folder renamed over the target, keeping the
+// target's permissions, so a failed write never leaves a truncated file behind.
+// On failure returns false and sets *error to a message naming the file.
+bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* error = nullptr);
+
+// Reads the whole file; false (and *error naming the file) when it cannot be read.
+bool ReadWholeFile(const QString& path, QByteArray* bytes, QString* error = nullptr);
+
+}  // namespace vistrel

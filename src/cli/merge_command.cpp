@@ -1,0 +1,7 @@
+#include "cli/cli_command.h"
+
+namespace vistrel::cli {
+
+int RunMerge(const QStringList&) { return NotBuiltYet("merge"); }
+
+}  // namespace vistrel::cli

@@ -1,0 +1,7 @@
+#include "cli/cli_command.h"
+
+namespace vistrel::cli {
+
+int RunSnapshot(const QStringList&) { return NotBuiltYet("snapshot"); }
+
+}  // namespace vistrel::cli

@@ -1,0 +1,7 @@
+#include "cli/cli_command.h"
+
+namespace vistrel::cli {
+
+int RunThumbs(const QStringList&) { return NotBuiltYet("thumbs"); }
+
+}  // namespace vistrel::cli

@@ -1,0 +1,179 @@
+#include "settings/ini_profile.h"
+
+#include <QRegularExpression>
+
+namespace vistrel {
+
+namespace {
+
+// "[name]" → name; anything else → null string.
+QString SectionOf(const QString& line) {
+  const QString t = line.trimmed();
+  if (!t.startsWith(QLatin1Char('['))) return {};
+  const qsizetype close = t.indexOf(QLatin1Char(']'));
+  if (close < 0) return {};
+  return t.mid(1, close - 1).trimmed();
+}
+
+bool KeyOf(const QString& line, QString* key, QString* value) {
+  const qsizetype eq = line.indexOf(QLatin1Char('='));
+  if (eq < 0 || line.trimmed().startsWith(QLatin1Char(';'))) return false;
+  *key = line.left(eq).trimmed();
+  if (value) *value = line.mid(eq + 1);
+  return !key->isEmpty();
+}
+
+}  // namespace
+
+IniProfile IniProfile::Load(const QString& path) {
+  QByteArray bytes;
+  if (!ReadWholeFile(path, &bytes)) return FromText({}, path);
+  const DecodedText decoded = DecodeText(bytes);
+  IniProfile profile = FromText(decoded.text, path);
+  profile.encoding_ = decoded.encoding;
+  profile.lineBreak_ = decoded.lineBreak;
+  return profile;
+}
+
+IniProfile IniProfile::FromText(const QString& text, const QString& path) {
+  IniProfile profile;
+  profile.path_ = path;
+  if (text.isEmpty()) return profile;
+  static const QRegularExpression kBreaks(QStringLiteral("\r\n|\r|\n"));
+  QStringList lines = text.split(kBreaks);
+  profile.endsWithBreak_ = lines.last().isEmpty();
+  if (profile.endsWithBreak_) lines.removeLast();
+  profile.lines_.assign(lines.begin(), lines.end());
+  return profile;
+}
+
+IniProfile::Range IniProfile::FindSection(const QString& section) const {
+  Range range;
+  const int count = static_cast<int>(lines_.size());
+  for (int i = 0; i < count; ++i) {
+    const QString name = SectionOf(lines_[i]);
+    if (name.isNull()) continue;
+    if (range.header >= 0) {
+      range.end = i;
+      return range;
+    }
+    if (name.compare(section, Qt::CaseInsensitive) == 0) range.header = i;
+  }
+  range.end = count;
+  return range;
+}
+
+int IniProfile::FindKey(const Range& range, const QString& key) const {
+  if (range.header < 0) return -1;
+  QString name;
+  for (int i = range.header + 1; i < range.end; ++i)
+    if (KeyOf(lines_[i], &name, nullptr) && name.compare(key, Qt::CaseInsensitive) == 0) return i;
+  return -1;
+}
+
+bool IniProfile::HasKey(const QString& section, const QString& key) const {
+  return FindKey(FindSection(section), key) >= 0;
+}
+
+QString IniProfile::ReadString(const QString& section, const QString& key,
+                               const QString& fallback) const {
+  const int line = FindKey(FindSection(section), key);
+  if (line < 0) return fallback;
+  QString name, value;
+  KeyOf(lines_[line], &name, &value);
+  return value.left(kMaxValueLength);
+}
+
+bool IniProfile::ParseInteger(const QString& text, int* value) {
+  const QString t = text.trimmed();
+  bool ok = false;
+  if (t.size() > 2 && (t.startsWith(QLatin1String("0x")) || t.startsWith(QLatin1String("0X")))) {
+    const uint hex = t.mid(2).toUInt(&ok, 16);
+    if (ok) *value = static_cast<int>(hex);
+    return ok;
+  }
+  const int dec = t.toInt(&ok, 10);
+  if (ok) *value = dec;
+  return ok;
+}
+
+int IniProfile::ReadInteger(const QString& section, const QString& key, int fallback) const {
+  if (!HasKey(section, key)) return fallback;
+  int value = fallback;
+  return ParseInteger(ReadString(section, key, {}), &value) ? value : fallback;
+}
+
+bool IniProfile::ReadBool(const QString& section, const QString& key, bool fallback) const {
+  return ReadInteger(section, key, fallback ? 1 : 0) != 0;
+}
+
+void IniProfile::WriteString(const QString& section, const QString& key, const QString& value) {
+  QString clean = value;
+  clean.replace(QLatin1String("\r\n"), QLatin1String(" "));
+  clean.replace(QLatin1Char('\r'), QLatin1Char(' '));
+  clean.replace(QLatin1Char('\n'), QLatin1Char(' '));
+
+  Range range = FindSection(section);
+  if (range.header < 0) {
+    lines_.push_back(QLatin1Char('[') + section + QLatin1Char(']'));
+    lines_.push_back(key + QLatin1Char('=') + clean);
+    return;
+  }
+  const int line = FindKey(range, key);
+  if (line >= 0) {
+    QString name;
+    KeyOf(lines_[line], &name, nullptr);
+    lines_[line] = name + QLatin1Char('=') + clean;
+    return;
+  }
+  // After the section's last non-blank line, so blank separators stay between sections.
+  int insertAt = range.end;
+  while (insertAt > range.header + 1 && lines_[insertAt - 1].trimmed().isEmpty()) --insertAt;
+  lines_.insert(lines_.begin() + insertAt, key + QLatin1Char('=') + clean);
+}
+
+void IniProfile::WriteInteger(const QString& section, const QString& key, int value) {
+  WriteString(section, key, QString::number(value));
+}
+
+void IniProfile::WriteBool(const QString& section, const QString& key, bool value) {
+  WriteInteger(section, key, value ? 1 : 0);
+}
+
+QStringList IniProfile::SectionNames() const {
+  QStringList names;
+  for (const QString& line : lines_) {
+    const QString name = SectionOf(line);
+    if (name.isNull()) continue;
+    bool seen = false;
+    for (const QString& n : names) seen = seen || n.compare(name, Qt::CaseInsensitive) == 0;
+    if (!seen) names << name;
+  }
+  return names;
+}
+
+QStringList IniProfile::KeyNames(const QString& section) const {
+  QStringList names;
+  const Range range = FindSection(section);
+  if (range.header < 0) return names;
+  QString name;
+  for (int i = range.header + 1; i < range.end; ++i)
+    if (KeyOf(lines_[i], &name, nullptr)) names << name;
+  return names;
+}
+
+QString IniProfile::ToText() const {
+  const QString brk = LineBreakText(lineBreak_);
+  QString text;
+  for (size_t i = 0; i < lines_.size(); ++i) {
+    text += lines_[i];
+    if (i + 1 < lines_.size() || endsWithBreak_) text += brk;
+  }
+  return text;
+}
+
+bool IniProfile::Save(QString* error) const {
+  return WriteFileAtomically(path_, EncodeText(ToText(), encoding_), error);
+}
+
+}  // namespace vistrel

@@ -1,0 +1,116 @@
+#include "settings/ini_profile.h"
+
+#include <gtest/gtest.h>
+
+#include "temp_folder.h"
+
+namespace vistrel {
+namespace {
+
+using testing::TempFolder;
+
+IniProfile Ini(const char* text) { return IniProfile::FromText(QString::fromLatin1(text)); }
+const QString kS = QStringLiteral("S");
+
+TEST(IniProfileRead, NamesMatchWithoutCaseAndValueIsTheRestOfTheLine) {
+  const IniProfile ini = Ini("[Options]\nStyle Name = a = b \n[other]\nx=1\n");
+  EXPECT_EQ(ini.ReadString(QStringLiteral("OPTIONS"), QStringLiteral("style name"), {}),
+            QStringLiteral(" a = b "));
+  EXPECT_EQ(ini.ReadString(QStringLiteral("options"), QStringLiteral("x"), QStringLiteral("d")),
+            QStringLiteral("d"));
+  EXPECT_EQ(ini.ReadString(QStringLiteral("nosuch"), QStringLiteral("x"), QStringLiteral("d")),
+            QStringLiteral("d"));
+}
+
+TEST(IniProfileRead, LongValuesAreCutTo2047Characters) {
+  const QString text = QStringLiteral("[S]\nk=") + QString(5000, QLatin1Char('v')) + QStringLiteral("\n");
+  const IniProfile ini = IniProfile::FromText(text);
+  EXPECT_EQ(ini.ReadString(kS, QStringLiteral("k"), {}).size(), 2047);
+}
+
+TEST(IniProfileRead, IntegersAreDecimalOrHexAndAnythingElseGivesTheDefault) {
+  const IniProfile ini = Ini("[S]\nd=42\nneg=-1\nhex=0x10\nupper=0XFF0000\nbare=0x\nword=yes\n"
+                             "mixed=12abc\nspace= 7 \nbig=0xFFFFFFFF\n");
+  EXPECT_EQ(ini.ReadInteger(kS, QStringLiteral("d"), 0), 42);
+  EXPECT_EQ(ini.ReadInteger(kS, QStringLiteral("neg"), 0), -1);
+  EXPECT_EQ(ini.ReadInteger(kS, QStringLiteral("hex"), 0), 16);
+  EXPECT_EQ(ini.ReadInteger(kS, QStringLiteral("upper"), 0), 16711680);
+  EXPECT_EQ(ini.ReadInteger(kS, QStringLiteral("bare"), 9), 9);
+  EXPECT_EQ(ini.ReadInteger(kS, QStringLiteral("word"), 9), 9);
+  EXPECT_EQ(ini.ReadInteger(kS, QStringLiteral("mixed"), 9), 9);
+  EXPECT_EQ(ini.ReadInteger(kS, QStringLiteral("space"), 0), 7);
+  EXPECT_EQ(ini.ReadInteger(kS, QStringLiteral("big"), 0), -1);
+  EXPECT_EQ(ini.ReadInteger(kS, QStringLiteral("missing"), 5), 5);
+}
+
+TEST(IniProfileRead, BooleansAreIntegersOtherThanZero) {
+  const IniProfile ini = Ini("[S]\nfive=5\nzero=0\nyes=yes\n");
+  EXPECT_TRUE(ini.ReadBool(kS, QStringLiteral("five"), false));
+  EXPECT_FALSE(ini.ReadBool(kS, QStringLiteral("zero"), true));
+  EXPECT_TRUE(ini.ReadBool(kS, QStringLiteral("yes"), true));
+  EXPECT_FALSE(ini.ReadBool(kS, QStringLiteral("yes"), false));
+}
+
+TEST(IniProfileWrite, ReplacesInPlaceAppendsKeysToTheirSectionAndSectionsToTheEnd) {
+  IniProfile ini = Ini("; comment\n[A]\nkeep=1\nK=old\n\n[B]\nb=1\ngarbage line\n");
+  ini.WriteString(QStringLiteral("a"), QStringLiteral("k"), QStringLiteral("new"));
+  ini.WriteInteger(QStringLiteral("A"), QStringLiteral("added"), 3);
+  ini.WriteBool(QStringLiteral("C"), QStringLiteral("flag"), true);
+  EXPECT_EQ(ini.ToText(), QStringLiteral("; comment\n[A]\nkeep=1\nK=new\nadded=3\n\n[B]\nb=1\n"
+                                         "garbage line\n[C]\nflag=1\n"));
+  EXPECT_EQ(ini.SectionNames(), (QStringList{QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")}));
+  EXPECT_EQ(ini.KeyNames(QStringLiteral("a")),
+            (QStringList{QStringLiteral("keep"), QStringLiteral("K"), QStringLiteral("added")}));
+}
+
+TEST(IniProfileWrite, DuplicateSectionsReadAndWriteTheFirst) {
+  IniProfile ini = Ini("[S]\nk=1\n[S]\nk=2\n");
+  EXPECT_EQ(ini.ReadInteger(kS, QStringLiteral("k"), 0), 1);
+  ini.WriteInteger(kS, QStringLiteral("k"), 5);
+  EXPECT_EQ(ini.ToText(), QStringLiteral("[S]\nk=5\n[S]\nk=2\n"));
+}
+
+TEST(IniProfileWrite, LineBreaksInValuesCannotSplitTheFile) {
+  IniProfile ini;
+  ini.WriteString(kS, QStringLiteral("LastSearch"), QStringLiteral("a\r\nb\nc"));
+  EXPECT_EQ(ini.ReadString(kS, QStringLiteral("LastSearch"), {}), QStringLiteral("a b c"));
+  EXPECT_EQ(ini.KeyNames(kS).size(), 1);
+}
+
+TEST(IniProfileFile, RoundTripKeepsBinaryBytesCrLfAndUnknownLines) {
+  TempFolder dir;
+  const QByteArray original("\xff\xfe junk\x01\r\n[S]\r\nk=1\r\nunknown=\xe9t\xe9\r\n");
+  const QString path = dir.Write(QStringLiteral("x.ini"), original);
+  IniProfile ini = IniProfile::Load(path);
+  ASSERT_TRUE(ini.Save());
+  EXPECT_EQ(dir.Read(QStringLiteral("x.ini")), original);
+  ini.WriteInteger(kS, QStringLiteral("k"), 2);
+  ASSERT_TRUE(ini.Save());
+  EXPECT_EQ(dir.Read(QStringLiteral("x.ini")),
+            QByteArray("\xff\xfe junk\x01\r\n[S]\r\nk=2\r\nunknown=\xe9t\xe9\r\n"));
+}
+
+TEST(IniProfileFile, MissingFileIsAnEmptyProfileThatSavesWhereItWasAsked) {
+  TempFolder dir;
+  IniProfile ini = IniProfile::Load(dir.path() + QStringLiteral("new.ini"));
+  EXPECT_TRUE(ini.SectionNames().isEmpty());
+  ini.WriteString(kS, QStringLiteral("k"), QStringLiteral("v"));
+  ASSERT_TRUE(ini.Save());
+  EXPECT_EQ(dir.Read(QStringLiteral("new.ini")), QByteArray("[S]\nk=v\n"));
+}
+
+TEST(IniProfileFile, FailedSaveKeepsTheOldFile) {
+  TempFolder dir;
+  const QString path = dir.Write(QStringLiteral("x.ini"), "[S]\nk=1\n");
+  IniProfile ini = IniProfile::Load(path);
+  ini.WriteInteger(kS, QStringLiteral("k"), 2);
+  // Replace the target by a folder's child that cannot be created.
+  IniProfile elsewhere = IniProfile::FromText(ini.ToText(), dir.path() + QStringLiteral("nodir/x.ini"));
+  QString error;
+  EXPECT_FALSE(elsewhere.Save(&error));
+  EXPECT_TRUE(error.contains(QStringLiteral("nodir/x.ini")));
+  EXPECT_EQ(dir.Read(QStringLiteral("x.ini")), QByteArray("[S]\nk=1\n"));
+}
+
+}  // namespace
+}  // namespace vistrel
