@@ -1,0 +1,128 @@
+#include "app/ui/folder_panel.h"
+
+#include <QComboBox>
+#include <QFileSystemModel>
+#include <QHeaderView>
+#include <QLabel>
+#include <QStorageInfo>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+#include "app/core/text_paths.h"
+#include "app/ui/title_bar.h"
+
+namespace vistrel {
+
+namespace {
+const char* const kFilterHint = "Determine which files types should be filtered";
+const char* const kCornerCaption = "--- Thumbnail Corner ---";
+const char* const kCornerHint = "Double click here to create/update thumbnail(s)";
+}  // namespace
+
+FolderPanel::FolderPanel(bool openOnSingleClick, QWidget* parent)
+    : QWidget(parent), openOnSingleClick_(openOnSingleClick) {
+  title_ = new TitleBar(QStringLiteral("Folder Selection"), this);
+  driveBox_ = new QComboBox(this);
+  driveBox_->setObjectName(QStringLiteral("CBDrive"));
+  model_ = new QFileSystemModel(this);
+  model_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
+  model_->setRootPath(QStringLiteral("/"));
+  tree_ = new QTreeView(this);
+  tree_->setObjectName(QStringLiteral("LBDir"));
+  tree_->setModel(model_);
+  for (int column = 1; column < model_->columnCount(); ++column) tree_->hideColumn(column);
+  tree_->header()->hide();
+  tree_->setExpandsOnDoubleClick(false);
+  filterTitle_ = new TitleBar(QStringLiteral(" Filter: "), this);
+  filterBox_ = new QComboBox(this);
+  filterBox_->setObjectName(QStringLiteral("CBFilter"));
+  filterBox_->setToolTip(QString::fromLatin1(kFilterHint));
+  filterBox_->setFocusPolicy(Qt::ClickFocus);
+  corner_ = new QLabel(QString::fromLatin1(kCornerCaption), this);
+  corner_->setObjectName(QStringLiteral("PanelActThumb"));
+  corner_->setAlignment(Qt::AlignCenter);
+  corner_->setFixedHeight(110);
+  corner_->setFrameShape(QFrame::StyledPanel);
+  corner_->setToolTip(QString::fromLatin1(kCornerHint));
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(2);
+  layout->addWidget(title_);
+  layout->addWidget(driveBox_);
+  layout->addWidget(tree_, 1);
+  layout->addWidget(filterTitle_);
+  layout->addWidget(filterBox_);
+  layout->addWidget(corner_);
+  title_->WatchFocusOf(this);
+
+  FillDrives();
+  connect(driveBox_, qOverload<int>(&QComboBox::activated), this, &FolderPanel::OnDriveChosen);
+  connect(tree_, &QTreeView::clicked, this, [this](const QModelIndex& i) { OnTreeActivated(i, false); });
+  connect(tree_, &QTreeView::doubleClicked, this, [this](const QModelIndex& i) { OnTreeActivated(i, true); });
+  connect(tree_, &QTreeView::activated, this, [this](const QModelIndex& i) { OnTreeActivated(i, true); });
+  connect(filterBox_, qOverload<int>(&QComboBox::currentIndexChanged), this, &FolderPanel::OnFilterChosen);
+}
+
+void FolderPanel::FillDrives() {
+  for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
+    if (!volume.isValid() || !volume.isReady()) continue;
+    const QString root = IncludeTrailingSeparator(volume.rootPath());
+    const QString name = volume.displayName();
+    driveBox_->addItem(name == volume.rootPath() ? root : root + QStringLiteral("  [") + name + QLatin1Char(']'), root);
+  }
+}
+
+void FolderPanel::OnDriveChosen(int index) {
+  const QString root = driveBox_->itemData(index).toString();
+  if (!root.isEmpty()) SetFolder(root);
+  Q_EMIT FolderChanged(folder_);
+}
+
+void FolderPanel::OnTreeActivated(const QModelIndex& index, bool doubleClick) {
+  if (!doubleClick && !openOnSingleClick_) return;
+  const QString path = IncludeTrailingSeparator(model_->filePath(index));
+  if (path == folder_) return;
+  SetFolder(path);
+  Q_EMIT FolderChanged(folder_);
+}
+
+void FolderPanel::SetFolder(const QString& folder) {
+  folder_ = IncludeTrailingSeparator(folder);
+  const QModelIndex index = model_->index(folder_.size() > 1 ? folder_.chopped(1) : folder_);
+  if (index.isValid()) {
+    tree_->setCurrentIndex(index);
+    tree_->expand(index);
+    tree_->scrollTo(index);
+  }
+  // The drive box follows the volume that holds the folder.
+  const QString root = IncludeTrailingSeparator(QStorageInfo(folder_).rootPath());
+  const int drive = driveBox_->findData(root);
+  if (drive >= 0) driveBox_->setCurrentIndex(drive);
+}
+
+void FolderPanel::SetFilterChoices(const QVector<FilterChoice>& choices) {
+  filterBox_->blockSignals(true);
+  filterBox_->clear();
+  for (const FilterChoice& choice : choices) filterBox_->addItem(choice.description, choice.patterns);
+  filterBox_->blockSignals(false);
+  filterBox_->setCurrentIndex(choices.isEmpty() ? -1 : 0);
+  OnFilterChosen(filterBox_->currentIndex());
+}
+
+QString FolderPanel::CurrentPatterns() const { return filterBox_->currentData().toString(); }
+
+void FolderPanel::OnFilterChosen(int) {
+  const QString patterns = CurrentPatterns();
+  filterTitle_->setText(QStringLiteral(" Filter: ") + patterns);
+  filterTitle_->setToolTip(patterns);
+  Q_EMIT PatternsChanged(patterns);
+}
+
+void FolderPanel::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  driveBox_->setFixedWidth(qMax(0, width() - 4));
+  filterBox_->setFixedWidth(qMax(0, width() - 4));
+}
+
+}  // namespace vistrel

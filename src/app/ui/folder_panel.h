@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QWidget>
+
+#include "app/ui/filter_choices.h"
+
+class QComboBox;
+class QFileSystemModel;
+class QLabel;
+class QTreeView;
+
+namespace vistrel {
+
+class TitleBar;
+
+// The left-hand panel: "Folder Selection", drive box, folder tree, file-type filter and the
+// Thumbnail Corner. It reports the chosen folder and pattern list; the pages follow them.
+class FolderPanel : public QWidget {
+  Q_OBJECT
+ public:
+  FolderPanel(bool openOnSingleClick, QWidget* parent = nullptr);
+
+  void SetFilterChoices(const QVector<FilterChoice>& choices);
+  QString CurrentPatterns() const;
+  void SetFolder(const QString& folder);  // shows and selects it in the tree
+  QString Folder() const { return folder_; }
+  void SetOpenOnSingleClick(bool on) { openOnSingleClick_ = on; }
+
+  QComboBox* driveBox() const { return driveBox_; }
+  QTreeView* folderTree() const { return tree_; }
+  QComboBox* filterBox() const { return filterBox_; }
+  QLabel* thumbnailCorner() const { return corner_; }
+  TitleBar* titleBar() const { return title_; }
+
+ Q_SIGNALS:
+  void FolderChanged(const QString& folder);
+  void PatternsChanged(const QString& patterns);
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void FillDrives();
+  void OnDriveChosen(int index);
+  void OnTreeActivated(const QModelIndex& index, bool doubleClick);
+  void OnFilterChosen(int index);
+
+  TitleBar* title_;
+  QComboBox* driveBox_;
+  QTreeView* tree_;
+  QFileSystemModel* model_;
+  TitleBar* filterTitle_;
+  QComboBox* filterBox_;
+  QLabel* corner_;
+  QString folder_;
+  bool openOnSingleClick_;
+};
+
+}  // namespace vistrel

@@ -1,0 +1,185 @@
+#include "app/ui/folder_view_page.h"
+
+#include <QButtonGroup>
+#include <QDir>
+#include <QFileIconProvider>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSplitter>
+#include <QStackedLayout>
+#include <QVBoxLayout>
+
+#include "app/core/pattern_match.h"
+#include "app/core/text_paths.h"
+#include "app/ui/title_bar.h"
+
+namespace vistrel {
+
+namespace {
+const char* const kListHint = "[Right Mouse Button] = PopUp , [DEL] = Delete File";
+const char* const kPreviewCaption = "Editor and Bowser view disabled";
+}  // namespace
+
+FolderViewPage::FolderViewPage(QWidget* parent) : QWidget(parent) {
+  title_ = new TitleBar(QString(), this);
+  title_->setObjectName(QStringLiteral("LabelFiles"));
+
+  list_ = new QListWidget(this);
+  list_->setObjectName(QStringLiteral("LBFile"));
+  list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  list_->setToolTip(QString::fromLatin1(kListHint));
+  list_->setUniformItemSizes(true);
+  list_->installEventFilter(this);
+  list_->viewport()->installEventFilter(this);
+  connect(list_, &QListWidget::itemDoubleClicked, this, [this] { Q_EMIT ActivatedItem(); });
+
+  previewArea_ = new QWidget(this);
+  previewCaption_ = new QLabel(QString::fromLatin1(kPreviewCaption), previewArea_);
+  previewCaption_->setAlignment(Qt::AlignCenter);
+  previewStack_ = new QStackedLayout(previewArea_);
+  previewStack_->addWidget(previewCaption_);
+
+  browserButton_ = new QPushButton(QStringLiteral("Browser"), this);
+  browserButton_->setToolTip(QStringLiteral("Show Browser View"));
+  editorButton_ = new QPushButton(QStringLiteral("Editor"), this);
+  editorButton_->setToolTip(QStringLiteral("Show Editor"));
+  for (QPushButton* b : {browserButton_, editorButton_}) b->setCheckable(true);
+  auto* toggle = new QButtonGroup(this);
+  toggle->setExclusive(true);
+  toggle->addButton(browserButton_);
+  toggle->addButton(editorButton_);
+  browserButton_->setChecked(true);
+  connect(toggle, &QButtonGroup::buttonClicked, this, [this] { Q_EMIT ToggleChanged(); });
+  saveAsButton_ = new QPushButton(QStringLiteral("Save As"), this);
+  saveAsButton_->setToolTip(QStringLiteral("Save a copy of the current editor file"));
+  saveButton_ = new QPushButton(QStringLiteral("Save"), this);
+  saveButton_->setToolTip(QStringLiteral("[CTRL-S]: Save current editor file"));
+  saveButton_->setEnabled(false);
+
+  auto* bar = new QHBoxLayout;
+  bar->setContentsMargins(2, 2, 2, 2);
+  bar->addWidget(browserButton_);
+  bar->addWidget(editorButton_);
+  bar->addStretch(1);
+  bar->addWidget(saveAsButton_);
+  bar->addWidget(saveButton_);
+  auto* previewPanel = new QWidget(this);
+  auto* previewLayout = new QVBoxLayout(previewPanel);
+  previewLayout->setContentsMargins(0, 0, 0, 0);
+  previewLayout->setSpacing(0);
+  previewLayout->addWidget(previewArea_, 1);
+  previewLayout->addLayout(bar);
+
+  auto* splitter = new QSplitter(Qt::Horizontal, this);
+  splitter->setHandleWidth(7);
+  splitter->addWidget(list_);
+  splitter->addWidget(previewPanel);
+  splitter->setStretchFactor(1, 1);
+  splitter->setSizes({149, 600});
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(title_);
+  layout->addWidget(splitter, 1);
+  title_->WatchFocusOf(this);
+}
+
+void FolderViewPage::ShowFolder(const QString& folder, const QString& patterns) {
+  folder_ = IncludeTrailingSeparator(folder);
+  QFont bold = title_->font();
+  bold.setBold(true);
+  title_->setFont(bold);
+  title_->setText(folder_);
+  list_->clear();
+  const QDir dir(folder_);
+  static const QFileIconProvider icons;
+  for (const QFileInfo& info : dir.entryInfoList(QDir::Files | QDir::Readable, QDir::Name)) {
+    if (!MatchesPatternList(info.fileName(), patterns)) continue;
+    auto* item = new QListWidgetItem(info.fileName(), list_);
+    if (showIcons_) item->setIcon(icons.icon(info));
+  }
+  if (list_->count() > 0) list_->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+}
+
+QStringList FolderViewPage::Names() const {
+  QStringList names;
+  for (int i = 0; i < list_->count(); ++i) names << list_->item(i)->text();
+  return names;
+}
+
+void FolderViewPage::SetShowFileIcons(bool on) {
+  if (showIcons_ == on) return;
+  showIcons_ = on;
+  static const QFileIconProvider icons;
+  for (int i = 0; i < list_->count(); ++i)
+    list_->item(i)->setIcon(on ? icons.icon(QFileInfo(folder_ + list_->item(i)->text())) : QIcon());
+}
+
+bool FolderViewPage::SelectName(const QString& name) {
+  for (int i = 0; i < list_->count(); ++i) {
+    if (list_->item(i)->text().compare(name, Qt::CaseInsensitive) == 0) {
+      list_->setCurrentRow(i, QItemSelectionModel::ClearAndSelect);
+      return true;
+    }
+  }
+  return false;
+}
+
+int FolderViewPage::ItemCount() const { return list_->count(); }
+int FolderViewPage::SelectedCount() const { return static_cast<int>(list_->selectedItems().size()); }
+
+bool FolderViewPage::IsSelected(int index) const {
+  const QListWidgetItem* item = list_->item(index);
+  return item && item->isSelected();
+}
+
+QString FolderViewPage::FileOfItem(int index, bool onlySelected) const {
+  const QListWidgetItem* item = list_->item(index);
+  if (!item || (onlySelected && !item->isSelected())) return {};
+  return folder_ + item->text();
+}
+
+QString FolderViewPage::CurrentFile() const {
+  if (SelectedCount() >= 2 || !list_->currentItem()) return {};
+  return folder_ + list_->currentItem()->text();
+}
+
+void FolderViewPage::PlacePreview(QWidget* control) {
+  if (placed_ == control) return;
+  ReleasePreview();
+  placed_ = control;
+  previewStack_->addWidget(control);
+  previewStack_->setCurrentWidget(control);
+  control->show();
+}
+
+void FolderViewPage::ReleasePreview() {
+  if (!placed_) return;
+  previewStack_->removeWidget(placed_);
+  placed_ = nullptr;
+  previewStack_->setCurrentWidget(previewCaption_);
+}
+
+bool FolderViewPage::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == list_ && event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+      Q_EMIT ActivatedItem();
+      return true;
+    }
+    if (key->key() == Qt::Key_Delete) {
+      Q_EMIT DeleteRequested();
+      return true;
+    }
+  }
+  if ((watched == list_ && event->type() == QEvent::KeyRelease) ||
+      (watched == list_->viewport() && event->type() == QEvent::MouseButtonRelease))
+    Q_EMIT UserMoved();
+  return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace vistrel

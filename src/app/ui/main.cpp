@@ -1,0 +1,33 @@
+// Vistrel: thumbnail viewer, file manager and source editor for folders of HTML files.
+#include <QFileInfo>
+#include <QIcon>
+
+#include "app/core/headless.h"
+#include "app/core/program_folder.h"
+#include "app/ui/main_window.h"
+#include "app/ui/qt_prompter.h"
+#include "app/ui/unix_signals.h"
+#include "app/ui/vistrel_application.h"
+
+int main(int argc, char** argv) {
+  vistrel::PrepareHeadlessEnvironment(/*forceOffscreen=*/false);
+  vistrel::VistrelApplication app(argc, argv);
+  vistrel::VistrelApplication::setApplicationName(QStringLiteral("Vistrel"));
+  vistrel::VistrelApplication::setOrganizationName(QStringLiteral("Vistrel"));
+  vistrel::VistrelApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/vistrel.png")));
+
+  vistrel::QtPrompter prompter;
+  app.SetPrompter(&prompter);
+  const QString executableFolder = QFileInfo(vistrel::VistrelApplication::applicationFilePath()).absolutePath();
+  const vistrel::WorkingFolders folders =
+      vistrel::WorkingFolders::For(vistrel::ResolveProgramFolder(executableFolder));
+
+  vistrel::MainWindow window(folders, prompter);
+  prompter.SetParent(&window);
+  vistrel::UnixSignals signals;
+  QObject::connect(&signals, &vistrel::UnixSignals::TerminationRequested, &window,
+                   &vistrel::MainWindow::CloseOrderly);
+  window.state().StartFile = QString();  // the command line is read when the window is first shown
+  window.show();
+  return app.exec();
+}

@@ -1,0 +1,352 @@
+#include "app/ui/main_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QDir>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QSplitter>
+#include <QVBoxLayout>
+
+#include "app/core/prompter.h"
+#include "app/core/text_file.h"
+#include "app/core/text_paths.h"
+#include "app/ui/folder_panel.h"
+#include "app/ui/folder_view_page.h"
+#include "app/ui/page_switcher.h"
+#include "app/ui/placeholder_page.h"
+#include "app/ui/status_text.h"
+#include "app/ui/title_bar.h"
+#include "app/ui/tooltip_switch.h"
+
+namespace vistrel {
+
+namespace {
+const char* const kWelcomeHint = "Welcome to Vistrel - Please open a HTML file folder ...";
+const char* const kFolderViewHint = "Folder View - Instant browser and source code view";
+const char* const kThumbViewHint = "Thumbnail View - Create thumbnail previews of your webpages";
+const char* const kFileListsHint =
+    "File Lists - Search for files - Create and store custom file lists - Sort lists in different ways";
+
+QSize PrimaryScreenSize() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return screen ? screen->size() : QSize(1024, 768);
+}
+}  // namespace
+
+MainWindow::MainWindow(const WorkingFolders& folders, Prompter& prompter, QWidget* parent)
+    : QMainWindow(parent), folders_(folders), prompter_(prompter) {
+  state_.StartingUp = true;
+  setWindowTitle(QString::fromLatin1(kTitle));
+  PrepareWorkingFolders(folders_);
+  connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState s) {
+    if (s == Qt::ApplicationActive) CheckChangedFile();
+  });
+
+  ini_ = IniProfile::Load(folders_.iniFile);
+  settings_ = LoadProgramSettings(ini_, PrimaryScreenSize(), folders_.program);
+  BuildLayout();
+  resize(settings_.Width, settings_.Height);
+  move(settings_.Left, settings_.Top);
+  folderView_->SetShowFileIcons(settings_.DoShowFileIcons);
+}
+
+MainWindow::~MainWindow() {
+  QString error;
+  if (!SaveSettingsNow(&error)) {
+    // The old file stays intact; the program still ends.
+    qWarning("%s", qUtf8Printable(error));
+    if (!closingBySignal_) prompter_.Error(error);
+  }
+}
+
+bool MainWindow::SaveSettingsNow(QString* error) {
+  QString view = folderPanel_->Folder().isEmpty() ? settings_.VIEW_PATH : folderPanel_->Folder();
+  if (IsInThumbFolder(view, folders_.thumbs)) view = folders_.program;
+  const QRect frame = isMaximized() || isFullScreen() ? normalGeometry() : geometry();
+  settings_.Top = frame.top();
+  settings_.Left = frame.left();
+  settings_.Width = frame.width();
+  settings_.Height = frame.height();
+  SaveProgramSettings(settings_, view, ini_);
+  return ini_.Save(error);
+}
+
+void MainWindow::BuildLayout() {
+  menu_ = std::make_unique<MainMenu>(menuBar());
+  connect(menu_->closeProgram, &QAction::triggered, this, &QWidget::close);
+
+  auto* central = new QWidget(this);
+  auto* layout = new QVBoxLayout(central);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+
+  hint_ = new QLabel(central);
+  hint_->setObjectName(QStringLiteral("LabelHint"));
+  hint_->setAlignment(Qt::AlignCenter);
+  hint_->setFixedHeight(16);
+  hint_->setStyleSheet(QStringLiteral("QLabel { background: rgb(224,224,232); }"));
+  progress_ = new QProgressBar(central);
+  progress_->setObjectName(QStringLiteral("ProgressActFile"));
+  progress_->setFixedHeight(11);
+  progress_->setTextVisible(false);
+  progress_->setValue(0);
+
+  folderPanel_ = new FolderPanel(settings_.DoOpenOnSingleClick, central);
+  folderPanel_->setObjectName(QStringLiteral("PanelDateiManager"));
+  pages_ = new PageSwitcher(central);
+  pages_->setObjectName(QStringLiteral("PageControl1"));
+  folderView_ = new FolderViewPage(pages_);
+  pages_->AddPage(folderView_, QString::fromLatin1(kPageNames[kFolderViewPage]));
+  pages_->AddPage(new PlaceholderPage(QString(), QStringLiteral("Thumbnails are not part of this build yet."), pages_),
+                  QString::fromLatin1(kPageNames[kThumbnailViewPage]));
+  pages_->AddPage(new PlaceholderPage(QString(), QStringLiteral("File lists are not part of this build yet."), pages_),
+                  QString::fromLatin1(kPageNames[kFileListsPage]));
+  pages_->MayChange = [this](int from, int to) { return MayLeavePage(from, to); };
+  connect(pages_, &PageSwitcher::PageChanged, this, &MainWindow::OnPageChanged);
+
+  auto* work = new QSplitter(Qt::Horizontal, central);
+  work->setHandleWidth(7);
+  work->setStyleSheet(QStringLiteral("QSplitter::handle { background: rgb(255,128,0); }"));
+  work->addWidget(folderPanel_);
+  work->addWidget(pages_);
+  work->setStretchFactor(1, 1);
+  work->setSizes({163, 550});
+
+  auto* footer = new QWidget(central);
+  footer->setFixedHeight(18);
+  auto* footerLayout = new QHBoxLayout(footer);
+  footerLayout->setContentsMargins(2, 0, 2, 0);
+  footerLayout->addStretch(1);
+  auto* footerPicture = new QLabel(footer);
+  footerPicture->setPixmap(QApplication::windowIcon().pixmap(16, 16));
+  footerLayout->addWidget(footerPicture);
+
+  layout->addWidget(hint_);
+  layout->addWidget(progress_);
+  layout->addWidget(work, 1);
+  layout->addWidget(footer);
+  setCentralWidget(central);
+
+  connect(folderPanel_, &FolderPanel::FolderChanged, this, &MainWindow::OnFolderChanged);
+  connect(folderPanel_, &FolderPanel::PatternsChanged, this, &MainWindow::OnPatternsChanged);
+  connect(folderView_, &FolderViewPage::UserMoved, this, [this] {
+    RefreshStatus();
+    if (RefreshPreview) RefreshPreview(false);
+  });
+  connect(folderView_, &FolderViewPage::ToggleChanged, this, &MainWindow::ApplyPreviewToggle);
+  connect(folderView_->saveButton(), &QPushButton::clicked, this, [this] {
+    if (SaveEditorFile) SaveEditorFile();
+  });
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (!shownOnce_) {
+    shownOnce_ = true;
+    FirstShow();
+  }
+}
+
+void MainWindow::FirstShow() {
+  setWindowTitle(QString::fromLatin1(kTitle));
+  if (QFile::exists(folders_.tagHintFile)) {
+    QByteArray bytes;
+    if (ReadWholeFile(folders_.tagHintFile, &bytes))
+      tagHints_ = DecodeText(bytes).text.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")), Qt::SkipEmptyParts);
+  }
+  setAcceptDrops(true);
+  folderPanel_->SetFilterChoices(ParseFilterText(settings_.ALLOWED_EXTENSIONS));
+  folderPanel_->SetFolder(settings_.VIEW_PATH);
+  OnFolderChanged(folderPanel_->Folder());
+  ApplyPreviewToggle();
+  pages_->RequestPage(kThumbnailViewPage);
+  pages_->RequestPage(kFolderViewPage);
+  ApplyHints();
+  // Centred on the screen, at the size from the settings.
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    QRect frame = geometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+  }
+}
+
+bool MainWindow::event(QEvent* e) {
+  const bool handled = QMainWindow::event(e);
+  if (e->type() == QEvent::WindowActivate) OnActivated();
+  return handled;
+}
+
+void MainWindow::OnActivated() {
+  state_.StartingUp = false;
+  JumpToFileAndFolder(state_.StartFile);
+  RefreshStatus();
+  SetHint(QString::fromLatin1(kWelcomeHint));
+}
+
+void MainWindow::ApplyHints() {
+  static TooltipSwitch* tooltips = nullptr;
+  if (!tooltips) {
+    tooltips = new TooltipSwitch(qApp);
+    qApp->installEventFilter(tooltips);
+  }
+  tooltips->SetEnabled(settings_.DoShowHints);
+}
+
+PageList* MainWindow::PageListOf(int page) const { return dynamic_cast<PageList*>(pages_->Page(page)); }
+
+QString MainWindow::CurrentFile() const {
+  const PageList* list = PageListOf(pages_->CurrentIndex());
+  return list ? list->CurrentFile() : QString();
+}
+
+SelectionInfo MainWindow::CurrentSelection() const {
+  SelectionInfo info;
+  info.page = pages_->CurrentIndex();
+  if (const PageList* list = PageListOf(info.page)) {
+    info.selected = list->SelectedCount();
+    info.total = list->ItemCount();
+  }
+  return info;
+}
+
+QString MainWindow::HintText() const { return hint_->text(); }
+void MainWindow::SetHint(const QString& text) { hint_->setText(text); }
+
+void MainWindow::RefreshStatus() {
+  if (state_.StartingUp) return;
+  const SelectionInfo info = CurrentSelection();
+  menu_->extras->setEnabled(info.selected >= 1);
+  menu_->extras->menuAction()->setEnabled(info.selected >= 1);
+  SetHint(CurrentFile());
+  for (int page = 0; page < 3; ++page)
+    pages_->SetCaption(page, TabCaption(page, page == info.page, info.selected, info.total));
+}
+
+int MainWindow::AskSaveChanges() {
+  if (!folderView_->saveButton()->isEnabled() || state_.EditorFile.isEmpty()) return kAnswerNone;
+  const int answer = prompter_.Question(QStringLiteral("Save changes in: ") + state_.EditorFile,
+                                        QuestionButtons::kYesNoCancel);
+  if (answer == kAnswerYes && SaveEditorFile) SaveEditorFile();
+  return answer;
+}
+
+void MainWindow::JumpToFileAndFolder(const QString& file) {
+  if (file.isEmpty()) return;
+  const QFileInfo info(file);
+  if (!info.absoluteDir().exists()) return;
+  const int answer = AskSaveChanges();
+  if (answer == kAnswerCancel) return;
+  if (answer == kAnswerNo) {
+    if (ClearPreview) ClearPreview();
+    RefreshStatus();
+  }
+  pages_->RequestPage(kFolderViewPage);
+  folderPanel_->SetFolder(info.absolutePath());
+  OnFolderChanged(folderPanel_->Folder());
+  if (info.exists() && folderView_->SelectName(info.fileName()) && folderView_->fileList()->isVisible())
+    folderView_->fileList()->setFocus();
+}
+
+bool MainWindow::MayLeavePage(int from, int) {
+  if (state_.StartingUp || from != kFolderViewPage) return true;
+  return AskSaveChanges() != kAnswerCancel;
+}
+
+void MainWindow::OnPageChanged(int page) {
+  SetHint(QString());
+  folderPanel_->thumbnailCorner()->setPixmap(QPixmap());
+  switch (page) {
+    case kFolderViewPage:
+      state_.EditorFile.clear();
+      state_.EditorFileStamp = 0;
+      if (RefreshPreview) RefreshPreview(false);
+      SetHint(QString::fromLatin1(kFolderViewHint));
+      break;
+    case kThumbnailViewPage:
+      SetHint(QString::fromLatin1(kThumbViewHint));
+      break;
+    case kFileListsPage:
+      SetHint(QString::fromLatin1(kFileListsHint));
+      break;
+  }
+  RefreshStatus();
+}
+
+void MainWindow::OnFolderChanged(const QString& folder) {
+  folderView_->ShowFolder(folder, state_.CurrentMask);
+  if (state_.StartingUp) return;
+  RefreshStatus();
+}
+
+void MainWindow::OnPatternsChanged(const QString& patterns) {
+  state_.CurrentMask = patterns;
+  if (!folderPanel_->Folder().isEmpty()) folderView_->ShowFolder(folderPanel_->Folder(), patterns);
+  if (state_.StartingUp) return;
+  RefreshStatus();
+}
+
+void MainWindow::SetPreviewControls(QWidget* browser, QWidget* editor) {
+  browser_ = browser;
+  editor_ = editor;
+  ApplyPreviewToggle();
+}
+
+void MainWindow::ReturnPreviewControls() {
+  // The viewer window takes the controls back into its own pages when it is shown.
+  folderView_->ReleasePreview();
+}
+
+void MainWindow::PlacePreviewControl(const QString& control, const QString& place) {
+  ReturnPreviewControls();
+  QWidget* widget = control == QLatin1String("Browser") ? browser_.data() : editor_.data();
+  if (widget && place == QLatin1String("MainWindow")) folderView_->PlacePreview(widget);
+}
+
+void MainWindow::ApplyPreviewToggle() {
+  if (folderView_->browserButton()->isChecked()) {
+    PlacePreviewControl(QStringLiteral("Browser"), QStringLiteral("MainWindow"));
+  } else {
+    PlacePreviewControl(QStringLiteral("Editor"), QStringLiteral("MainWindow"));
+    if (editor_ && editor_->isVisible()) editor_->setFocus();
+  }
+}
+
+void MainWindow::CheckChangedFile() {
+  if (state_.StartingUp) return;
+  const QString file = CurrentFile();
+  if (pages_->CurrentIndex() != kFolderViewPage || file.isEmpty() || file != state_.EditorFile ||
+      state_.EditorFileStamp == 0)
+    return;
+  const qint64 stamp = FileStamp(file);
+  if (stamp == 0 || stamp == state_.EditorFileStamp) return;
+  state_.EditorFileStamp = stamp;
+  if (prompter_.Question(ChangedFileQuestion(file), QuestionButtons::kYesNo) == kAnswerYes &&
+      RefreshPreview)
+    RefreshPreview(true);
+}
+
+void MainWindow::CloseOrderly() {
+  closingBySignal_ = true;
+  close();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  // A termination signal cannot wait for an answer; the settings are still written.
+  if (!closingBySignal_ && AskSaveChanges() == kAnswerCancel) {
+    event->ignore();
+    return;
+  }
+  event->accept();
+}
+
+}  // namespace vistrel

@@ -1,0 +1,111 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+#include "app/core/program_folder.h"
+#include "app/ui/main_menu.h"
+#include "app/ui/main_window_state.h"
+#include "settings/ini_profile.h"
+#include "settings/program_settings.h"
+
+class QLabel;
+class QProgressBar;
+
+namespace vistrel {
+
+class FolderPanel;
+class FolderViewPage;
+class PageList;
+class PageSwitcher;
+class Prompter;
+
+struct SelectionInfo {
+  int page = 0;
+  int selected = 0;
+  int total = 0;
+};
+
+// The main window: assembles the left panel, the three pages, the hint line and the menus,
+// owns the shared state and the settings record, and keeps the status texts current.
+class MainWindow : public QMainWindow {
+  Q_OBJECT
+ public:
+  static constexpr const char* kTitle = " Vistrel v1.0a ";
+
+  MainWindow(const WorkingFolders& folders, Prompter& prompter, QWidget* parent = nullptr);
+  ~MainWindow() override;  // writes the settings file
+
+  // Operations the pages and dialogs call.
+  QString CurrentFile() const;
+  SelectionInfo CurrentSelection() const;
+  void RefreshStatus();
+  int AskSaveChanges();
+  void JumpToFileAndFolder(const QString& file);
+  void PlacePreviewControl(const QString& control, const QString& place);
+  void ReturnPreviewControls();
+  void ApplyPreviewToggle();
+  void CheckChangedFile();  // run when the program becomes active again
+  // Closes the window without a question about unsaved changes being answered by a user
+  // (logout or a termination signal): unsaved editor text is kept out of the way, not saved.
+  void CloseOrderly();
+
+  // The shared browser and editor, lent by the viewer window; null until they exist.
+  void SetPreviewControls(QWidget* browser, QWidget* editor);
+  // How the viewer window saves the editor's file and reloads the preview.
+  std::function<void()> SaveEditorFile;
+  std::function<void(bool force)> RefreshPreview;
+  std::function<void()> ClearPreview;
+
+  MainWindowState& state() { return state_; }
+  ProgramSettings& settings() { return settings_; }
+  const WorkingFolders& folders() const { return folders_; }
+  Prompter& prompter() { return prompter_; }
+  MainMenu& menu() { return *menu_; }
+  FolderPanel* folderPanel() const { return folderPanel_; }
+  FolderViewPage* folderViewPage() const { return folderView_; }
+  PageSwitcher* pages() const { return pages_; }
+  PageList* PageListOf(int page) const;
+  QString HintText() const;
+  void SetHint(const QString& text);
+  QProgressBar* progressBar() const { return progress_; }
+  const QStringList& tagHints() const { return tagHints_; }
+  bool SaveSettingsNow(QString* error = nullptr);
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  bool event(QEvent* event) override;
+
+ private:
+  void BuildLayout();
+  void FirstShow();
+  void OnActivated();
+  bool MayLeavePage(int from, int to);
+  void OnPageChanged(int page);
+  void OnFolderChanged(const QString& folder);
+  void OnPatternsChanged(const QString& patterns);
+  void ApplyHints();
+
+  WorkingFolders folders_;
+  Prompter& prompter_;
+  IniProfile ini_;
+  ProgramSettings settings_;
+  MainWindowState state_;
+  std::unique_ptr<MainMenu> menu_;
+  QLabel* hint_ = nullptr;
+  QProgressBar* progress_ = nullptr;
+  FolderPanel* folderPanel_ = nullptr;
+  PageSwitcher* pages_ = nullptr;
+  FolderViewPage* folderView_ = nullptr;
+  QPointer<QWidget> browser_;
+  QPointer<QWidget> editor_;
+  QStringList tagHints_;
+  bool shownOnce_ = false;
+  bool closingBySignal_ = false;
+};
+
+}  // namespace vistrel

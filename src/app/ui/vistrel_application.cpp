@@ -1,0 +1,28 @@
+#include "app/ui/vistrel_application.h"
+
+#include "app/core/prompter.h"
+#include "app/core/vistrel_error.h"
+
+namespace vistrel {
+
+VistrelApplication::VistrelApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+
+QString VistrelApplication::ReportError(const std::exception& error) {
+  const auto* own = dynamic_cast<const VistrelError*>(&error);
+  const QString text = own ? own->message() : QString::fromLocal8Bit(error.what());
+  if (prompter_) prompter_->Error(text);
+  return text;
+}
+
+bool VistrelApplication::notify(QObject* receiver, QEvent* event) {
+  try {
+    return QApplication::notify(receiver, event);
+  } catch (const std::exception& error) {
+    ReportError(error);
+  } catch (...) {
+    if (prompter_) prompter_->Error(QStringLiteral("Unknown error"));
+  }
+  return false;
+}
+
+}  // namespace vistrel
