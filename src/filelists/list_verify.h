@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <vector>
+
+#include "filelists/list_entry.h"
+
+namespace vistrel {
+
+struct VerifyOutcome {
+  int total = 0;
+  int notFound = 0;
+  int updated = 0;
+  QStringList report;  // "Not Found:  path" and "Updated:  path", in the order they arose
+};
+
+// Tests every row against the disk: rows whose file is gone are removed, rows whose name
+// case, size or time (to the minute) changed are rewritten; the Folder text stays as stored.
+// advance() runs at each tenth of the way, for a progress bar.
+VerifyOutcome VerifyRows(std::vector<ListRow>& rows, const std::function<void()>& advance = {});
+
+// The question asked after a verification that changed something.
+QString VerifyQuestion(const VerifyOutcome& outcome);
+
+extern const char* const kNoValidEntriesLeft;
+
+}  // namespace vistrel

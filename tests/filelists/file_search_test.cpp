@@ -1,0 +1,159 @@
+#include "filelists/file_search.h"
+
+#include <gtest/gtest.h>
+
+#include "qstring_print.h"
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+
+#include "filelists/list_entry.h"
+#include "temp_folder.h"
+
+namespace vistrel {
+namespace {
+
+using testing::TempFolder;
+
+QStringList Sorted(QStringList list) {
+  list.sort();
+  return list;
+}
+
+QStringList Paths(const TempFolder& tmp, std::initializer_list<const char*> relative) {
+  QStringList out;
+  for (const char* r : relative) out.append(tmp.path() + QString::fromUtf8(r));
+  return Sorted(out);
+}
+
+QStringList WalkPaths(const QString& folder, const QString& mask, bool includeThumbs = false,
+                      const QString& thumbs = QString(), SearchOutcome* outcome = nullptr) {
+  SearchRequest request;
+  request.folder = folder;
+  request.patternList = mask;
+  request.asListEntries = false;
+  request.includeThumbnailFolder = includeThumbs;
+  request.thumbFolder = thumbs;
+  QStringList hits;
+  const SearchOutcome result = SearchFolderTree(request, hits);
+  if (outcome) *outcome = result;
+  return Sorted(hits);
+}
+
+TEST(SearchFolderTree, LeavesOutHiddenEntriesAndVtiFoldersAndListsFoldersItDoesNotEnter) {
+  TempFolder tmp;
+  tmp.Write(QStringLiteral("a.htm"));
+  tmp.Write(QStringLiteral("b.HTML"));
+  tmp.Write(QStringLiteral("notes.txt"));
+  tmp.Write(QStringLiteral(".hidden.htm"));
+  tmp.Write(QStringLiteral(".site/c.htm"));
+  tmp.Write(QStringLiteral("sub/deep/d.htm"));
+  tmp.Write(QStringLiteral("_vti_cnf/e.htm"));
+  tmp.Write(QStringLiteral("x_VTI_Cnf.htm/f.htm"));  // not entered, but its own name matches
+  tmp.Write(QStringLiteral("pics.gif/inner.gif"));   // entered: an ordinary folder
+  EXPECT_EQ(WalkPaths(tmp.path(), QStringLiteral("*.htm;*.gif")),
+            Paths(tmp, {"a.htm", "b.HTML", "sub/deep/d.htm", "x_VTI_Cnf.htm", "pics.gif/inner.gif"}));
+}
+
+TEST(SearchFolderTree, KeepsOutOfThumbnailSubfoldersUnlessAsked) {
+  TempFolder tmp;
+  const QString thumbs = tmp.MakeDir(QStringLiteral("THUMBS"));
+  tmp.Write(QStringLiteral("THUMBS/top.jpg"));
+  tmp.Write(QStringLiteral("THUMBS/=home=web/page.htm.jpg"));
+  tmp.Write(QStringLiteral("site/p.jpg"));
+  EXPECT_EQ(WalkPaths(tmp.path(), QStringLiteral("*.jpg"), false, thumbs),
+            Paths(tmp, {"THUMBS/top.jpg", "site/p.jpg"}));
+  EXPECT_EQ(WalkPaths(thumbs, QStringLiteral("*.JPG"), true, thumbs),
+            Paths(tmp, {"THUMBS/top.jpg", "THUMBS/=home=web/page.htm.jpg"}));
+}
+
+TEST(SearchFolderTree, NeverFollowsFolderLinksSoLoopsEnd) {
+  TempFolder tmp;
+  tmp.Write(QStringLiteral("site/a.htm"));
+  tmp.Write(QStringLiteral("other/b.htm"));
+  ASSERT_EQ(symlink("..", QFile::encodeName(tmp.path() + QStringLiteral("site/up")).constData()), 0);
+  ASSERT_EQ(symlink(QFile::encodeName(tmp.path() + QStringLiteral("site")).constData(),
+                    QFile::encodeName(tmp.path() + QStringLiteral("site/loop.htm")).constData()), 0);
+  ASSERT_EQ(symlink(QFile::encodeName(tmp.path() + QStringLiteral("site/a.htm")).constData(),
+                    QFile::encodeName(tmp.path() + QStringLiteral("other/link.htm")).constData()), 0);
+  // The link to a folder is named like a page, so it is listed like a file but not entered.
+  EXPECT_EQ(WalkPaths(tmp.path(), QStringLiteral("*.htm")),
+            Paths(tmp, {"site/a.htm", "site/loop.htm", "other/b.htm", "other/link.htm"}));
+}
+
+TEST(SearchFolderTree, UnreadableOrMissingFoldersContributeNothing) {
+  if (geteuid() == 0) GTEST_SKIP() << "root reads every folder";
+  TempFolder tmp;
+  tmp.Write(QStringLiteral("open/a.htm"));
+  tmp.Write(QStringLiteral("closed/b.htm"));
+  QFile::setPermissions(tmp.path() + QStringLiteral("closed"), QFileDevice::Permissions());
+  EXPECT_EQ(WalkPaths(tmp.path(), QStringLiteral("*.htm")), Paths(tmp, {"open/a.htm"}));
+  QFile::setPermissions(tmp.path() + QStringLiteral("closed"),
+                        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+  EXPECT_TRUE(WalkPaths(tmp.path() + QStringLiteral("nothing-here"), QStringLiteral("*.htm")).isEmpty());
+}
+
+TEST(SearchFolderTree, NamesAListLineCannotHoldAreLeftOutAndCounted) {
+  TempFolder tmp;
+  tmp.Write(QStringLiteral("good \"quoted\".htm"));
+  tmp.Write(QStringLiteral("star*name.htm"));
+  tmp.Write(QStringLiteral("line\nbreak.htm"));
+  tmp.Write(QStringLiteral("dir*ectory/inside.htm"));
+  const QByteArray badBytes = QFile::encodeName(tmp.path()) + QByteArray("caf\xe9.htm");
+  { FILE* f = fopen(badBytes.constData(), "w"); ASSERT_NE(f, nullptr); fclose(f); }
+
+  SearchRequest request;
+  request.folder = tmp.path();
+  request.patternList = QStringLiteral("*.htm");
+  QStringList entries;
+  const SearchOutcome outcome = SearchFolderTree(request, entries);
+  ASSERT_EQ(entries.size(), 1);
+  EXPECT_EQ(FullPathOfEntry(entries[0]), tmp.path() + QStringLiteral("good \"quoted\".htm"));
+  EXPECT_EQ(outcome.leftOut, 4);
+
+  // As plain paths only the undecodable name is unusable; the folder with a star is entered.
+  SearchOutcome pathOutcome;
+  const QStringList paths = WalkPaths(tmp.path(), QStringLiteral("*.htm"), false, {}, &pathOutcome);
+  EXPECT_EQ(paths.size(), 4);
+  EXPECT_EQ(pathOutcome.leftOut, 1);
+  unlink(badBytes.constData());  // the temporary folder cannot name it to remove it
+}
+
+TEST(SearchFolderTree, AsksTheUserInterfaceToBreatheOnlyNowAndThen) {
+  TempFolder tmp;
+  for (int i = 0; i < 300; ++i) tmp.Write(QStringLiteral("d%1/p.htm").arg(i));
+  SearchRequest request;
+  request.folder = tmp.path();
+  request.patternList = QStringLiteral("*.htm");
+  int calls = 0;
+  request.processEvents = [&calls] { ++calls; };
+  QStringList hits;
+  SearchFolderTree(request, hits);
+  EXPECT_EQ(hits.size(), 300);
+  EXPECT_LT(calls, 50);  // a per-entry call would be 600
+}
+
+TEST(SearchFolder, LooksAtOneFolderAndTestsSubfoldersLikeFiles) {
+  TempFolder tmp;
+  tmp.Write(QStringLiteral("a.gif"), QByteArray(12, 'x'));
+  tmp.Write(QStringLiteral("x.gif/inner.gif"));
+  tmp.Write(QStringLiteral(".h.gif"));
+  tmp.Write(QStringLiteral("sub/b.gif"));
+  QStringList entries;
+  SearchFolder(entries, tmp.path(), QStringLiteral("*.gif"));
+  QStringList paths;
+  for (const QString& e : entries) paths.append(FullPathOfEntry(e));
+  EXPECT_EQ(Sorted(paths), Paths(tmp, {"a.gif", "x.gif"}));
+  for (const QString& e : entries) {
+    const ListRow row = SplitListEntry(e);
+    EXPECT_EQ(row[kFieldFolder], tmp.path());
+    if (row[kFieldFilename] == QLatin1String("a")) {
+      EXPECT_EQ(row[kFieldSize], QStringLiteral("12"));
+    }
+    EXPECT_EQ(row[kFieldDate].size(), 17);
+  }
+}
+
+}  // namespace
+}  // namespace vistrel
