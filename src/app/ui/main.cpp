@@ -22,12 +22,12 @@ int main(int argc, char** argv) {
   const vistrel::WorkingFolders folders =
       vistrel::WorkingFolders::For(vistrel::ResolveProgramFolder(executableFolder));
 
+  // Installed before the window exists: a signal that arrives early waits in the socket.
+  vistrel::UnixSignals signals;
   vistrel::MainWindow window(folders, prompter);
   prompter.SetParent(&window);
-  vistrel::UnixSignals signals;
   QObject::connect(&signals, &vistrel::UnixSignals::TerminationRequested, &window,
                    &vistrel::MainWindow::CloseOrderly);
-  window.state().StartFile = QString();  // the command line is read when the window is first shown
   window.show();
   return app.exec();
 }

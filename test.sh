@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs the whole test suite.
+# --sanitize builds into build-asan/ with AddressSanitizer and UBSan.
+set -euo pipefail
+root=$(cd "$(dirname "$0")" && pwd)
+"$root/scripts/deps.sh"
+if [ "${1:-}" = "--sanitize" ]; then
+  export VISTREL_BUILD_DIR="$root/build-asan"
+  "$root/scripts/build.sh" -DVISTREL_SANITIZE=ON -DVISTREL_BUILD_BENCH=OFF
+else
+  export VISTREL_BUILD_DIR="$root/build"
+  "$root/scripts/build.sh"
+fi
+export QT_QPA_PLATFORM=offscreen
+ctest --test-dir "$VISTREL_BUILD_DIR" --output-on-failure --parallel 2 --timeout 300
