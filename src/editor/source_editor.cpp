@@ -1,0 +1,437 @@
+#include "editor/source_editor.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
+
+#include "app/core/prompter.h"
+#include "editor/colour_scanner.h"
+#include "editor/coloured_rtf.h"
+
+namespace vistrel {
+
+namespace {
+
+const char* const kSavingErrorStart = "File saving error in:\r\n";
+const char* const kSavingErrorEnd = "\r\nPlease check diskspace and writing permissions...";
+const char* const kEditorHint = "[CTRL-Z] = UnDo ,  [CTRL-S] = Save ,  [CTRL-F] = Search/Replace";
+
+int ColourOf(ColourClass colour, const ColourScheme& scheme) {
+  switch (colour) {
+    case ColourClass::kTag: return scheme.TagCol;
+    case ColourClass::kQuoted: return scheme.QuotedCol;
+    case ColourClass::kComment: return scheme.CommentCol;
+    case ColourClass::kText: break;
+  }
+  return scheme.TextCol;
+}
+
+QColor ToQColor(int colour) {
+  return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+}
+
+// Text from outside (clipboard, templates, formatter) with its line breaks as the control
+// stores them, so positions agree with the control's.
+QString ToEditorLineBreaks(const QString& text) { return DecodeSourceFile(text.toUtf8()).text; }
+
+class WaitCursor {
+ public:
+  WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+};
+
+}  // namespace
+
+SourceEditor::SourceEditor(ProgramSettings& settings, QWidget* parent)
+    : QPlainTextEdit(parent), settings_(settings) {
+  QFont font(QStringLiteral("Courier New"));
+  font.setStyleHint(QFont::Monospace);
+  font.setFixedPitch(true);
+  font.setPixelSize(12);
+  setFont(font);
+  setLineWrapMode(QPlainTextEdit::NoWrap);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  setTabChangesFocus(false);
+  setToolTip(QString::fromLatin1(kEditorHint));
+  setEnabled(false);  // until a file is opened
+  connect(document(), &QTextDocument::contentsChange, this, &SourceEditor::OnContentsChange);
+}
+
+qsizetype SourceEditor::TextLength() const { return document()->characterCount() - 1; }
+
+QString SourceEditor::EditorText() const { return document()->toRawText(); }
+
+QString SourceEditor::Slice(qsizetype from, qsizetype length) const {
+  QTextCursor cursor(document());
+  cursor.setPosition(static_cast<int>(from));
+  cursor.setPosition(static_cast<int>(std::min(from + length, TextLength())), QTextCursor::KeepAnchor);
+  return cursor.selectedText();
+}
+
+int SourceEditor::ColourAt(qsizetype pos) const { return colours_.At(pos, settings_.Colours.TextCol); }
+
+int SourceEditor::ReportedColour(qsizetype pos) const {
+  const qsizetype size = colours_.size();
+  if (size == 0) return settings_.Colours.TextCol;
+  return ColourAt(std::clamp<qsizetype>(pos - 1, 0, size - 1));
+}
+
+bool SourceEditor::IsModified() const { return document()->isModified(); }
+void SourceEditor::SetModifiedFlag(bool modified) { document()->setModified(modified); }
+
+// ---- whole-text colouring -------------------------------------------------------------
+
+bool SourceEditor::LoadIntoEditor(const QString& fileName, QString* error) {
+  QByteArray bytes;
+  if (!ReadWholeFile(fileName, &bytes, error)) return false;
+  LoadSource(DecodeSourceFile(bytes));
+  return true;
+}
+
+void SourceEditor::LoadSource(const SourceFile& file) {
+  setUpdatesEnabled(false);
+  file_ = file;
+  selfEdit_ = true;
+  setPlainText(file.text);
+  selfEdit_ = false;
+  if (file_.original.isEmpty()) file_.text.clear();  // only needed to recognise an unchanged text
+  colours_.Clear();
+  colours_.Insert(0, TextLength(), settings_.Colours.TextCol);
+  if (settings_.DoColorTags) ColourWholeStore();
+  ColoursChanged();
+  moveCursor(QTextCursor::Start);
+  setEnabled(true);
+  setUpdatesEnabled(true);
+}
+
+void SourceEditor::ColourWholeStore() {
+  WaitCursor wait;
+  const QString text = EditorText();
+  ApplyRuns(text, 0, text.size(), /*keepOpenComment=*/false);
+}
+
+void SourceEditor::ApplyRuns(const QString& text, qsizetype start, qsizetype length,
+                             bool keepOpenComment) {
+  const ColourScheme& scheme = settings_.Colours;
+  for (const ColourRun& run : ScanColourRuns(QStringView(text).left(length))) {
+    // While typing, a comment whose end lies outside the span keeps the colours it has.
+    if (keepOpenComment && run.colour == ColourClass::kComment && !run.flag) break;
+    colours_.Fill(start + run.start, run.length, ColourOf(run.colour, scheme));
+  }
+  ColoursChanged();
+}
+
+void SourceEditor::StreamColouredText(const QString& text, bool replaceAll) {
+  if (text.isEmpty()) return;
+  const bool wasModified = IsModified();
+  const QString inserted = ToEditorLineBreaks(text);
+  QTextCursor cursor = textCursor();
+  const qsizetype caret = replaceAll ? 0 : cursor.selectionStart();
+  if (replaceAll && inserted == EditorText()) {
+    ColourWholeStore();  // a repaint: the text stays, only its colours change
+  } else {
+    if (replaceAll) cursor.select(QTextCursor::Document);
+    const qsizetype start = cursor.selectionStart();
+    ReplaceRangeKeepingColour(start, cursor.selectionEnd() - start, inserted);
+    ApplyRuns(inserted, start, inserted.size(), false);
+  }
+  cursor = textCursor();
+  cursor.setPosition(static_cast<int>(std::min(replaceAll ? cursor.selectionStart() : caret, TextLength())));
+  setTextCursor(cursor);
+  SetModifiedFlag(wasModified);
+}
+
+void SourceEditor::PasteColoured() {
+  const QString text = QApplication::clipboard()->text();
+  if (text.isEmpty()) return;
+  StreamColouredText(text, false);
+  FocusIfUsable();
+}
+
+void SourceEditor::RecolourAll() {
+  if (!settings_.DoColorTags) return;
+  const int scroll = verticalScrollBar()->value();
+  const int hscroll = horizontalScrollBar()->value();
+  const QTextCursor caret = textCursor();
+  ColourWholeStore();
+  setTextCursor(caret);
+  verticalScrollBar()->setValue(scroll);
+  horizontalScrollBar()->setValue(hscroll);
+  viewport()->update();
+  FocusIfUsable();
+}
+
+void SourceEditor::ApplyColourMode(int mode) {
+  if (!SetColourMode(mode, &settings_.Colours)) return;
+  RecolourAll();
+}
+
+void SourceEditor::InsertTemplate(const QString& text) {
+  if (text.isEmpty()) return;
+  QTextCursor cursor = textCursor();
+  const qsizetype start = cursor.selectionStart();
+  const QString inserted = ToEditorLineBreaks(text);
+  if (settings_.DoColorTags) {
+    StreamColouredText(text, false);
+  } else {
+    ReplaceRangeKeepingColour(start, cursor.selectionEnd() - start, inserted);
+    colours_.Fill(start, inserted.size(), settings_.Colours.TextCol);
+    ColoursChanged();
+  }
+  Select(start, inserted.size());
+  FocusIfUsable();
+  Q_EMIT UserEdited();
+}
+
+// ---- recolouring around the caret ---------------------------------------------------------
+
+TagSpan SourceEditor::FindTagAround(qsizetype position) const {
+  return vistrel::FindTagAround(TextLength(), [this](qsizetype from, qsizetype length) {
+    return Slice(from, length);
+  }, position);
+}
+
+void SourceEditor::RecolourRange(const QString& text, qsizetype start, qsizetype length) {
+  if (length <= 0 || text.isEmpty()) return;
+  length = std::min<qsizetype>(length, text.size());
+  ApplyRuns(text, start, length, /*keepOpenComment=*/true);
+  if (isVisible()) setFocus();
+}
+
+void SourceEditor::RememberCaretContext() {
+  const qsizetype p = textCursor().selectionStart();
+  const qsizetype length = TextLength();
+  auto charAt = [&](qsizetype pos) -> char16_t {
+    if (pos < 0 || pos >= length) return 0;
+    const QChar c = document()->characterAt(static_cast<int>(pos));
+    return c == QChar::ParagraphSeparator ? u'\n' : c.unicode();
+  };
+  context_.Before = {charAt(p - 1), ReportedColour(p)};
+  context_.After = {charAt(p), ReportedColour(p + 1)};
+}
+
+void SourceEditor::RecolourTagAtCaret() {
+  const TagSpan span = FindTagAround(textCursor().selectionStart());
+  if (span.Found) RecolourRange(span.Text, span.Start, span.Length);
+}
+
+void SourceEditor::RecolourAroundChange(qsizetype from, qsizetype to) {
+  const TagSpan before = FindTagAround(from);
+  const TagSpan after = FindTagAround(to);
+  const qsizetype start = before.Found ? std::min(before.Start, from) : from;
+  const qsizetype end = after.Found ? std::max(after.End, to) : to;
+  if (end > start) ApplyRuns(Slice(start, end - start), start, end - start, true);
+}
+
+// ---- keeping colours in step with the text --------------------------------------------------
+
+void SourceEditor::OnContentsChange(int position, int removed, int added) {
+  ++textChanges_;
+  if (selfEdit_) return;
+  int colour = settings_.Colours.TextCol;
+  if (typingColour_ >= 0) colour = typingColour_;
+  else if (changeSource_ == ChangeSource::kPlainPaste) colour = settings_.Colours.TextCol;
+  else if (removed > 0) colour = ColourAt(position);
+  else if (position > 0) colour = ColourAt(position - 1);
+  else colour = ColourAt(0);
+  colours_.Remove(position, removed);
+  colours_.Insert(position, added, colour);
+  // The control may count its final paragraph mark in a change; keep the store exactly as
+  // long as the text.
+  const qsizetype length = TextLength();
+  if (colours_.size() > length) colours_.Remove(length, colours_.size() - length);
+  if (colours_.size() < length) colours_.Insert(colours_.size(), length - colours_.size(), colour);
+  if (changeSource_ == ChangeSource::kExternal && added > 0) {
+    // Undo, redo and drops bring back text whose old colours are gone: colour it by the rules.
+    RecolourAroundChange(position, std::min<qsizetype>(position + added, length));
+    Q_EMIT UserEdited();
+  } else if (changeSource_ == ChangeSource::kExternal && removed > 0) {
+    Q_EMIT UserEdited();
+  }
+  ColoursChanged();
+}
+
+void SourceEditor::ReplaceRangeKeepingColour(qsizetype start, qsizetype length, const QString& text) {
+  const int colour = length > 0 ? ColourAt(start) : ReportedColour(start);
+  QTextCursor cursor(document());
+  cursor.setPosition(static_cast<int>(start));
+  cursor.setPosition(static_cast<int>(start + length), QTextCursor::KeepAnchor);
+  selfEdit_ = true;
+  cursor.insertText(text);
+  selfEdit_ = false;
+  colours_.Remove(start, length);
+  colours_.Insert(start, text.size(), colour);
+  ColoursChanged();
+}
+
+void SourceEditor::ColoursChanged() {
+  ++generation_;
+  viewport()->update();
+}
+
+// ---- keyboard ---------------------------------------------------------------------------
+
+void SourceEditor::keyPressEvent(QKeyEvent* event) {
+  const KeyDecision decision = DecideKeyDown(event->key(), event->modifiers());
+  pendingKey_ = decision.pendingKey;
+  switch (decision.command) {
+    case EditorCommand::kColourMode: Q_EMIT ColourModeRequested(decision.mode); break;
+    case EditorCommand::kSearchReplace: Q_EMIT SearchReplaceRequested(); break;
+    case EditorCommand::kTagTemplate: Q_EMIT TagTemplateRequested(); break;
+    case EditorCommand::kSave: Q_EMIT SaveRequested(); break;
+    case EditorCommand::kNone: break;
+  }
+  if (decision.swallow) {
+    pendingKey_ = kPendingNone;
+    event->accept();
+    return;
+  }
+  if (event->key() == Qt::Key_Escape) {
+    pendingKey_ = kPendingNone;
+    event->ignore();  // the window closes
+    return;
+  }
+  if (pendingKey_ == kPendingPaste && settings_.DoColorTags) {
+    PasteColoured();
+    RememberCaretContext();
+    Q_EMIT UserEdited();
+    pendingKey_ = kPendingNone;
+    event->accept();
+    return;
+  }
+  if (pendingKey_ > kPendingHandled) {
+    RememberCaretContext();
+    Q_EMIT UserEdited();
+  }
+
+  // The character step: only for keys that put a character into the text.
+  const QString typed = event->text();
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  const bool insertsCharacter =
+      enter || (!typed.isEmpty() && (typed.at(0).isPrint() || typed.at(0) == u'\t') &&
+                !(event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)));
+  bool typing = false;
+  if (pendingKey_ == kPendingNone && insertsCharacter && !isReadOnly()) {
+    const char16_t c = enter ? u'\r' : typed.at(0).unicode();
+    RememberCaretContext();
+    Q_EMIT UserEdited();
+    const int colour = ChooseTypedColour(c, context_, settings_.Colours);
+    if (!textCursor().hasSelection()) typingColour_ = colour;
+    if (IsTriggerCharacter(c)) pendingKey_ = c;
+    typing = true;
+  }
+
+  if (typing || pendingKey_ == kPendingBackspace || pendingKey_ == kPendingDelete ||
+      pendingKey_ == kPendingCut)
+    changeSource_ = ChangeSource::kTyping;
+  else if (pendingKey_ == kPendingPaste)
+    changeSource_ = ChangeSource::kPlainPaste;
+  const int changesBefore = textChanges_;
+  QPlainTextEdit::keyPressEvent(event);
+  changeSource_ = ChangeSource::kExternal;
+  typingColour_ = -1;
+
+  // The text-changed step.
+  if (textChanges_ != changesBefore && pendingKey_ != kPendingNone) {
+    const bool recolour = ShouldRecolourAfterChange(pendingKey_, context_);
+    pendingKey_ = kPendingNone;
+    if (recolour) RecolourTagAtCaret();
+  }
+  pendingKey_ = kPendingNone;
+}
+
+// ---- painting and copying -------------------------------------------------------------
+
+QTextCharFormat SourceEditor::FormatFor(int colour) {
+  auto found = formats_.find(colour);
+  if (found != formats_.end()) return *found;
+  QTextCharFormat format;
+  format.setForeground(ToQColor(colour));
+  return *formats_.insert(colour, format);
+}
+
+void SourceEditor::paintEvent(QPaintEvent* event) {
+  // Colours reach the screen as layout formats of the visible blocks only, so colouring a
+  // large document costs nothing until its lines are shown.
+  const int lineHeight = std::max(1, fontMetrics().lineSpacing());
+  const int visibleLines = viewport()->height() / lineHeight + 2;
+  QTextBlock block = firstVisibleBlock();
+  for (int i = 0; i < visibleLines && block.isValid(); ++i, block = block.next()) {
+    if (block.userState() == generation_) continue;
+    QList<QTextLayout::FormatRange> ranges;
+    const qsizetype start = block.position();
+    colours_.ForEachRun(start, start + block.length() - 1, [&](qsizetype from, qsizetype length, int colour) {
+      ranges.append({static_cast<int>(from - start), static_cast<int>(length), FormatFor(colour)});
+    });
+    block.layout()->setFormats(ranges);
+    block.setUserState(generation_);
+    document()->markContentsDirty(block.position(), block.length());
+  }
+  QPlainTextEdit::paintEvent(event);
+}
+
+QMimeData* SourceEditor::createMimeDataFromSelection() const {
+  QMimeData* data = QPlainTextEdit::createMimeDataFromSelection();
+  const QString text = WithLineBreaks(textCursor().selectedText(), QStringLiteral("\n"));
+  if (!text.isEmpty()) data->setData(QStringLiteral("text/rtf"), BuildColouredRtf(text, settings_.Colours));
+  return data;
+}
+
+// ---- files -------------------------------------------------------------------------------
+
+QByteArray SourceEditor::BytesForSaving() const { return EncodeSourceFile(EditorText(), file_); }
+
+bool SourceEditor::WriteToFile(const QString& fileName, Prompter& prompter) {
+  if (WriteFileAtomically(fileName, BytesForSaving())) return true;
+  prompter.Information(QString::fromLatin1(kSavingErrorStart) + fileName +
+                       QString::fromLatin1(kSavingErrorEnd));
+  return false;
+}
+
+// ---- search target -----------------------------------------------------------------------
+
+qsizetype SourceEditor::SelectionStart() const { return textCursor().selectionStart(); }
+
+qsizetype SourceEditor::SelectionLength() const {
+  const QTextCursor cursor = textCursor();
+  return cursor.selectionEnd() - cursor.selectionStart();
+}
+
+void SourceEditor::Select(qsizetype start, qsizetype length) {
+  QTextCursor cursor = textCursor();
+  cursor.setPosition(static_cast<int>(std::clamp<qsizetype>(start, 0, TextLength())));
+  cursor.setPosition(static_cast<int>(std::clamp<qsizetype>(start + length, 0, TextLength())),
+                     QTextCursor::KeepAnchor);
+  setTextCursor(cursor);
+}
+
+void SourceEditor::ReplaceSelection(const QString& text) {
+  // Replaced text is not recoloured: it takes the colour of what it replaces.
+  const QTextCursor cursor = textCursor();
+  ReplaceRangeKeepingColour(cursor.selectionStart(), cursor.selectionEnd() - cursor.selectionStart(), text);
+}
+
+void SourceEditor::ReplaceRanges(const std::vector<std::pair<qsizetype, qsizetype>>& ranges,
+                                 const QString& replacement) {
+  if (ranges.empty()) return;
+  QTextCursor block(document());
+  block.beginEditBlock();  // one undo step for all of them
+  for (auto it = ranges.rbegin(); it != ranges.rend(); ++it)
+    ReplaceRangeKeepingColour(it->first, it->second, replacement);
+  block.endEditBlock();
+  qsizetype end = ranges.back().first + replacement.size();
+  for (size_t i = 0; i + 1 < ranges.size(); ++i) end += replacement.size() - ranges[i].second;
+  Select(end, 0);
+}
+
+void SourceEditor::FocusIfUsable() {
+  if (isVisible() && isEnabled()) setFocus();
+}
+
+}  // namespace vistrel
