@@ -1,0 +1,375 @@
+// The list commands of the File Lists page: search, add, take out, save, load with
+// verification, merge and deletion of list files.
+#include <QApplication>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QListWidget>
+#include <QTableView>
+
+#include "app/core/prompter.h"
+#include "filelists/file_lists_page.h"
+#include "filelists/file_operations.h"
+#include "filelists/file_search.h"
+#include "filelists/list_file.h"
+#include "filelists/list_report_model.h"
+#include "filelists/list_verify.h"
+#include "filelists/search_files_dialog.h"
+#include "settings/program_settings.h"
+
+namespace vistrel {
+
+namespace {
+
+const char* const kNothingToSave = "Nothing to save!";
+const char* const kNoMatchingFiles = "No matching files found in folder:\r\n\r\n";
+const char* const kNoNewEntries = "No new entries to add ...\r\n\r\n";
+const char* const kNewListPattern = "(newlist*).lst";
+const int kNewListLimit = 100;
+const char* const kNamesLeftOut =
+    " file name(s) left out: a list entry cannot hold \"*\" or a line break, "
+    "nor bytes that are not a valid name.";
+const char* const kAddCaption = "Add files to list";
+
+// Hourglass pointer and no redrawing of the list while a command changes many rows.
+class BusyList {
+ public:
+  explicit BusyList(QWidget* list) : list_(list) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    list_->setUpdatesEnabled(false);
+  }
+  ~BusyList() {
+    list_->setUpdatesEnabled(true);
+    QApplication::restoreOverrideCursor();
+  }
+
+ private:
+  QWidget* list_;
+};
+
+// "Desc|*.a;*.b|Desc2|*.c" as the file dialog's "Desc (*.a *.b);;Desc2 (*.c)".
+QString DialogFilter(const QString& filterText) {
+  const QStringList parts = filterText.split(QLatin1Char('|'));
+  QStringList choices;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    QString patterns = parts[i + 1];
+    patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+    choices.append(parts[i] + QStringLiteral(" (") + patterns + QLatin1Char(')'));
+  }
+  return choices.join(QStringLiteral(";;"));
+}
+
+}  // namespace
+
+QStringList FileListsPage::CollectRows(ListSaveMode mode) const {
+  QStringList lines;
+  const int rows = ItemCount();
+  lines.reserve(rows);
+  for (int i = 0; i < rows; ++i) {
+    if (mode == ListSaveMode::kSelected && !IsSelected(i)) continue;
+    if (mode == ListSaveMode::kUnselected && IsSelected(i)) continue;
+    lines.append(JoinListRow(model_->row(i)));
+  }
+  return lines;
+}
+
+int FileListsPage::RowsOfMode(ListSaveMode mode) const {
+  switch (mode) {
+    case ListSaveMode::kSelected: return SelectedCount();
+    case ListSaveMode::kUnselected: return ItemCount() - SelectedCount();
+    case ListSaveMode::kAll: break;
+  }
+  return ItemCount();
+}
+
+void FileListsPage::FillReportList(bool clearFirst) {
+  BusyList busy(view_);
+  std::vector<ListRow> rows;
+  if (!clearFirst) rows = model_->rows();
+  rows.reserve(rows.size() + size_t(workList_.size()));
+  Progress(0);
+  const qsizetype step = (workList_.size() + 1) / 10 + 1;
+  int bar = 0;
+  for (qsizetype i = 0; i < workList_.size(); ++i) {
+    rows.push_back(SplitListEntry(workList_.at(i)));
+    if (i % step == 0) Progress(++bar);
+  }
+  model_->SetRows(std::move(rows));
+  Progress(0);
+  Q_EMIT SelectionChanged();
+}
+
+void FileListsPage::Search() {
+  if (searching_) return;  // a walk lets events through; never start a second one
+  const QString folder = hooks_.shownFolder ? hooks_.shownFolder() : QString();
+  const QString mask = hooks_.currentMask ? hooks_.currentMask() : QString();
+  searchDialog_->Prepare(mask, folder);
+  if (runModal_(*searchDialog_) != QDialog::Accepted) return;
+  const bool addToList = searchDialog_->addToCurrentList();
+
+  SearchOutcome outcome;
+  qsizetype before = 0;
+  {
+    searching_ = true;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    settings_.DoValidate = false;
+    workList_.clear();
+    if (addToList) workList_ = CollectRows(ListSaveMode::kAll);
+    before = workList_.size();
+    if (searchDialog_->includeSubfolders()) {
+      SearchRequest request;
+      request.folder = folder;
+      request.patternList = mask;
+      request.asListEntries = true;
+      request.includeThumbnailFolder = false;
+      request.thumbFolder = folders_.thumbs;
+      request.processEvents = hooks_.processEvents ? hooks_.processEvents
+                                                   : [] { QCoreApplication::processEvents(); };
+      outcome = SearchFolderTree(request, workList_);
+    } else {
+      outcome = SearchFolder(workList_, folder, mask);
+    }
+    if (addToList) RemoveDuplicateEntries(workList_);
+    QApplication::restoreOverrideCursor();
+    searching_ = false;
+  }
+  if (outcome.leftOut > 0)
+    prompter_.Information(QString::number(outcome.leftOut) + QString::fromLatin1(kNamesLeftOut));
+
+  const qsizetype count = workList_.size();
+  const qsizetype added = count - before;
+  if (count == 0) {
+    prompter_.Information(QString::fromLatin1(kNoMatchingFiles) + folder);
+  } else if (added == 0 && addToList) {
+    prompter_.Information(QString::fromLatin1(kNoNewEntries) + folder);
+  } else {
+    if (!addToList) currentListFile_.clear();
+    listSaved_ = false;
+    FillReportList(true);
+    ShowFoundCount(folder);
+    QString message = QStringLiteral("\r\nSearch finished.\r\n") + QString::number(count) +
+                      QStringLiteral(" unique entries in list.\r\n");
+    if (added > 0) message += QString::number(added) + QStringLiteral(" new entries added.\r\n");
+    message += QStringLiteral("Save results?");
+    AskAndSaveList(message);
+  }
+  GiveReportFocus();
+  UpdateListButtons();
+}
+
+void FileListsPage::Add() {
+  const QString shown = hooks_.shownFolder ? hooks_.shownFolder() : QString();
+  FileDialogRequest request;
+  request.caption = QString::fromLatin1(kAddCaption);
+  request.folder = shown;
+  request.filter = DialogFilter(settings_.ALLOWED_EXTENSIONS);
+  request.multiple = true;
+  const QStringList chosen = prompter_.OpenFiles(request);
+  if (chosen.isEmpty()) return;
+
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  workList_ = CollectRows(ListSaveMode::kAll);
+  const qsizetype before = workList_.size();
+  const QString folder = IncludeTrailingSeparator(QFileInfo(chosen.first()).path());
+  int leftOut = 0;
+  for (const QString& file : chosen) {
+    DirectoryEntry entry;
+    if (!FileExistsAny(file, &entry) || entry.isHidden) continue;
+    if (!FitsInListEntry(folder) || !FitsInListEntry(entry.name)) {
+      ++leftOut;
+      continue;
+    }
+    workList_.append(MakeListEntry(folder, entry));
+  }
+  RemoveDuplicateEntries(workList_);
+  QApplication::restoreOverrideCursor();
+  if (leftOut > 0) prompter_.Information(QString::number(leftOut) + QString::fromLatin1(kNamesLeftOut));
+
+  const qsizetype added = workList_.size() - before;
+  if (added != 0) {
+    listSaved_ = false;
+    FillReportList(true);
+    ShowFoundCount(shown);
+    AskAndSaveList(QStringLiteral("\r\n") + QString::number(added) +
+                   QStringLiteral(" new entries added.\r\nSave results?"));
+  } else {
+    prompter_.Information(QString::fromLatin1(kNoNewEntries) + shown);
+  }
+  GiveReportFocus();
+  UpdateListButtons();
+}
+
+void FileListsPage::SelectAll() {
+  {
+    BusyList busy(view_);
+    view_->selectAll();
+  }
+  Q_EMIT SelectionChanged();
+}
+
+void FileListsPage::TakeOutSelected() {
+  {
+    BusyList busy(view_);
+    std::vector<bool> remove(size_t(ItemCount()), false);
+    bool any = false;
+    for (const QModelIndex& index : view_->selectionModel()->selectedRows()) {
+      remove[size_t(index.row())] = true;
+      any = true;
+    }
+    if (any) {
+      model_->RemoveRows(remove);
+      listSaved_ = false;
+    }
+  }
+  Q_EMIT SelectionChanged();
+  UpdateListButtons();
+}
+
+void FileListsPage::AfterFilesDeleted(const DeleteOutcome& outcome) {
+  if (!outcome.confirmed) return;
+  TakeOutSelected();
+  listSaved_ = false;
+  UpdateListButtons();
+}
+
+void FileListsPage::SaveList() {
+  AskAndSaveList(QStringLiteral("\r\nSave current list to folder:\r\n\r\n") + ListFolder());
+}
+
+void FileListsPage::AskAndSaveList(const QString& message) {
+  if (ItemCount() < 1) {
+    prompter_.Information(QString::fromLatin1(kNothingToSave));
+    return;
+  }
+  const QString proposed =
+      currentListFile_.isEmpty()
+          ? NextFreeListName(ListFolder(), QString::fromLatin1(kNewListPattern), kNewListLimit)
+          : currentListFile_;
+  nameDialog_->Prepare(message, QFileInfo(proposed).fileName());
+  if (runModal_(*nameDialog_) == QDialog::Accepted) {
+    const ListSaveMode mode = nameDialog_->mode();
+    if (RowsOfMode(mode) < 1)
+      prompter_.Information(QString::fromLatin1(kNothingToSave));
+    else
+      SaveListFile(nameDialog_->path(), mode);
+  }
+  RereadSavedLists();
+}
+
+void FileListsPage::SaveListFile(const QString& path, ListSaveMode mode) {
+  workList_ = CollectRows(mode);
+  QString error;
+  if (!WriteListFile(path, workList_, &error)) {
+    prompter_.Error(error);
+    return;
+  }
+  ShowFoundCount(QFileInfo(path).fileName());
+  currentListFile_ = path;
+  listSaved_ = true;
+  UpdateListButtons();
+}
+
+void FileListsPage::LoadListFile() {
+  const QStringList selected = SelectedSavedLists();
+  if (selected.size() != 1) return;
+  const QString path = ListFolder() + selected.first();
+  QStringList lines;
+  QString error;
+  if (!ReadListFile(path, &lines, &error)) {
+    prompter_.Error(error);
+    return;
+  }
+  currentListFile_ = path;
+  listSaved_ = true;
+  workList_ = lines;
+  FillReportList(true);
+  ShowFoundCount(selected.first());
+  VerifyReportList();
+  GiveReportFocus();
+  UpdateListButtons();
+}
+
+void FileListsPage::VerifyReportList() {
+  const int total = ItemCount();
+  if (total < 1) return;
+  VerifyOutcome outcome;
+  {
+    BusyList busy(view_);
+    Progress(0);
+    std::vector<ListRow> rows = model_->rows();
+    int bar = 0;
+    outcome = VerifyRows(rows, [this, &bar] { Progress(++bar); });
+    workList_ = outcome.report;
+    if (outcome.notFound > 0 || outcome.updated > 0) model_->SetRows(std::move(rows));
+    Progress(0);
+  }
+  Q_EMIT SelectionChanged();
+  if (total > outcome.notFound) {
+    if (outcome.updated == 0 && outcome.notFound == 0) return;
+    listSaved_ = false;
+    nameDialog_->SetReportButtonVisible(true);
+    AskAndSaveList(VerifyQuestion(outcome));
+    nameDialog_->SetReportButtonVisible(false);
+  }
+  if (ItemCount() == 0) prompter_.Information(QString::fromLatin1(kNoValidEntriesLeft));
+}
+
+void FileListsPage::MergeListFiles() {
+  const QStringList selected = SelectedSavedLists();
+  if (selected.size() < 2) return;
+  QString names;
+  for (const QString& name : selected) names += QStringLiteral("\r\n  ") + name;
+  if (prompter_.Question(QStringLiteral("Merge following list files?:") + names +
+                             QStringLiteral("\r\n\r\n(Note: Duplicates will be detected)"),
+                         QuestionButtons::kYesNo) != kAnswerYes)
+    return;
+
+  SetTitle(QStringLiteral(" Loading Lists ..."));
+  QStringList merged;
+  {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    for (const QString& name : selected) {
+      QString error;
+      if (!ReadListFile(ListFolder() + name, &workList_, &error)) {
+        QApplication::restoreOverrideCursor();
+        prompter_.Error(error);
+        return;
+      }
+      merged += workList_;
+    }
+    QApplication::restoreOverrideCursor();
+  }
+  RemoveDuplicateEntries(merged);
+  SetTitle(QStringLiteral(" Generate merged list ..."));
+  workList_ = merged;
+  FillReportList(true);
+  currentListFile_.clear();
+  listSaved_ = false;
+  ShowFoundCount(MergeLabel(selected));
+  GiveReportFocus();
+  AskAndSaveList(QStringLiteral("\r\nFilelists merged ..."));
+  UpdateListButtons();
+}
+
+void FileListsPage::DeleteListFile() {
+  const QStringList selected = SelectedSavedLists();
+  if (selected.size() != 1) {
+    prompter_.Beep();
+    return;
+  }
+  const QString path = ListFolder() + selected.first();
+  if (prompter_.Question(QStringLiteral("Delete List File \"") + path + QStringLiteral("\" from disk?"),
+                         QuestionButtons::kYesNoCancel) != kAnswerYes)
+    return;
+  DeleteFilePermanently(path, settings_);
+  if (path == currentListFile_) {
+    model_->SetRows({});
+    currentListFile_.clear();
+    listSaved_ = true;
+    SetTitle(QStringLiteral("Open a file list, or click \"Search Files\" ..."));
+    Q_EMIT SelectionChanged();
+  }
+  RereadSavedLists();
+  UpdateListButtons();
+}
+
+}  // namespace vistrel
