@@ -1,0 +1,70 @@
+#!/bin/sh
+# Search and verification speed beside find and fdfind, warm cache, best of 3 runs each.
+# usage: bench/filelists/run_bench.sh BUILD_DIR [ROOT...]
+# Without ROOTs it builds its own tree (20 000 pages in nested folders) and also uses the
+# Rust documentation tree and the toolchains folder when rustc is installed.
+set -eu
+build=${1:?usage: run_bench.sh BUILD_DIR [ROOT...]}
+shift
+bin=$build/bench/filelists
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+if [ $# -eq 0 ]; then
+  tree=$work/tree
+  i=0
+  while [ $i -lt 200 ]; do
+    d=$tree/site$((i % 10))/section$i/pages
+    mkdir -p "$d" "$tree/site$((i % 10))/section$i/img"
+    j=0
+    while [ $j -lt 100 ]; do
+      : > "$d/page$j.html"
+      j=$((j + 1))
+    done
+    : > "$tree/site$((i % 10))/section$i/img/a.gif"
+    i=$((i + 1))
+  done
+  set -- "$tree"
+  if command -v rustc >/dev/null 2>&1; then
+    sysroot=$(rustc --print sysroot)
+    [ -d "$sysroot/share/doc/rust/html" ] && set -- "$@" "$sysroot/share/doc/rust/html"
+    [ -d "$(dirname "$sysroot")" ] && set -- "$@" "$(dirname "$sysroot")"
+  fi
+fi
+
+best3() {  # best wall time of three runs of a command, in seconds
+  best=
+  for _ in 1 2 3; do
+    s=$(date +%s.%N)
+    "$@" > /dev/null 2>&1 || true
+    e=$(date +%s.%N)
+    t=$(echo "$e - $s" | bc)
+    if [ -z "$best" ] || [ "$(echo "$t < $best" | bc)" = 1 ]; then best=$t; fi
+  done
+  printf '%.3f' "$best"
+}
+
+fd=$(command -v fdfind || command -v fd || true)
+printf '%-58s %8s %8s %8s %8s %6s\n' "tree" "hits" "vistrel" "find" "fdfind" "ratio"
+for root in "$@"; do
+  find "$root" > /dev/null 2>&1 || true  # warm the cache
+  out=$("$bin/filelists_search_bench" "$root" "*.htm" 3)
+  hits=${out% *}
+  ours=${out#* }
+  theirs=$(best3 find "$root" -iname '*.htm*')
+  fdt=-
+  [ -n "$fd" ] && fdt=$(best3 "$fd" -u -i -g '*.htm*' "$root")
+  ratio=$(echo "scale=2; $ours / $theirs" | bc)
+  printf '%-58s %8s %8s %8s %8s %6s\n' "$root" "$hits" "$ours" "$theirs" "$fdt" "$ratio"
+done
+
+echo
+printf '%-58s %8s %8s %8s %6s\n' "verification" "entries" "verify" "stat" "ratio"
+for root in "$@"; do
+  "$bin/filelists_verify_bench" "$root" 3 | while read -r n verify plain; do
+    printf '%-58s %8s %8s %8s %6s\n' "$root" "$n" "$verify" "$plain" "$(echo "scale=2; $verify / $plain" | bc)"
+  done
+done
+
+echo
+"$bin/filelists_report_bench" 100000

@@ -1,0 +1,87 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QDialog>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <deque>
+#include <functional>
+#include <memory>
+
+#include "app/core/program_folder.h"
+#include "filelists/file_lists_page.h"
+#include "scripted_prompter.h"
+#include "settings/program_settings.h"
+#include "temp_folder.h"
+
+namespace vistrel::testing {
+
+// A File Lists page on a temporary program folder and per-user store, with its modal
+// dialogs driven by scripted steps in the order they are expected to open.
+class PageFixture : public ::testing::Test {
+ protected:
+  PageFixture() {
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, store_.path());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, store_.path());
+    folders_ = WorkingFolders::For(home_.path());
+    PrepareWorkingFolders(folders_);
+    site_ = home_.MakeDir(QStringLiteral("site"));
+  }
+  ~PageFixture() override {
+    page_.reset();
+    EXPECT_TRUE(steps_.empty()) << steps_.size() << " expected dialog(s) never opened";
+  }
+
+  FileListsPage& page() {
+    if (!page_) MakePage();
+    return *page_;
+  }
+  void MakePage() {
+    FileListsPageHooks hooks;
+    hooks.shownFolder = [this] { return site_; };
+    hooks.currentMask = [this] { return mask_; };
+    hooks.setProgress = [this](int value) { progress_.push_back(value); };
+    hooks.processEvents = [] {};
+    page_ = std::make_unique<FileListsPage>(settings_, prompter_, folders_, hooks);
+    page_->SetModalRunner([this](QDialog& dialog) {
+      if (steps_.empty()) {
+        ADD_FAILURE() << "unexpected dialog " << dialog.windowTitle().toStdString();
+        return int(QDialog::Rejected);
+      }
+      auto step = std::move(steps_.front());
+      steps_.pop_front();
+      return step(dialog);
+    });
+  }
+  void RestartPage() {
+    page_.reset();
+    MakePage();
+  }
+
+  // Queues a step for the next modal dialog, which must be of type D.
+  template <typename D>
+  void Expect(std::function<int(D&)> step) {
+    steps_.push_back([step](QDialog& dialog) {
+      auto* typed = dynamic_cast<D*>(&dialog);
+      if (!typed) {
+        ADD_FAILURE() << "another dialog opened: " << dialog.windowTitle().toStdString();
+        return int(QDialog::Rejected);
+      }
+      return step(*typed);
+    });
+  }
+
+  QTemporaryDir store_;
+  TempFolder home_;
+  WorkingFolders folders_;
+  QString site_;
+  QString mask_ = QStringLiteral("*.htm");
+  ProgramSettings settings_;
+  ScriptedPrompter prompter_;
+  std::vector<int> progress_;
+  std::deque<std::function<int(QDialog&)>> steps_;
+  std::unique_ptr<FileListsPage> page_;
+};
+
+}  // namespace vistrel::testing
