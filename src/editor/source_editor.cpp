@@ -4,7 +4,6 @@
 #include <QClipboard>
 #include <QKeyEvent>
 #include <QMimeData>
-#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
@@ -134,13 +133,13 @@ void SourceEditor::StreamColouredText(const QString& text, bool replaceAll) {
   QTextCursor cursor = textCursor();
   const qsizetype caret = replaceAll ? 0 : cursor.selectionStart();
   if (replaceAll && inserted == EditorText()) {
-    ColourWholeStore();  // a repaint: the text stays, only its colours change
-  } else {
-    if (replaceAll) cursor.select(QTextCursor::Document);
-    const qsizetype start = cursor.selectionStart();
-    ReplaceRangeKeepingColour(start, cursor.selectionEnd() - start, inserted);
-    ApplyRuns(inserted, start, inserted.size(), false);
+    ColourWholeStore();  // a repaint: text, caret and scroll position stay as they are
+    return;
   }
+  if (replaceAll) cursor.select(QTextCursor::Document);
+  const qsizetype start = cursor.selectionStart();
+  ReplaceRangeKeepingColour(start, cursor.selectionEnd() - start, inserted);
+  ApplyRuns(inserted, start, inserted.size(), false);
   cursor = textCursor();
   cursor.setPosition(static_cast<int>(std::min(replaceAll ? cursor.selectionStart() : caret, TextLength())));
   setTextCursor(cursor);
@@ -156,14 +155,8 @@ void SourceEditor::PasteColoured() {
 
 void SourceEditor::RecolourAll() {
   if (!settings_.DoColorTags) return;
-  const int scroll = verticalScrollBar()->value();
-  const int hscroll = horizontalScrollBar()->value();
-  const QTextCursor caret = textCursor();
+  // The text does not change, so caret, selection and scroll position stay where they are.
   ColourWholeStore();
-  setTextCursor(caret);
-  verticalScrollBar()->setValue(scroll);
-  horizontalScrollBar()->setValue(hscroll);
-  viewport()->update();
   FocusIfUsable();
 }
 
@@ -247,11 +240,10 @@ void SourceEditor::OnContentsChange(int position, int removed, int added) {
   const qsizetype length = TextLength();
   if (colours_.size() > length) colours_.Remove(length, colours_.size() - length);
   if (colours_.size() < length) colours_.Insert(colours_.size(), length - colours_.size(), colour);
-  if (changeSource_ == ChangeSource::kExternal && added > 0) {
-    // Undo, redo and drops bring back text whose old colours are gone: colour it by the rules.
+  if (changeSource_ == ChangeSource::kExternal && (added > 0 || removed > 0)) {
+    // Undo, redo and drops bring back or take away text whose old colours are gone: colour
+    // the tags around the change by the rules.
     RecolourAroundChange(position, std::min<qsizetype>(position + added, length));
-    Q_EMIT UserEdited();
-  } else if (changeSource_ == ChangeSource::kExternal && removed > 0) {
     Q_EMIT UserEdited();
   }
   ColoursChanged();
@@ -262,9 +254,10 @@ void SourceEditor::ReplaceRangeKeepingColour(qsizetype start, qsizetype length, 
   QTextCursor cursor(document());
   cursor.setPosition(static_cast<int>(start));
   cursor.setPosition(static_cast<int>(start + length), QTextCursor::KeepAnchor);
+  const bool outerEdit = selfEdit_;
   selfEdit_ = true;
   cursor.insertText(text);
-  selfEdit_ = false;
+  selfEdit_ = outerEdit;
   colours_.Remove(start, length);
   colours_.Insert(start, text.size(), colour);
   ColoursChanged();
@@ -421,10 +414,14 @@ void SourceEditor::ReplaceRanges(const std::vector<std::pair<qsizetype, qsizetyp
                                  const QString& replacement) {
   if (ranges.empty()) return;
   QTextCursor block(document());
-  block.beginEditBlock();  // one undo step for all of them
+  // One undo step for all of them; the control reports the whole block as one change when
+  // it ends, which the colours have already followed.
+  selfEdit_ = true;
+  block.beginEditBlock();
   for (auto it = ranges.rbegin(); it != ranges.rend(); ++it)
     ReplaceRangeKeepingColour(it->first, it->second, replacement);
   block.endEditBlock();
+  selfEdit_ = false;
   qsizetype end = ranges.back().first + replacement.size();
   for (size_t i = 0; i + 1 < ranges.size(); ++i) end += replacement.size() - ranges[i].second;
   Select(end, 0);
