@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 #include <QtGlobal>
+#include <cerrno>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace vistrel {
@@ -17,6 +19,12 @@ void PrepareHeadlessEnvironment(bool forceOffscreen) {
       flags += " --disable-gpu";
       qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.trimmed());
     }
+  }
+  // Qt warns on every start without a runtime folder; give it a private one.
+  if (!qEnvironmentVariableIsSet("XDG_RUNTIME_DIR")) {
+    QByteArray runtime("/tmp/runtime-");
+    runtime.append(QByteArray::number(::geteuid()));
+    if (::mkdir(runtime.constData(), 0700) == 0 || errno == EEXIST) qputenv("XDG_RUNTIME_DIR", runtime);
   }
   if (::geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
     qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");

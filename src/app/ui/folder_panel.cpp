@@ -48,6 +48,11 @@ FolderPanel::FolderPanel(bool openOnSingleClick, QWidget* parent)
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(2);
+  // The boxes take the panel's width; long volume names or choices must not widen the panel.
+  for (QComboBox* box : {driveBox_, filterBox_}) {
+    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    box->setMinimumContentsLength(8);
+  }
   layout->addWidget(title_);
   layout->addWidget(driveBox_);
   layout->addWidget(tree_, 1);
@@ -57,6 +62,13 @@ FolderPanel::FolderPanel(bool openOnSingleClick, QWidget* parent)
   title_->WatchFocusOf(this);
 
   FillDrives();
+  // The model reads folders in the background; bring the shown one into view once it is there.
+  connect(model_, &QFileSystemModel::directoryLoaded, this, [this] {
+    const QModelIndex index = model_->index(folder_.size() > 1 ? folder_.chopped(1) : folder_);
+    if (!index.isValid()) return;
+    if (tree_->currentIndex() != index) tree_->setCurrentIndex(index);
+    tree_->scrollTo(index, QAbstractItemView::PositionAtCenter);
+  });
   connect(driveBox_, qOverload<int>(&QComboBox::activated), this, &FolderPanel::OnDriveChosen);
   connect(tree_, &QTreeView::clicked, this, [this](const QModelIndex& i) { OnTreeActivated(i, false); });
   connect(tree_, &QTreeView::doubleClicked, this, [this](const QModelIndex& i) { OnTreeActivated(i, true); });
@@ -119,10 +131,17 @@ void FolderPanel::OnFilterChosen(int) {
   Q_EMIT PatternsChanged(patterns);
 }
 
-void FolderPanel::resizeEvent(QResizeEvent* event) {
-  QWidget::resizeEvent(event);
-  driveBox_->setFixedWidth(qMax(0, width() - 4));
-  filterBox_->setFixedWidth(qMax(0, width() - 4));
+void FolderPanel::ShowCornerPicture(const QPixmap& picture) {
+  if (picture.isNull()) return ClearCornerPicture();
+  corner_->setPixmap(picture);
 }
+
+void FolderPanel::ClearCornerPicture() {
+  corner_->clear();
+  corner_->setText(QString::fromLatin1(kCornerCaption));
+}
+
+bool FolderPanel::CornerHasPicture() const { return !corner_->pixmap().isNull(); }
+
 
 }  // namespace vistrel

@@ -30,14 +30,15 @@ class FolderPanel : public QWidget {
   QTreeView* folderTree() const { return tree_; }
   QComboBox* filterBox() const { return filterBox_; }
   QLabel* thumbnailCorner() const { return corner_; }
+  // The corner shows its caption while it holds no picture.
+  void ShowCornerPicture(const QPixmap& picture);
+  void ClearCornerPicture();
+  bool CornerHasPicture() const;
   TitleBar* titleBar() const { return title_; }
 
  Q_SIGNALS:
   void FolderChanged(const QString& folder);
   void PatternsChanged(const QString& patterns);
-
- protected:
-  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void FillDrives();

@@ -15,6 +15,7 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QSplitter>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "app/core/prompter.h"
@@ -114,7 +115,8 @@ void MainWindow::BuildLayout() {
   pages_->MayChange = [this](int from, int to) { return MayLeavePage(from, to); };
   connect(pages_, &PageSwitcher::PageChanged, this, &MainWindow::OnPageChanged);
 
-  auto* work = new QSplitter(Qt::Horizontal, central);
+  work_ = new QSplitter(Qt::Horizontal, central);
+  QSplitter* work = work_;
   work->setHandleWidth(7);
   work->setStyleSheet(QStringLiteral("QSplitter::handle { background: rgb(255,128,0); }"));
   work->addWidget(folderPanel_);
@@ -178,6 +180,15 @@ void MainWindow::FirstShow() {
     frame.moveCenter(screen->availableGeometry().center());
     move(frame.topLeft());
   }
+  // Without a window manager nobody activates the window, and start-up would never end.
+  QTimer::singleShot(0, this, [this] {
+    work_->setSizes({163, qMax(0, work_->width() - 163 - work_->handleWidth())});
+    raise();
+    activateWindow();
+    if (state_.StartingUp && QGuiApplication::platformName() != QLatin1String("offscreen") &&
+        !QApplication::activeWindow())
+      OnActivated();
+  });
 }
 
 bool MainWindow::event(QEvent* e) {
@@ -264,7 +275,7 @@ bool MainWindow::MayLeavePage(int from, int) {
 
 void MainWindow::OnPageChanged(int page) {
   SetHint(QString());
-  folderPanel_->thumbnailCorner()->setPixmap(QPixmap());
+  folderPanel_->ClearCornerPicture();
   switch (page) {
     case kFolderViewPage:
       state_.EditorFile.clear();

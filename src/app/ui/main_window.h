@@ -14,6 +14,7 @@
 
 class QLabel;
 class QProgressBar;
+class QSplitter;
 
 namespace vistrel {
 
@@ -100,6 +101,7 @@ class MainWindow : public QMainWindow {
   QProgressBar* progress_ = nullptr;
   FolderPanel* folderPanel_ = nullptr;
   PageSwitcher* pages_ = nullptr;
+  QSplitter* work_ = nullptr;
   FolderViewPage* folderView_ = nullptr;
   QPointer<QWidget> browser_;
   QPointer<QWidget> editor_;

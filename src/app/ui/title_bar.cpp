@@ -12,6 +12,8 @@ const char* const kTeal = "QLabel { background: rgb(0,128,128); color: white; fo
 TitleBar::TitleBar(const QString& text, QWidget* parent) : QLabel(text, parent) {
   setStyleSheet(QString::fromLatin1(kGrey));
   setAutoFillBackground(true);
+  // A long caption (a deep folder, a long pattern list) is cut rather than widening the panel.
+  setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
 }
 
 void TitleBar::WatchFocusOf(QWidget* region) {
