@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+namespace vistrel {
+
+class PageList;
+
+// The progress window as batch commands see it.
+class BatchProgress {
+ public:
+  virtual ~BatchProgress() = default;
+  // Bar 0..maximum, window shown, the window the batch runs from disabled.
+  virtual void Begin(int maximum) = 0;
+  virtual void SetText(const QString& text) = 0;  // and repaint at once
+  virtual void Step() = 0;
+  // Runs the message loop once; true when the user asked to stop.
+  virtual bool AbortRequested() = 0;
+  // Enables the window again and closes the progress window.
+  virtual void End() = 0;
+};
+
+// Walks the selected items of a page with the progress window: "(n of m): path" before each
+// item, a step and one turn of the message loop after it. work returns false to end the batch
+// at once (a refused overwrite, a full disk). The window is given back in every case, also
+// when work throws. Returns how many items were handed to work.
+int RunSelectedBatch(const PageList& page, BatchProgress& progress,
+                     const std::function<bool(int index, const QString& path)>& work);
+
+}  // namespace vistrel
