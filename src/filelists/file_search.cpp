@@ -1,10 +1,12 @@
 #include "filelists/file_search.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QHash>
 #include <set>
 #include <utility>
 #include <vector>
@@ -13,6 +15,7 @@
 #include "app/core/program_folder.h"
 #include "app/core/text_paths.h"
 #include "filelists/list_entry.h"
+#include "filelists/native_entry.h"
 
 namespace vistrel {
 
@@ -21,16 +24,43 @@ namespace {
 struct RawEntry {
   QByteArray name;
   bool isDir = false;
+  bool hasStat = false;
+  struct stat st {};
 };
 
-// Reads the whole folder first so no directory handle stays open while descending: deep
-// trees would otherwise run out of file descriptors.
+// Whether a name fits the pattern list, remembered per extension: the test depends on
+// nothing else, and most names of a tree share a handful of extensions.
+class PatternCache {
+ public:
+  explicit PatternCache(const QString& patternList) : patternList_(patternList) {}
+  bool Matches(const QByteArray& rawName) {
+    const qsizetype dot = rawName.lastIndexOf('.');
+    if (dot < 0) return false;
+    const QByteArray tail = rawName.mid(dot);
+    const auto known = known_.constFind(tail);
+    if (known != known_.constEnd()) return *known;
+    const bool fits = MatchesPatternList(QFile::decodeName(tail), patternList_);
+    known_.insert(tail, fits);
+    return fits;
+  }
+
+ private:
+  QString patternList_;
+  QHash<QByteArray, bool> known_;
+};
+
+// Reads the whole folder, and the status of the entries that will be listed, before anything
+// is descended into: no directory handle stays open during the descent (deep trees would run
+// out of them), and status is read relative to the open folder instead of by full path.
+// wantStatus tells which entries will be listed.
+template <typename WantStatus>
 bool ReadFolder(const QByteArray& folder, std::vector<RawEntry>* entries,
-                std::pair<dev_t, ino_t>* identity) {
+                std::pair<dev_t, ino_t>* identity, WantStatus wantStatus) {
   DIR* dir = opendir(folder.constData());
   if (!dir) return false;
+  const int fd = dirfd(dir);
   struct stat own {};
-  if (identity && fstat(dirfd(dir), &own) == 0) *identity = {own.st_dev, own.st_ino};
+  if (identity && fstat(fd, &own) == 0) *identity = {own.st_dev, own.st_ino};
   while (const dirent* d = readdir(dir)) {
     const char* name = d->d_name;
     if (name[0] == '.') continue;  // hidden, and "." / ".."
@@ -40,8 +70,12 @@ bool ReadFolder(const QByteArray& folder, std::vector<RawEntry>* entries,
       entry.isDir = true;
     } else if (d->d_type == DT_UNKNOWN) {
       struct stat st {};
-      const QByteArray full = folder + entry.name;
-      entry.isDir = lstat(full.constData(), &st) == 0 && S_ISDIR(st.st_mode);
+      entry.isDir = fstatat(fd, name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(st.st_mode);
+    }
+    if (wantStatus(entry)) {
+      // Follow a link to report what it points at; a dangling one reports itself.
+      entry.hasStat = fstatat(fd, name, &entry.st, 0) == 0 ||
+                      fstatat(fd, name, &entry.st, AT_SYMLINK_NOFOLLOW) == 0;
     }
     entries->push_back(std::move(entry));
   }
@@ -56,15 +90,13 @@ QString DecodedName(const QByteArray& raw) {
   return QFile::encodeName(name) == raw ? name : QString();
 }
 
-DirectoryEntry EntryOf(const QByteArray& fullPath, const QString& name) {
-  DirectoryEntry entry;
-  entry.name = name;
-  struct stat st {};
-  if (stat(fullPath.constData(), &st) != 0 && lstat(fullPath.constData(), &st) != 0) return entry;
-  entry.isDir = S_ISDIR(st.st_mode);
-  entry.size = entry.isDir ? 0 : qint64(st.st_size);
-  entry.stampNs = qint64(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
-  return entry;
+DirectoryEntry EntryOf(const RawEntry& raw, const QString& name) {
+  if (!raw.hasStat) {
+    DirectoryEntry entry;
+    entry.name = name;
+    return entry;
+  }
+  return EntryFromStatus(raw.st, name);
 }
 
 bool IsVtiFolder(const QByteArray& name) {
@@ -74,20 +106,28 @@ bool IsVtiFolder(const QByteArray& name) {
 class TreeWalk {
  public:
   TreeWalk(const SearchRequest& request, QStringList& target)
-      : request_(request), target_(target) {
+      : request_(request), target_(target), patterns_(request.patternList) {
     timer_.start();
   }
 
   void Walk(const QString& folder, const QByteArray& rawFolder) {
-    std::vector<RawEntry> entries;
-    std::pair<dev_t, ino_t> identity{0, 0};
-    if (!ReadFolder(rawFolder, &entries, &identity)) return;
-    if (!visited_.insert(identity).second) return;
     const bool mayDescend = request_.includeThumbnailFolder || request_.thumbFolder.isEmpty() ||
                             !IsInThumbFolder(folder, request_.thumbFolder);
+    const auto entered = [mayDescend](const RawEntry& e) {
+      return e.isDir && mayDescend && !IsVtiFolder(e.name);
+    };
+    std::vector<RawEntry> entries;
+    entries.reserve(64);
+    std::pair<dev_t, ino_t> identity{0, 0};
+    const bool statHits = request_.asListEntries;
+    if (!ReadFolder(rawFolder, &entries, &identity, [&](const RawEntry& e) {
+          return statHits && !entered(e) && patterns_.Matches(e.name);
+        }))
+      return;
+    if (!visited_.insert(identity).second) return;
     for (const RawEntry& raw : entries) {
       Breathe();
-      if (raw.isDir && mayDescend && !IsVtiFolder(raw.name)) {
+      if (entered(raw)) {
         const QString name = DecodedName(raw.name);
         if (name.isEmpty() || (request_.asListEntries && !FitsInListEntry(name))) {
           ++outcome_.leftOut;
@@ -96,27 +136,35 @@ class TreeWalk {
         Walk(folder + name + QLatin1Char('/'), rawFolder + raw.name + '/');
         continue;
       }
-      AddIfMatching(folder, rawFolder, raw.name);
+      AddIfMatching(folder, raw);
     }
   }
 
-  void AddIfMatching(const QString& folder, const QByteArray& rawFolder, const QByteArray& raw) {
-    const QString name = QFile::decodeName(raw);
-    if (!MatchesPatternList(name, request_.patternList)) return;
-    if (QFile::encodeName(name) != raw ||
-        (request_.asListEntries && !FitsInListEntry(name))) {
-      ++outcome_.leftOut;
+  // The entries of one folder, none entered.
+  void ListFolder(const QString& folder) {
+    std::vector<RawEntry> entries;
+    if (!ReadFolder(QFile::encodeName(folder), &entries, nullptr,
+                    [this](const RawEntry& e) { return patterns_.Matches(e.name); }))
       return;
-    }
-    if (request_.asListEntries)
-      target_.append(MakeListEntry(folder, EntryOf(rawFolder + raw, name)));
-    else
-      target_.append(folder + name);
+    for (const RawEntry& raw : entries) AddIfMatching(folder, raw);
   }
 
   SearchOutcome outcome() const { return outcome_; }
 
  private:
+  void AddIfMatching(const QString& folder, const RawEntry& raw) {
+    if (!patterns_.Matches(raw.name)) return;
+    const QString name = DecodedName(raw.name);
+    if (name.isEmpty() || (request_.asListEntries && !FitsInListEntry(name))) {
+      ++outcome_.leftOut;
+      return;
+    }
+    if (request_.asListEntries)
+      target_.append(MakeListEntry(folder, EntryOf(raw, name)));
+    else
+      target_.append(folder + name);
+  }
+
   void Breathe() {
     if (request_.processEvents && timer_.elapsed() >= 20) {
       request_.processEvents();
@@ -126,6 +174,7 @@ class TreeWalk {
 
   const SearchRequest& request_;
   QStringList& target_;
+  PatternCache patterns_;
   QElapsedTimer timer_;
   std::set<std::pair<dev_t, ino_t>> visited_;
   SearchOutcome outcome_;
@@ -145,12 +194,9 @@ SearchOutcome SearchFolder(QStringList& target, const QString& folder, const QSt
   SearchRequest request;
   request.folder = IncludeTrailingSeparator(folder);
   request.patternList = patternList;
-  TreeWalk walk(request, target);
   if (!FitsInListEntry(request.folder)) return SearchOutcome{1};
-  const QByteArray rawFolder = QFile::encodeName(request.folder);
-  std::vector<RawEntry> entries;
-  if (!ReadFolder(rawFolder, &entries, nullptr)) return {};
-  for (const RawEntry& raw : entries) walk.AddIfMatching(request.folder, rawFolder, raw.name);
+  TreeWalk walk(request, target);
+  walk.ListFolder(request.folder);
   return walk.outcome();
 }
 

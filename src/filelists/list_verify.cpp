@@ -1,6 +1,6 @@
 #include "filelists/list_verify.h"
 
-#include "app/core/text_paths.h"
+#include "filelists/native_entry.h"
 
 namespace vistrel {
 
@@ -16,7 +16,7 @@ VerifyOutcome VerifyRows(std::vector<ListRow>& rows, const std::function<void()>
     ListRow& row = rows[i];
     const QString path = FullPathOfRow(row);
     DirectoryEntry entry;
-    if (!FileExistsAny(path, &entry)) {
+    if (!NativeEntryExists(path, &entry)) {
       ++outcome.notFound;
       outcome.report.append(QStringLiteral("Not Found:  ") + path);
       continue;
