@@ -1,7 +1,87 @@
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+#include <cstdio>
+
+#include "app/core/program_folder.h"
+#include "app/core/text_file.h"
 #include "cli/cli_command.h"
+#include "formatter/format_driver.h"
+#include "formatter/style.h"
 
 namespace vistrel::cli {
 
-int RunFormat(const QStringList&) { return NotBuiltYet("format"); }
+namespace {
+
+const char kFormatHelp[] =
+    "Usage: vistrel-cli format [--style DIR] [FILE]\n"
+    "\n"
+    "Formats FILE (or standard input when FILE is missing or \"-\") as the viewer's Format\n"
+    "button does and writes the result to standard output, every line ended by CR LF.\n"
+    "The lines keep the leading blanks of the first line as their base indent.\n"
+    "\n"
+    "  --style DIR   a style folder with options.ini and tag.ini (either may be missing);\n"
+    "                by default the program folder's STYLES/THUMBS/\n";
+
+// The program folder's style; a program folder that was never set up formats with the
+// style it would be given at first start.
+QString DefaultStyleFolder() {
+  const WorkingFolders folders =
+      WorkingFolders::For(ResolveProgramFolder(QCoreApplication::applicationDirPath()));
+  const QString folder = folders.styles + kStyleName + QLatin1Char('/');
+  if (QFileInfo(folder).isDir()) return folder;
+  return QStringLiteral(":/defaults/STYLES/") + kStyleName + QLatin1Char('/');
+}
+
+bool WriteStandardOutput(const QByteArray& bytes) {
+  Out().flush();
+  const size_t written = std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
+  return std::fflush(stdout) == 0 && written == static_cast<size_t>(bytes.size());
+}
+
+}  // namespace
+
+int RunFormat(const QStringList& args) {
+  QString styleFolder;
+  QString file;
+  for (qsizetype i = 0; i < args.size(); ++i) {
+    const QString& arg = args.at(i);
+    if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
+      Out() << kFormatHelp;
+      return kExitOk;
+    }
+    if (arg == QLatin1String("--style")) {
+      if (i + 1 >= args.size()) {
+        Err() << "vistrel-cli format: --style needs a folder\n" << kFormatHelp;
+        return kExitUsage;
+      }
+      styleFolder = args.at(++i);
+    } else if (arg.startsWith(QLatin1String("--")) || !file.isEmpty()) {
+      Err() << "vistrel-cli format: unexpected argument '" << arg << "'\n" << kFormatHelp;
+      return kExitUsage;
+    } else {
+      file = arg;
+    }
+  }
+  if (!styleFolder.isEmpty() && !QFileInfo(styleFolder).isDir()) {
+    Err() << "vistrel-cli format: style folder not found: " << styleFolder << "\n";
+    return kExitFailure;
+  }
+  QByteArray bytes;
+  if (!ReadInput(file, &bytes)) return kExitFailure;
+
+  const Style style = LoadStyleFolder(styleFolder.isEmpty() ? DefaultStyleFolder() : styleFolder);
+  // Valid UTF-8 is formatted as characters; anything else byte for byte (as Latin-1), so
+  // bytes that are not UTF-8 come out as they went in.
+  DecodedText decoded = DecodeText(bytes);
+  bytes.clear();
+  const QString result = FormatSelection(PlainTextEditor(std::move(decoded.text)), style);
+  if (!WriteStandardOutput(EncodeText(result, decoded.encoding))) {
+    Err() << "vistrel-cli format: cannot write standard output\n";
+    return kExitFailure;
+  }
+  return kExitOk;
+}
 
 }  // namespace vistrel::cli

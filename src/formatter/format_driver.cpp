@@ -1,0 +1,43 @@
+#include "formatter/format_driver.h"
+
+#include "formatter/line_formatter.h"
+#include "formatter/tokeniser.h"
+
+namespace vistrel {
+
+namespace {
+
+QString JoinWithCrLf(const QStringList& lines) {
+  qsizetype size = 0;
+  for (const QString& line : lines) size += line.size() + 2;
+  QString result;
+  result.reserve(size);
+  for (const QString& line : lines) {
+    result.append(line);
+    result.append(QLatin1String("\r\n"));
+  }
+  return result;
+}
+
+}  // namespace
+
+QString BaseIndentOf(const EditorAccess& editor) {
+  const QString line = editor.LineText(editor.LineOfPosition(editor.SelectionStart()));
+  qsizetype blanks = 0;
+  while (blanks < line.size() &&
+         (line.at(blanks) == QLatin1Char(' ') || line.at(blanks) == QLatin1Char('\t')))
+    ++blanks;
+  return line.left(blanks);
+}
+
+QString FormatSelection(const EditorAccess& editor, const Style& style, const RunHooks& hooks) {
+  QString source = editor.SelectedText();
+  source.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+  RunPacer pacer(hooks);
+  TokenStream tokens = Tokeniser(source, style, pacer).Tokenise();
+  source = QString();
+  const QStringList lines = LineFormatter(style, BaseIndentOf(editor), pacer).FormatLines(tokens);
+  return JoinWithCrLf(lines);
+}
+
+}  // namespace vistrel

@@ -1,0 +1,224 @@
+#include "formatter/line_formatter.h"
+
+#include <algorithm>
+
+namespace vistrel {
+
+namespace {
+
+constexpr qsizetype kProgressLines = 100;
+const QString kCellOpener = QStringLiteral("<TD>");
+
+qint64 CodePoints(QStringView text) {
+  qint64 count = 0;
+  for (const QChar c : text)
+    if (!c.isLowSurrogate()) ++count;
+  return count;
+}
+
+}  // namespace
+
+LineFormatter::LineFormatter(const Style& style, const QString& baseIndent, RunPacer& pacer)
+    : style_(style),
+      options_(style.options),
+      baseIndent_(baseIndent.left(kMaxIndentColumns)),
+      pacer_(pacer),
+      counters_(style.tags) {}
+
+QStringList LineFormatter::FormatLines(const TokenStream& tokens) {
+  counters_.ResetCounters();
+  level_ = 0;
+  const qsizetype count = static_cast<qsizetype>(tokens.lines.size());
+  for (qsizetype i = 0; i < count; ++i) {
+    pacer_.Poll();
+    if (i % kProgressLines == 0) pacer_.Report(i);
+    const TokenLine& token = tokens.lines[static_cast<size_t>(i)];
+    if (token.IsBlockMarker()) {
+      if (token.block < static_cast<int>(tokens.blocks.size()))
+        CopyBlock(tokens.blocks[static_cast<size_t>(token.block)]);
+    } else if (token.text.startsWith(QLatin1Char('<'))) {
+      FormatTagLine(token.text);
+    } else {
+      BreakLine(token.text);
+    }
+  }
+  pacer_.Report(count);
+  pacer_.Report(0);
+  return std::move(output_);
+}
+
+void LineFormatter::FormatTagLine(const QString& line) {
+  TagTable::Lookup found = Lookup(line);
+  TTagInfo& record = found.record;
+  if (found.direction > 0 && record.TreatAsText) {
+    // An inline tag that starts a line: the line is text, but the tag closing it may want
+    // its end comment and the empty lines after it.
+    QString lastName;
+    QStringView trimmed(line);
+    while (trimmed.endsWith(QLatin1Char(' '))) trimmed.chop(1);
+    if (trimmed.size() > 1 && trimmed.endsWith(QLatin1Char('>')))
+      lastName = TagName(trimmed.mid(trimmed.lastIndexOf(QLatin1Char('<'))));
+    AddEmptyLines(1, record);
+    GenerateComment(1, record);
+    BreakLine(line);
+    if (!lastName.isEmpty() && lastName != record.TagOpen) {
+      TagTable::Lookup last = Lookup(lastName);
+      GenerateComment(last.direction, last.record);
+      AddEmptyLines(last.direction, last.record);
+    }
+  } else if (found.direction > 0) {
+    AddEmptyLines(1, record);
+    RaiseLevel(record.isSelfIndent);
+    GenerateComment(1, record);
+    Add(IndentLine(line));
+    RaiseLevel(record.isContentIndent);
+  } else {
+    LowerLevel(record.isContentIndent, record.TreatAsText);
+    Add(IndentLine(line));
+    GenerateComment(-1, record);
+    LowerLevel(record.isSelfIndent, record.TreatAsText);
+    AddEmptyLines(-1, record);
+  }
+}
+
+TagTable::Lookup LineFormatter::Lookup(const QString& tagText) {
+  return style_.tags.LookupTag(tagText);
+}
+
+void LineFormatter::CopyBlock(const VerbatimBlock& block) {
+  const bool cell = block.IsTableCell();
+  TagTable::Lookup found;
+  if (cell) {
+    found = Lookup(kCellOpener);
+    AddEmptyLines(1, found.record);
+    RaiseLevel(found.record.isSelfIndent);
+    GenerateComment(1, found.record);
+  }
+  for (const QString& line : block.lines) {
+    if (line == QLatin1String(" ")) {
+      output_.append(QString());
+    } else if (cell) {
+      Add(IndentLine(line));
+    } else {
+      output_.append(line);  // exactly as in the source, trailing blanks included
+    }
+  }
+  if (cell) {
+    GenerateComment(-1, found.record);
+    LowerLevel(found.record.isSelfIndent, false);
+    AddEmptyLines(-1, found.record);
+  }
+}
+
+void LineFormatter::AddEmptyLines(int direction, const TTagInfo& record) {
+  const qint64 n = std::min<qint64>(direction > 0 ? record.CRLFLeading : record.CRLFFollowed,
+                                    kMaxEmptyLines + 1);
+  for (qint64 i = 1; i < n; ++i) output_.append(QString());
+}
+
+void LineFormatter::RaiseLevel(int amount) {
+  if (amount > 0) level_ += amount;
+}
+
+// The level never goes below 0: a decrease larger than the level is skipped.
+void LineFormatter::LowerLevel(int amount, bool inlineTag) {
+  if (amount > 0 && amount <= level_ && !inlineTag) level_ -= amount;
+}
+
+// Trailing spaces (not tabs) never reach the output.
+void LineFormatter::Add(QString line) {
+  qsizetype end = line.size();
+  while (end > 0 && line.at(end - 1) == QLatin1Char(' ')) --end;
+  line.truncate(end);
+  output_.append(std::move(line));
+}
+
+QString LineFormatter::IndentLine(const QString& line) {
+  if (line.isEmpty() || line.startsWith(QLatin1Char('\t'))) return line;
+  if (prefixLevel_ != level_) {
+    // Tab stops are 8 columns apart: a tab per full 8 columns, then spaces.
+    const qint64 spacing = std::max<qint64>(options_.Spacing, 0);
+    const qint64 width =
+        spacing == 0 ? 0 : std::min<qint64>(level_, kMaxIndentColumns) * spacing;
+    const qint64 columns = std::min<qint64>(width, kMaxIndentColumns);
+    prefix_ = baseIndent_ + QString(columns / 8, QLatin1Char('\t')) +
+              QString(columns % 8, QLatin1Char(' '));
+    prefixLevel_ = level_;
+  }
+  return prefix_ + line;
+}
+
+// Breaks text longer than the line size at blanks that are not protected (inside double
+// quotes, or inside tags, as the style chooses). Pieces end with their blank; a word longer
+// than the line size stays whole. Trailing blanks, which never reach the output, do not
+// count: text before a line end would otherwise break differently from the same text before
+// a tag, and formatting a formatted text would move its breaks.
+void LineFormatter::BreakLine(const QString& line) {
+  const bool quotes = options_.BreakExcluder == QLatin1String("\"");
+  const qint64 lineSize = options_.LineSize;
+  const QChar* data = line.constData();
+  qsizetype size = line.size();
+  while (size > 0 && data[size - 1] == QLatin1Char(' ')) --size;
+  if (size == 0) return;
+  qint64 remaining = CodePoints(QStringView(data, size));
+  qsizetype start = 0;
+  while (remaining > lineSize) {
+    bool guarded = false;
+    qint64 position = 0;
+    qsizetype lastSpace = -1;
+    qint64 lastSpacePosition = 0;
+    qsizetype cut = -1;
+    qint64 cutPosition = 0;
+    for (qsizetype i = start; i < size; ++i) {
+      const QChar c = data[i];
+      if (!c.isLowSurrogate()) ++position;
+      if (quotes) {
+        if (c == QLatin1Char('"')) guarded = !guarded;
+      } else if (c == QLatin1Char('<')) {
+        guarded = true;
+      } else if (c == QLatin1Char('>')) {
+        guarded = false;
+      }
+      if (c != QLatin1Char(' ') || guarded) continue;
+      if (position > lineSize) {
+        cut = lastSpace >= 0 ? lastSpace : i;
+        cutPosition = lastSpace >= 0 ? lastSpacePosition : position;
+        break;
+      }
+      lastSpace = i;
+      lastSpacePosition = position;
+    }
+    if (cut < 0) break;
+    Add(IndentLine(line.mid(start, cut - start + 1)));
+    remaining -= cutPosition;
+    start = cut + 1;
+  }
+  if (start < size) Add(IndentLine(start == 0 ? line : line.mid(start)));
+}
+
+void LineFormatter::GenerateComment(int direction, TTagInfo& record) {
+  if (options_.DoDisableComments) return;
+  // Inline tags that stay inside the text never get comments.
+  if (record.TreatAsText && (direction > 0 ? record.CRLFLeading : record.CRLFFollowed) < 1) return;
+  QString text;
+  QString number;
+  if (direction > 0) {
+    if (!record.DoGenerateSComment) return;
+    text = record.StartComment;
+    number = counters_.NextStartNumber(record);
+  } else {
+    if (!record.DoGenerateEComment) return;
+    text = record.EndComment;
+    number = counters_.PopEndNumber(record);
+  }
+  const qint64 pad = std::min<qint64>(
+      (qint64{record.CommentLength} - CodePoints(text) - CodePoints(number) - 10) / 2, kMaxCommentPad);
+  QString fill;
+  for (qint64 i = 0; i < pad; ++i) fill += record.CommentSymbol;
+  QString comment = QStringLiteral("<!--~") + fill;
+  if (!text.isEmpty()) comment += QLatin1Char(' ') + text + number + QLatin1Char(' ');
+  comment += fill + QStringLiteral("~-->");
+  Add(record.Cindent ? IndentLine(comment) : comment);
+}
+
+}  // namespace vistrel

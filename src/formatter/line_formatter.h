@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include "formatter/run_hooks.h"
+#include "formatter/style.h"
+#include "formatter/tag_counters.h"
+#include "formatter/token_stream.h"
+
+namespace vistrel {
+
+// The second pass of a formatting run: indents the token lines by nesting level, breaks
+// running text to the line size, adds the configured empty lines and generated comments, and
+// copies verbatim blocks back. One object per run.
+class LineFormatter {
+ public:
+  // Hostile input must not multiply the output: nesting deeper than this many columns, a
+  // longer base indent and wider comment fills are cut to these limits.
+  static constexpr qint64 kMaxIndentColumns = 1024;
+  static constexpr qint64 kMaxCommentPad = 1024;
+  static constexpr qint64 kMaxEmptyLines = 1024;
+
+  LineFormatter(const Style& style, const QString& baseIndent, RunPacer& pacer);
+
+  QStringList FormatLines(const TokenStream& tokens);
+
+  // The steps of the pass, each adding to the output.
+  QString IndentLine(const QString& line);
+  void BreakLine(const QString& line);
+  void GenerateComment(int direction, TTagInfo& record);
+
+  qint64 level() const { return level_; }
+  void set_level(qint64 level) { level_ = level; }
+  const QStringList& output() const { return output_; }
+
+ private:
+  void FormatTagLine(const QString& line);
+  void CopyBlock(const VerbatimBlock& block);
+  void AddEmptyLines(int direction, const TTagInfo& record);
+  void RaiseLevel(int amount);
+  void LowerLevel(int amount, bool inlineTag);
+  void Add(QString line);
+  TagTable::Lookup Lookup(const QString& name);
+
+  const Style& style_;
+  const FormatOptions& options_;
+  QString baseIndent_;
+  RunPacer& pacer_;
+  TagCounters counters_;
+  qint64 level_ = 0;
+  qint64 prefixLevel_ = -1;  // the level prefix_ was made for
+  QString prefix_;
+  QStringList output_;
+};
+
+}  // namespace vistrel

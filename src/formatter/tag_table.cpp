@@ -1,0 +1,100 @@
+#include "formatter/tag_table.h"
+
+namespace vistrel {
+
+namespace {
+
+bool IsNameCharacter(QChar c) {
+  const char16_t u = c.unicode();
+  return (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || (u >= '0' && u <= '9') || u == '<' ||
+         u == '/';
+}
+
+bool IsHeadingCloser(QStringView name) {
+  return name.size() == 5 && name.startsWith(u"</H") && name.at(3) >= QLatin1Char('1') &&
+         name.at(3) <= QLatin1Char('6') && name.at(4) == QLatin1Char('>');
+}
+
+}  // namespace
+
+TTagInfo DefaultTagInfo() { return TTagInfo(); }
+
+void TagNameInto(QStringView text, QString* name) {
+  name->resize(0);
+  if (text.startsWith(u"<!--~")) {
+    name->append(u"<!--~");
+    return;
+  }
+  if (text.startsWith(u"<!--")) {
+    name->append(u"<!--");
+    return;
+  }
+  for (const QChar c : text) {
+    if (!IsNameCharacter(c)) {
+      name->append(QLatin1Char('>'));
+      return;
+    }
+    const char16_t u = c.unicode();
+    name->append(u >= 'a' && u <= 'z' ? QChar(u - 32) : c);
+  }
+}
+
+QString TagName(QStringView text) {
+  QString name;
+  TagNameInto(text, &name);
+  return name;
+}
+
+const TTagInfo& TagTable::slot(int position) const {
+  if (position < 1 || position > count()) return default_;
+  return slots_[static_cast<size_t>(position - 1)];
+}
+
+bool TagTable::Append(TTagInfo info) {
+  if (count() >= kSlots) return false;
+  info.tablePosition = count() + 1;
+  slots_.push_back(std::move(info));
+  return true;
+}
+
+int TagTable::MatchName(QStringView name, int* direction) const {
+  for (const TTagInfo& info : slots_) {
+    if (info.TagOpen.startsWith(name)) {
+      *direction = 1;
+      return info.tablePosition;
+    }
+    if (info.TagClose.startsWith(name)) {
+      *direction = -1;
+      return info.tablePosition;
+    }
+  }
+  *direction = (name.size() > 1 && name.at(1) == QLatin1Char('/')) ? -1 : 1;
+  return 0;
+}
+
+TagTable::Lookup TagTable::LookupTag(QStringView tagText) const {
+  Lookup result;
+  // The direction of an unknown tag comes from the text itself; the name keeps its "/".
+  const int position = MatchName(TagName(tagText), &result.direction);
+  if (tagText.size() > 1 && position == 0)
+    result.direction = tagText.at(1) == QLatin1Char('/') ? -1 : 1;
+  result.record = slot(position);
+  return result;
+}
+
+int TagTable::FindInlineName(QStringView name) const {
+  const bool heading = IsHeadingCloser(name);
+  for (const TTagInfo& info : slots_) {
+    if (!info.TreatAsText) continue;
+    if (info.TagOpen == name || info.TagClose == name ||
+        (heading && info.TagClose == QLatin1String("</H>")))
+      return info.tablePosition;
+  }
+  return 0;
+}
+
+int TagTable::FindInlineTag(QStringView tagText) const {
+  return FindInlineName(TagName(tagText));
+}
+
+}  // namespace vistrel

@@ -1,0 +1,296 @@
+#include "formatter/tokeniser.h"
+
+#include "formatter/tag_text.h"
+
+namespace vistrel {
+
+namespace {
+
+// Blocks whose inside is kept as it is; the opener is compared with the tag name, the closer
+// is searched for in the source without regard to case.
+enum Opener { kComment, kGenerated, kPre, kCell, kScript, kStyleSheet, kTextArea, kOpenerCount };
+const char16_t* const kOpeners[kOpenerCount] = {u"<!--",     u"<!--~",   u"<PRE>",     u"<TD>",
+                                                u"<SCRIPT>", u"<STYLE>", u"<TEXTAREA>"};
+const char16_t* const kClosers[kOpenerCount] = {u"-->",      u"~-->",     u"</PRE",      u"</TD",
+                                                u"</SCRIPT", u"</STYLE", u"</TEXTAREA"};
+
+// Tags after which blanks in the source are not kept.
+const char16_t* const kNoSpaceAfterTags[] = {
+    u"<TR>",       u"</TR>",       u"</TD>",        u"</DD>",      u"</LI>",      u"<UL>",
+    u"</UL>",      u"<OL>",        u"</OL>",        u"<BLOCKQUOTE>", u"</BLOCKQUOTE>", u"<BODY>",
+    u"</BODY>",    u"<HEAD>",      u"</HEAD>",      u"<DIR>",      u"</DIR>",     u"<DL>",
+    u"</DL>",      u"</CAPTION>",  u"</DT>",        u"<FRAMESET>", u"</FRAMESET>", u"</H1>",
+    u"</H2>",      u"</H3>",       u"</H4>",        u"</H5>",      u"</H6>",      u"<MAP>",
+    u"</MAP>",     u"<MENU>",      u"</MENU>",      u"<NOFRAMES>", u"</NOFRAMES>", u"<SELECT>",
+    u"<TABLE>",    u"</TABLE>",    u"</P>",         u"<TEXTAREA>", u"</TEXTAREA>", u"</TH>",
+    u"<TITLE>",    u"</TITLE>",    u"<HTML>",       u"<META>",     u"<OPTION>",   u"<HR>",
+    u"<TD>"};
+
+// Names this long are not worth remembering: real tag names are short.
+constexpr qsizetype kMaxCachedName = 32;
+constexpr int kMaxCachedNames = 4096;
+constexpr qsizetype kProgressStep = 1000;
+
+bool EqualsNoCase(QStringView text, QStringView pattern) {
+  for (qsizetype i = 0; i < pattern.size(); ++i) {
+    char16_t a = text.at(i).unicode();
+    const char16_t b = pattern.at(i).unicode();
+    if (a >= 'a' && a <= 'z') a = static_cast<char16_t>(a - 32);
+    if (a != b) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+Tokeniser::Tokeniser(const QString& source, const Style& style, RunPacer& pacer)
+    : source_(source), style_(style), pacer_(pacer) {}
+
+TokenStream Tokeniser::Tokenise() {
+  const qsizetype n = source_.size();
+  const QChar* s = source_.constData();
+  pacer_.SetRange(n);
+  qsizetype nextReport = kProgressStep;
+  qsizetype p = 0;
+  while (p < n) {
+    pacer_.Poll();
+    if (p >= nextReport) {
+      pacer_.Report(p);
+      nextReport = (p / kProgressStep + 1) * kProgressStep;
+    }
+    if (s[p] != QLatin1Char('<')) {
+      qsizetype q = source_.indexOf(QLatin1Char('<'), p);
+      if (q < 0) q = n;
+      buffer_.append(QStringView(s + p, q - p));
+      p = q;
+      continue;
+    }
+    const qsizetype end = TagEnd(p);
+    TagNameInto(QStringView(s + p, end - p + 1), &name_);
+    const NameInfo info = InfoOfName(name_);
+    if (info.opener == kCell) {
+      const qsizetype cellEnd = BlockEnd(kCell, p + 1);
+      if (IsTagsOnlyCell(p, cellEnd)) {
+        FlushText();
+        p = HandleTableCell(p, cellEnd);
+        continue;
+      }
+    } else if (info.opener >= 0) {
+      FlushText();
+      p = HandleVerbatimBlock(p, info.opener);
+      continue;
+    }
+    if (info.inlineSlot > 0) {
+      p = HandleInlineTag(p, info);
+      continue;
+    }
+    FlushText();
+    p = HandleOrdinaryTag(p, info);
+  }
+  FlushText();
+  pacer_.Report(n);
+  pacer_.Report(0);
+  return std::move(out_);
+}
+
+Tokeniser::NameInfo Tokeniser::InfoOfName(const QString& name) {
+  const auto found = names_.constFind(name);
+  if (found != names_.constEnd()) return found.value();
+  NameInfo info;
+  info.inlineSlot = style_.tags.FindInlineName(name);
+  for (int i = 0; i < kOpenerCount && info.opener < 0; ++i)
+    if (name == QStringView(kOpeners[i])) info.opener = i;
+  for (const char16_t* tag : kNoSpaceAfterTags)
+    if (name == QStringView(tag)) info.noSpaceAfter = true;
+  if (name.size() <= kMaxCachedName && names_.size() < kMaxCachedNames) names_.insert(name, info);
+  return info;
+}
+
+// The last position of the tag text at p: its first ">", or the end of the source.
+qsizetype Tokeniser::TagEnd(qsizetype p) const {
+  const qsizetype q = source_.indexOf(QLatin1Char('>'), p + 1);
+  return q < 0 ? source_.size() - 1 : q;
+}
+
+// Searches move forward only, so an answer still ahead of the new start is the answer again;
+// this keeps many cells without a closing tag from rescanning the rest of the source.
+qsizetype Tokeniser::FindCloser(int opener, qsizetype from) {
+  SearchMemo& memo = closerMemo_[opener];
+  if (memo.from >= 0 && from >= memo.from && (memo.found < 0 || memo.found >= from))
+    return memo.found;
+  const QStringView closer(kClosers[opener]);
+  const qsizetype n = source_.size();
+  qsizetype found = -1;
+  for (qsizetype i = from; (i = source_.indexOf(closer.at(0), i)) >= 0; ++i) {
+    if (i + closer.size() > n) break;
+    if (EqualsNoCase(QStringView(source_).mid(i, closer.size()), closer)) {
+      found = i;
+      break;
+    }
+  }
+  memo = {from, found};
+  return found;
+}
+
+// The first ">" from the last character of the closer on; the end of the source without one.
+qsizetype Tokeniser::BlockEnd(int opener, qsizetype from) {
+  const qsizetype last = source_.size() - 1;
+  const qsizetype at = FindCloser(opener, from);
+  if (at < 0) return last;
+  const qsizetype end = source_.indexOf(QLatin1Char('>'), at + QStringView(kClosers[opener]).size() - 1);
+  return end < 0 ? last : end;
+}
+
+// A cell holds nothing but tags when no character, not even a blank, stands between its tags.
+bool Tokeniser::IsTagsOnlyCell(qsizetype p, qsizetype cellEnd) {
+  const qsizetype n = source_.size();
+  const QChar* s = source_.constData();
+  const qsizetype openerEnd = source_.indexOf(QLatin1Char('>'), p);
+  if (openerEnd < 0) return true;
+  const qsizetype afterOpener = openerEnd + 1;
+  qsizetype start = afterOpener;
+  while (start < n && IsSourceBlank(s[start])) ++start;
+  if (start > cellEnd) return true;
+  // The last scan passed this cell's opening tag in the same state, so its answer holds.
+  const bool reuse = start == afterOpener && cellScanStart_ >= 0 && p >= cellScanStart_ &&
+                     (cellTextAt_ < 0 || start <= cellTextAt_);
+  if (!reuse) {
+    bool inside = false;
+    qsizetype textAt = -1;
+    for (qsizetype i = start; i < n && textAt < 0; ++i) {
+      const QChar c = s[i];
+      if (c == QLatin1Char('<')) {
+        inside = true;
+      } else if (c == QLatin1Char('>') && inside) {
+        inside = false;
+      } else if (!inside) {
+        textAt = i;
+      }
+    }
+    cellScanStart_ = start;
+    cellTextAt_ = textAt;
+  }
+  return cellTextAt_ < 0 || cellTextAt_ > cellEnd;
+}
+
+bool Tokeniser::TakeSpaceAfter(const NameInfo& info, qsizetype* next) const {
+  if (info.noSpaceAfter || *next >= source_.size() || !IsSourceBlank(source_.at(*next)))
+    return false;
+  ++*next;
+  return true;
+}
+
+// Emits the collected text as one line: blanks and line ends become single spaces and the
+// leading ones go. A buffer of blanks alone is kept and emits nothing.
+void Tokeniser::FlushText() {
+  const qsizetype size = buffer_.size();
+  if (size == 0) return;
+  QString line(size, Qt::Uninitialized);
+  QChar* out = line.data();
+  qsizetype length = 0;
+  bool lastSpace = true;
+  bool other = false;
+  for (const QChar c : std::as_const(buffer_)) {
+    if (c == QLatin1Char(' ') || c == QLatin1Char('\n') || c == QLatin1Char('\t')) {
+      if (!lastSpace) out[length++] = QLatin1Char(' ');
+      lastSpace = true;
+    } else {
+      other = other || c != QLatin1Char('\r');
+      out[length++] = c;
+      lastSpace = false;
+    }
+  }
+  if (!other) return;
+  line.truncate(length);
+  out_.lines.push_back({std::move(line), -1});
+  buffer_.resize(0);
+}
+
+qsizetype Tokeniser::HandleOrdinaryTag(qsizetype p, const NameInfo& info) {
+  const qsizetype end = TagEnd(p);
+  qsizetype next = end + 1;
+  QString tag = TagTextWithCase(QStringView(source_).mid(p, end - p + 1), style_.options.TagCase);
+  if (TakeSpaceAfter(info, &next)) tag.append(QLatin1Char(' '));
+  out_.lines.push_back({CollapseAndNormaliseTag(tag), -1});
+  buffer_.resize(0);
+  return next;
+}
+
+qsizetype Tokeniser::HandleInlineTag(qsizetype p, const NameInfo& info) {
+  const qsizetype end = TagEnd(p);
+  qsizetype next = end + 1;
+  const QStringView raw = QStringView(source_).mid(p, end - p + 1);
+  if (raw.size() < 2) {
+    buffer_.append(raw);
+    return next;
+  }
+  const TTagInfo& slot = style_.tags.slot(info.inlineSlot);
+  QString tag = TagTextWithCase(raw, style_.options.TagCase);
+  if (slot.CRLFLeading > 0 && tag.at(1) != QLatin1Char('/')) FlushText();
+  if (TakeSpaceAfter(info, &next)) tag.append(QLatin1Char(' '));
+  tag = CollapseAndNormaliseTag(tag);
+  buffer_.append(tag);
+  if (slot.CRLFFollowed > 0 && tag.at(1) == QLatin1Char('/')) FlushText();
+  return next;
+}
+
+qsizetype Tokeniser::HandleVerbatimBlock(qsizetype p, int opener) {
+  buffer_.resize(0);
+  if (opener == kGenerated) {
+    // Only a comment that really ends with "~-->" came from an earlier run and goes; a
+    // comment of the author's that merely starts with "<!--~" is kept like any comment.
+    const qsizetype generatedEnd = FindCloser(kGenerated, p + 1);
+    if (generatedEnd >= 0 && FindCloser(kComment, p + 1) == generatedEnd + 1)
+      return generatedEnd + 4;
+    opener = kComment;
+  }
+  const qsizetype end = BlockEnd(opener, p + 1);
+  AddBlock(QString::fromUtf16(kOpeners[opener]), QStringView(source_).mid(p, end - p + 1), false);
+  return end + 1;
+}
+
+qsizetype Tokeniser::HandleTableCell(qsizetype p, qsizetype cellEnd) {
+  buffer_.resize(0);
+  AddBlock(QString::fromUtf16(kOpeners[kCell]), QStringView(source_).mid(p, cellEnd - p + 1), true);
+  return cellEnd + 1;
+}
+
+void Tokeniser::AddBlock(const QString& opener, QStringView text, bool collapse) {
+  VerbatimBlock block;
+  block.opener = opener;
+  block.runNumber = ++runNumber_;
+  if (collapse) {
+    // A tags-only cell: one line, blanks collapsed, the case of every tag name changed.
+    QString cell = text.toString();
+    QChar* data = cell.data();
+    const int tagCase = style_.options.TagCase;
+    bool inName = false;
+    for (qsizetype i = 0; i < cell.size(); ++i) {
+      char16_t u = data[i].unicode();
+      if (u == '\n' || u == '\t') u = ' ';
+      if (u == '<') inName = true;
+      else if (u == ' ' || u == '"' || u == '>') inName = false;
+      else if (inName) u = ChangeLetterCase(u, tagCase);
+      data[i] = QChar(u);
+    }
+    QString line;
+    line.reserve(cell.size());
+    for (qsizetype i = 0; i < cell.size(); ++i)
+      if (!(data[i] == QLatin1Char(' ') && i > 0 && data[i - 1] == QLatin1Char(' '))) line.append(data[i]);
+    block.lines.append(line);
+  } else {
+    // Every LF ends a line; the lines themselves are kept exactly.
+    qsizetype start = 0;
+    while (start < text.size()) {
+      qsizetype lf = text.indexOf(QLatin1Char('\n'), start);
+      if (lf < 0) lf = text.size();
+      const QStringView line = text.mid(start, lf - start);
+      block.lines.append(line == QLatin1String(" ") ? QString() : line.toString());
+      start = lf + 1;
+    }
+  }
+  out_.lines.push_back({QString(), static_cast<int>(out_.blocks.size())});
+  out_.blocks.push_back(std::move(block));
+}
+
+}  // namespace vistrel
