@@ -95,6 +95,10 @@ int Dispatch(const QStringList& arguments) {
 int main(int argc, char** argv) {
   // A GUI application object, because rendering commands need one; never shows a window.
   vistrel::PrepareHeadlessEnvironment(/*forceOffscreen=*/true);
-  QApplication app(argc, argv);
-  return vistrel::cli::Dispatch(QApplication::arguments());
+  // Qt would take options such as "--style DIR" for itself, so the commands get argv as given.
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  int qtArgc = 1;
+  QApplication app(qtArgc, argv);
+  return vistrel::cli::Dispatch(arguments);
 }
