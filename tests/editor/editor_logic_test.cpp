@@ -5,6 +5,7 @@
 
 #include "editor/colour_store.h"
 #include "editor/source_file.h"
+#include "editor/tag_hint.h"
 #include "editor/tag_span.h"
 #include "editor/typing_rules.h"
 
@@ -123,6 +124,19 @@ TEST(FindTagAround, WalksBackInSmallWindowsUpToTheLimit) {
   const QString tooFar = u'<' + QString(1000001, u'x') + u'>';
   EXPECT_FALSE(FindIn(tooFar, tooFar.size() - 1).Found);
   EXPECT_TRUE(FindIn(tooFar, 1000000).Found);
+}
+
+TEST(TagHint, KeyFromStartAndEndTagsAndLookupIgnoringCase) {
+  EXPECT_EQ(TagHintKey(QStringLiteral("<TABLE border=1>text<i>")), QStringLiteral("<TABLE>"));
+  EXPECT_EQ(TagHintKey(QStringLiteral("</table>")), QStringLiteral("<table>"));
+  EXPECT_EQ(TagHintKey(QStringLiteral("<br/>")), QStringLiteral("<br/>"));
+  const QStringList list = {QStringLiteral("<TABLEX>: wrong"), QStringLiteral("TABLE: not a tag line"),
+                            QStringLiteral("<TABLE>:  <TABLE BORDER=n>  "),
+                            QStringLiteral("<table>: second"), QStringLiteral("<HR> no colon")};
+  EXPECT_EQ(FindTagHint(list, QStringLiteral("<table>")), QStringLiteral("<TABLE BORDER=n>"));
+  EXPECT_EQ(FindTagHint(list, QStringLiteral("<hr>")), QStringLiteral("<HR> no colon"));
+  EXPECT_EQ(FindTagHint(list, QStringLiteral("<p>")), QString());
+  EXPECT_EQ(FindTagHint({QStringLiteral("<A>:") + QString(2000, u'x')}, QStringLiteral("<a>")).size(), 1000);
 }
 
 TEST(ColourStore, MatchesAPlainArrayThroughRandomEdits) {

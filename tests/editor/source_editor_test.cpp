@@ -8,7 +8,9 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolButton>
 
+#include "editor/colour_buttons.h"
 #include "editor/coloured_rtf.h"
 #include "scripted_prompter.h"
 #include "temp_folder.h"
@@ -18,9 +20,7 @@ namespace {
 
 class SourceEditorTest : public ::testing::Test {
  protected:
-  SourceEditorTest() : editor(settings) {
-    // The owner's colour buttons: Ctrl+1..4 repaint when the button is enabled.
-    QObject::connect(&editor, &SourceEditor::ColourModeRequested, &editor, &SourceEditor::ApplyColourMode);
+  SourceEditorTest() : editor(settings), buttons(editor) {
     editor.resize(500, 300);
     editor.show();
     editor.setFocus();
@@ -36,6 +36,7 @@ class SourceEditorTest : public ::testing::Test {
 
   ProgramSettings settings;
   SourceEditor editor;
+  ColourButtons buttons;
   const int text = ColourScheme().TextCol, tag = ColourScheme().TagCol;
   const int quoted = ColourScheme().QuotedCol, comment = ColourScheme().CommentCol;
 };
@@ -136,6 +137,18 @@ TEST_F(SourceEditorTest, ColourModeKeysRepaintAndTypingUsesTheModeColours) {
   QTest::keyClick(&editor, '<');
   EXPECT_EQ(Colour(9), settings.Colours.TagCol);
   EXPECT_FALSE(editor.document()->isUndoAvailable() && editor.EditorText().contains(u'2'));
+}
+
+TEST_F(SourceEditorTest, ColourKeysPressOnlyEnabledButtons) {
+  Load(QStringLiteral("a<b>"));
+  buttons.button(3)->setEnabled(false);
+  QTest::keyClick(&editor, Qt::Key_3, Qt::ControlModifier);
+  EXPECT_EQ(settings.Colours.TagCol, tag);
+  buttons.button(4)->click();
+  EXPECT_EQ(settings.Colours.TagCol, kSilver);
+  EXPECT_EQ(Colour(0), 0);
+  EXPECT_EQ(buttons.button(2)->toolTip(), QStringLiteral("[CTRL-2] Emphasize Tags"));
+  EXPECT_EQ(editor.EditorText(), QStringLiteral("a<b>"));
 }
 
 TEST_F(SourceEditorTest, WithColouringOffTypingStillRecolours) {
