@@ -5,6 +5,11 @@
 #include <QScreen>
 #include <QTabBar>
 #include <QTreeView>
+#include <QTimer>
+#include <QCheckBox>
+#include <QLineEdit>
+
+#include "settings/general_options_dialog.h"
 #include <QLayout>
 
 #include "app/ui/title_bar.h"
@@ -194,6 +199,44 @@ TEST_F(MainWindowTest, CommandsOfLaterPartsStayDisabled) {
   EXPECT_TRUE(window_->menu().closeProgram->isEnabled());
   EXPECT_FALSE(window_->menu().removeAllThumbs->isEnabled());
   EXPECT_EQ(window_->menu().clean->title(), QStringLiteral("&Clean"));
+}
+
+}  // namespace
+}  // namespace vistrel::testing
+
+namespace vistrel::testing {
+namespace {
+
+// Runs action on the modal dialog of type D once it is open.
+template <typename D, typename F>
+void WithModal(F action) {
+  QTimer::singleShot(0, [action] {
+    auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    action(dialog);
+  });
+}
+
+TEST_F(MainWindowTest, GeneralOptionsCancelChangesNothingOkAppliesAtOnce) {
+  Start();
+  EXPECT_EQ(window_->LaunchCaption(0), QStringLiteral("Launch file with: External Application 1"));
+  WithModal<GeneralOptionsDialog>([](GeneralOptionsDialog* d) {
+    d->hintsBox()->setChecked(false);
+    d->descriptField(0)->setText(QStringLiteral("Mine"));
+    d->reject();
+  });
+  window_->OpenGeneralOptions();
+  EXPECT_TRUE(window_->settings().DoShowHints);
+  EXPECT_TRUE(window_->HintsShown());
+  EXPECT_EQ(window_->LaunchCaption(0), QStringLiteral("Launch file with: External Application 1"));
+
+  WithModal<GeneralOptionsDialog>([](GeneralOptionsDialog* d) {
+    d->hintsBox()->setChecked(false);
+    d->accept();
+  });
+  window_->OpenGeneralOptions();
+  EXPECT_FALSE(window_->HintsShown());
+  EXPECT_EQ(window_->LaunchCaption(0), QStringLiteral("Launch with: External Application 1"));
 }
 
 }  // namespace

@@ -28,6 +28,7 @@
 #include "app/ui/status_text.h"
 #include "app/ui/title_bar.h"
 #include "app/ui/tooltip_switch.h"
+#include "settings/general_options_dialog.h"
 
 namespace vistrel {
 
@@ -85,6 +86,8 @@ bool MainWindow::SaveSettingsNow(QString* error) {
 void MainWindow::BuildLayout() {
   menu_ = std::make_unique<MainMenu>(menuBar());
   connect(menu_->closeProgram, &QAction::triggered, this, &QWidget::close);
+  menu_->generalOptions->setEnabled(true);
+  connect(menu_->generalOptions, &QAction::triggered, this, &MainWindow::OpenGeneralOptions);
 
   auto* central = new QWidget(this);
   auto* layout = new QVBoxLayout(central);
@@ -205,13 +208,26 @@ void MainWindow::OnActivated() {
 }
 
 void MainWindow::ApplyHints() {
-  static TooltipSwitch* tooltips = nullptr;
-  if (!tooltips) {
-    tooltips = new TooltipSwitch(qApp);
-    qApp->installEventFilter(tooltips);
+  if (!tooltips_) {
+    tooltips_ = new TooltipSwitch(this);
+    qApp->installEventFilter(tooltips_);
   }
-  tooltips->SetEnabled(settings_.DoShowHints);
+  tooltips_->SetEnabled(settings_.DoShowHints);
 }
+
+bool MainWindow::HintsShown() const { return tooltips_ && tooltips_->IsEnabled(); }
+
+void MainWindow::OpenGeneralOptions() {
+  GeneralOptionsDialog dialog(settings_, prompter_, this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  launchPrefix_ = QStringLiteral("Launch with: ");
+  ApplyHints();
+  folderView_->SetShowFileIcons(settings_.DoShowFileIcons);
+  folderPanel_->SetOpenOnSingleClick(settings_.DoOpenOnSingleClick);
+  Q_EMIT OptionsChanged();
+}
+
+QString MainWindow::LaunchCaption(int k) const { return launchPrefix_ + settings_.Applications[k].Descript; }
 
 PageList* MainWindow::PageListOf(int page) const { return dynamic_cast<PageList*>(pages_->Page(page)); }
 

@@ -53,6 +53,11 @@ class MainWindow : public QMainWindow {
   // Closes the window without a question about unsaved changes being answered by a user
   // (logout or a termination signal): unsaved editor text is kept out of the way, not saved.
   void CloseOrderly();
+  // "&General Options": edits the settings and applies the switches at once on OK.
+  void OpenGeneralOptions();
+  // Caption of the pop-up item that launches external application k (0..5).
+  QString LaunchCaption(int k) const;
+  bool HintsShown() const;
 
   // The shared browser and editor, lent by the viewer window; null until they exist.
   void SetPreviewControls(QWidget* browser, QWidget* editor);
@@ -75,6 +80,10 @@ class MainWindow : public QMainWindow {
   QProgressBar* progressBar() const { return progress_; }
   const QStringList& tagHints() const { return tagHints_; }
   bool SaveSettingsNow(QString* error = nullptr);
+
+ Q_SIGNALS:
+  // The General Options were confirmed: hints, icons and colouring may have changed.
+  void OptionsChanged();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -106,6 +115,8 @@ class MainWindow : public QMainWindow {
   QPointer<QWidget> browser_;
   QPointer<QWidget> editor_;
   QStringList tagHints_;
+  class TooltipSwitch* tooltips_ = nullptr;
+  QString launchPrefix_ = QStringLiteral("Launch file with: ");
   bool shownOnce_ = false;
   bool closingBySignal_ = false;
 };
