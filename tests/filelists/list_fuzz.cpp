@@ -1,10 +1,11 @@
 // libFuzzer target for list-file parsing and duplicate removal (clang, -DVISTREL_FUZZ=ON).
-// Checks what must hold for any bytes: no crash, splitting and joining an entry of at most
-// five fields gives it back, and duplicate removal leaves one line per non-empty full path,
+// Checks what must hold for any bytes: no crash, an entry of five fields splits and joins
+// back unchanged, and duplicate removal leaves one line per non-empty full path,
 // only lines it was given, and is stable when run again.
 #include <QSet>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 
 #include "app/core/text_file.h"
@@ -13,11 +14,14 @@
 
 namespace {
 
-void Check(bool condition) {
-  if (!condition) std::abort();
+void Fail(int line) {
+  std::fprintf(stderr, "list_fuzz.cpp:%d: check failed\n", line);
+  std::abort();
 }
 
 }  // namespace
+
+#define Check(condition) ((condition) ? void() : Fail(__LINE__))
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
@@ -25,7 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (const QString& line : lines) {
     Check(!line.contains(QLatin1Char('\n')) && !line.contains(QLatin1Char('\r')));
     const vistrel::ListRow row = vistrel::SplitListEntry(line);
-    if (line.count(QLatin1Char('*')) <= 4) Check(vistrel::JoinListRow(row) == line);
+    Check(vistrel::SplitListEntry(vistrel::JoinListRow(row)) == row);
+    if (line.count(QLatin1Char('*')) == 4) Check(vistrel::JoinListRow(row) == line);
   }
   // Reading back what was written gives the same lines.
   Check(vistrel::SplitListLines(QString::fromUtf8(vistrel::EncodeListLines(lines))) == lines);
@@ -41,7 +46,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Check(given.contains(line));
     paths.insert(path);
   }
-  for (const QString& line : lines) Check(vistrel::FullPathOfEntry(line).isEmpty() || paths.contains(vistrel::FullPathOfEntry(line)));
+  for (const QString& line : lines) {
+    const QString path = vistrel::FullPathOfEntry(line);
+    Check(path.isEmpty() || paths.contains(path));
+  }
   QStringList again = unique;
   vistrel::RemoveDuplicateEntries(again);
   Check(again == unique);
