@@ -35,7 +35,7 @@ TEST_P(GoldenFormat, OutputMatchesTheExpectedBytesAndIsStable) {
   QByteArray input;
   QByteArray expected;
   ASSERT_TRUE(ReadWholeFile(folder + QStringLiteral("input.htm"), &input));
-  ASSERT_TRUE(ReadWholeFile(folder + QStringLiteral("expected.htm"), &expected));
+  ReadWholeFile(folder + QStringLiteral("expected.htm"), &expected);  // a new case has none yet
   const Style style = LoadStyleFolder(name.startsWith(QLatin1String("default-")) ? kShippedStyle : folder);
   const QByteArray actual = FormatBytes(input, style);
   const QString actualPath = folder + QStringLiteral("actual.htm");
