@@ -26,6 +26,7 @@ int main(int argc, char** argv) {
   vistrel::UnixSignals signals;
   vistrel::MainWindow window(folders, prompter);
   prompter.SetParent(&window);
+  window.SetCommandLine(vistrel::VistrelApplication::arguments().mid(1));
   QObject::connect(&signals, &vistrel::UnixSignals::TerminationRequested, &window,
                    &vistrel::MainWindow::CloseOrderly);
   window.show();

@@ -2,6 +2,10 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -18,9 +22,11 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "app/core/pattern_match.h"
 #include "app/core/prompter.h"
 #include "app/core/text_file.h"
 #include "app/core/text_paths.h"
+#include "app/ui/command_line.h"
 #include "app/ui/folder_panel.h"
 #include "app/ui/folder_view_page.h"
 #include "app/ui/page_switcher.h"
@@ -164,6 +170,7 @@ void MainWindow::showEvent(QShowEvent* event) {
 
 void MainWindow::FirstShow() {
   setWindowTitle(QString::fromLatin1(kTitle));
+  state_.StartFile = ReadCommandLine(commandLine_);
   if (QFile::exists(folders_.tagHintFile)) {
     QByteArray bytes;
     if (ReadWholeFile(folders_.tagHintFile, &bytes))
@@ -360,6 +367,32 @@ void MainWindow::CheckChangedFile() {
   if (prompter_.Question(ChangedFileQuestion(file), QuestionButtons::kYesNo) == kAnswerYes &&
       RefreshPreview)
     RefreshPreview(true);
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+  QStringList files;
+  for (const QUrl& url : event->mimeData()->urls())
+    if (url.isLocalFile()) files << url.toLocalFile();
+  event->acceptProposedAction();
+  HandleDroppedFiles(files);
+}
+
+void MainWindow::HandleDroppedFiles(const QStringList& files) {
+  if (files.isEmpty()) return;
+  droppedNames_ = files;
+  raise();
+  activateWindow();
+  const QString first = LongPathOf(files.first());
+  if (MatchesPatternList(first, QString::fromLatin1(kAcceptedTypes)) && !QFileInfo(first).isDir()) {
+    JumpToFileAndFolder(first);
+    return;
+  }
+  prompter_.Beep();
+  prompter_.Information(FileNotAcceptedMessage(first));
 }
 
 void MainWindow::CloseOrderly() {

@@ -58,6 +58,10 @@ class MainWindow : public QMainWindow {
   // Caption of the pop-up item that launches external application k (0..5).
   QString LaunchCaption(int k) const;
   bool HintsShown() const;
+  // Files dropped onto the window: only the first counts.
+  void HandleDroppedFiles(const QStringList& files);
+  // The parameters the program was started with (program name not included).
+  void SetCommandLine(const QStringList& parameters) { commandLine_ = parameters; }
 
   // The shared browser and editor, lent by the viewer window; null until they exist.
   void SetPreviewControls(QWidget* browser, QWidget* editor);
@@ -88,6 +92,8 @@ class MainWindow : public QMainWindow {
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
   bool event(QEvent* event) override;
 
  private:
@@ -115,6 +121,8 @@ class MainWindow : public QMainWindow {
   QPointer<QWidget> browser_;
   QPointer<QWidget> editor_;
   QStringList tagHints_;
+  QStringList commandLine_;
+  QStringList droppedNames_;
   class TooltipSwitch* tooltips_ = nullptr;
   QString launchPrefix_ = QStringLiteral("Launch file with: ");
   bool shownOnce_ = false;
