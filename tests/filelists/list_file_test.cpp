@@ -92,10 +92,5 @@ TEST(ListNames, NextFreeNameCountsUpAndStopsAtTheLimit) {
   EXPECT_EQ(NextFreeListName(tmp.path(), pattern, 100), tmp.path() + QStringLiteral("(newlist100).lst"));
 }
 
-TEST(ListNames, MergeLabelDropsTheTrailingPlus) {
-  EXPECT_EQ(MergeLabel({QStringLiteral("a.lst"), QStringLiteral("b.lst")}),
-            QStringLiteral(" a.lst + b.lst "));
-}
-
 }  // namespace
 }  // namespace vistrel
