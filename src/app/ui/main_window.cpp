@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDesktopServices>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
@@ -29,7 +30,9 @@
 #include "app/ui/command_line.h"
 #include "app/ui/folder_panel.h"
 #include "app/ui/folder_view_page.h"
+#include "app/ui/external_launch.h"
 #include "app/ui/page_switcher.h"
+#include "app/ui/popup_menu.h"
 #include "app/ui/placeholder_page.h"
 #include "app/ui/status_text.h"
 #include "app/ui/title_bar.h"
@@ -150,10 +153,8 @@ void MainWindow::BuildLayout() {
 
   connect(folderPanel_, &FolderPanel::FolderChanged, this, &MainWindow::OnFolderChanged);
   connect(folderPanel_, &FolderPanel::PatternsChanged, this, &MainWindow::OnPatternsChanged);
-  connect(folderView_, &FolderViewPage::UserMoved, this, [this] {
-    RefreshStatus();
-    if (RefreshPreview) RefreshPreview(false);
-  });
+  connect(folderView_, &FolderViewPage::UserMoved, this, &MainWindow::OnFileListMoved);
+  connect(folderView_, &FolderViewPage::ActivatedItem, this, &MainWindow::OpenCurrentInViewer);
   connect(folderView_, &FolderViewPage::ToggleChanged, this, &MainWindow::ApplyPreviewToggle);
   connect(folderView_->saveButton(), &QPushButton::clicked, this, [this] {
     if (SaveEditorFile) SaveEditorFile();
@@ -176,6 +177,7 @@ void MainWindow::FirstShow() {
     if (ReadWholeFile(folders_.tagHintFile, &bytes))
       tagHints_ = DecodeText(bytes).text.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")), Qt::SkipEmptyParts);
   }
+  BuildPopupMenu();
   setAcceptDrops(true);
   folderPanel_->SetFilterChoices(ParseFilterText(settings_.ALLOWED_EXTENSIONS));
   folderPanel_->SetFolder(settings_.VIEW_PATH);
@@ -227,14 +229,80 @@ bool MainWindow::HintsShown() const { return tooltips_ && tooltips_->IsEnabled()
 void MainWindow::OpenGeneralOptions() {
   GeneralOptionsDialog dialog(settings_, prompter_, this);
   if (dialog.exec() != QDialog::Accepted) return;
-  launchPrefix_ = QStringLiteral("Launch with: ");
+  popup_->SetLaunchCaptions(QStringLiteral("Launch with: "));
   ApplyHints();
   folderView_->SetShowFileIcons(settings_.DoShowFileIcons);
   folderPanel_->SetOpenOnSingleClick(settings_.DoOpenOnSingleClick);
   Q_EMIT OptionsChanged();
 }
 
-QString MainWindow::LaunchCaption(int k) const { return launchPrefix_ + settings_.Applications[k].Descript; }
+QString MainWindow::LaunchCaption(int k) const {
+  return popup_->item(PopupMenu::kLaunchBase + k + 1)->text();
+}
+
+void MainWindow::BuildPopupMenu() {
+  popup_ = new PopupMenu(settings_, this);
+  for (int index : {PopupMenu::kMakeThumbs, PopupMenu::kClearThumbs, PopupMenu::kCreateSnapshots, PopupMenu::kCopyFiles})
+    popup_->SetAvailable(index, false);
+  popup_->ContextProvider = [this] {
+    const SelectionInfo info = CurrentSelection();
+    return PopupMenu::Context{CurrentFile(), info.page, info.selected, state_.ViewerOpen};
+  };
+  connect(popup_->item(PopupMenu::kViewInBrowser), &QAction::triggered, this, &MainWindow::ViewInDefaultBrowser);
+  connect(popup_->item(PopupMenu::kJumpToFolder), &QAction::triggered, this, &MainWindow::JumpToCurrentFolder);
+  for (int k = 0; k < 6; ++k)
+    connect(popup_->item(PopupMenu::kLaunchBase + k + 1), &QAction::triggered, this, [this, k] { LaunchApplication(k); });
+  AttachPopup(folderView_->fileList());
+  AttachPopup(folderPanel_->thumbnailCorner());
+}
+
+void MainWindow::AttachPopup(QWidget* widget) {
+  widget->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(widget, &QWidget::customContextMenuRequested, this, [this, widget](const QPoint& at) {
+    popup_->popup(widget->mapToGlobal(at));
+  });
+}
+
+void MainWindow::ViewInDefaultBrowser() {
+  const QString file = CurrentFile();
+  if (!file.isEmpty()) QDesktopServices::openUrl(QUrl::fromLocalFile(file));
+}
+
+void MainWindow::JumpToCurrentFolder() {
+  const QString file = CurrentFile();
+  if (file.isEmpty()) return;
+  if (QFileInfo(file).absoluteDir().exists())
+    JumpToFileAndFolder(file);
+  else
+    prompter_.Information(QStringLiteral("Folder \"") + file + QStringLiteral("\" not found."));
+}
+
+void MainWindow::LaunchApplication(int k) {
+  const QString file = CurrentFile();
+  if (file.isEmpty()) return;
+  const int answer = AskSaveChanges();
+  if (answer == kAnswerCancel) return;
+  if (answer == kAnswerNo && RefreshPreview) RefreshPreview(true);
+  LaunchExternal(settings_.Applications[k], file);
+}
+
+void MainWindow::OpenCurrentInViewer() {
+  if (CurrentFile().isEmpty()) return;
+  if (pages_->CurrentIndex() != kFolderViewPage && RefreshPreview) RefreshPreview(false);
+  if (state_.BrowserBusy || !ShowViewerModal) return;
+  state_.ViewerOpen = true;
+  ShowViewerModal();
+  state_.ViewerOpen = false;
+  ApplyPreviewToggle();
+}
+
+void MainWindow::OnFileListMoved() {
+  if (state_.StartingUp) return;
+  // The answer only decides whether the old file is saved; the new one is loaded anyway.
+  AskSaveChanges();
+  RefreshStatus();
+  if (RefreshPreview) RefreshPreview(false);
+}
 
 PageList* MainWindow::PageListOf(int page) const { return dynamic_cast<PageList*>(pages_->Page(page)); }
 
@@ -318,7 +386,15 @@ void MainWindow::OnPageChanged(int page) {
 
 void MainWindow::OnFolderChanged(const QString& folder) {
   folderView_->ShowFolder(folder, state_.CurrentMask);
+  if (IsInThumbFolder(folder, folders_.thumbs)) {
+    prompter_.Information(QStringLiteral("Sorry, access denied. This is your thumbnail folder.\r\n"
+                                         "Please choose another folder ..."));
+    pages_->setEnabled(false);
+    return;
+  }
+  pages_->setEnabled(true);
   if (state_.StartingUp) return;
+  if (ClearPreview) ClearPreview();
   RefreshStatus();
 }
 

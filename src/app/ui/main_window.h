@@ -21,6 +21,7 @@ namespace vistrel {
 class FolderPanel;
 class FolderViewPage;
 class PageList;
+class PopupMenu;
 class PageSwitcher;
 class Prompter;
 
@@ -57,6 +58,16 @@ class MainWindow : public QMainWindow {
   void OpenGeneralOptions();
   // Caption of the pop-up item that launches external application k (0..5).
   QString LaunchCaption(int k) const;
+  PopupMenu* popupMenu() const { return popup_; }
+  // The pop-up menu's commands on the current file.
+  void ViewInDefaultBrowser();
+  void JumpToCurrentFolder();
+  void LaunchApplication(int k);  // 0..5
+  // Double click or Enter on a page's list: opens the viewer window on the current file.
+  void OpenCurrentInViewer();
+  std::function<void()> ShowViewerModal;
+  // Runs before a new current file is previewed: the old one may be saved first.
+  void OnFileListMoved();
   bool HintsShown() const;
   // Files dropped onto the window: only the first counts.
   void HandleDroppedFiles(const QStringList& files);
@@ -105,6 +116,8 @@ class MainWindow : public QMainWindow {
   void OnFolderChanged(const QString& folder);
   void OnPatternsChanged(const QString& patterns);
   void ApplyHints();
+  void BuildPopupMenu();
+  void AttachPopup(QWidget* widget);
 
   WorkingFolders folders_;
   Prompter& prompter_;
@@ -124,7 +137,7 @@ class MainWindow : public QMainWindow {
   QStringList commandLine_;
   QStringList droppedNames_;
   class TooltipSwitch* tooltips_ = nullptr;
-  QString launchPrefix_ = QStringLiteral("Launch file with: ");
+  PopupMenu* popup_ = nullptr;
   bool shownOnce_ = false;
   bool closingBySignal_ = false;
 };
