@@ -7,6 +7,9 @@ namespace vistrel {
 namespace {
 
 constexpr qsizetype kProgressLines = 100;
+// Real tag names are short and few; longer or further names are looked up every time.
+constexpr qsizetype kMaxCachedName = 32;
+constexpr int kMaxCachedNames = 4096;
 const QString kCellOpener = QStringLiteral("<TD>");
 
 qint64 CodePoints(QStringView text) {
@@ -81,8 +84,20 @@ void LineFormatter::FormatTagLine(const QString& line) {
   }
 }
 
+// The table's lookup depends on the tag name alone, so each name is looked up once a run.
 TagTable::Lookup LineFormatter::Lookup(const QString& tagText) {
-  return style_.tags.LookupTag(tagText);
+  TagNameInto(tagText, &name_);
+  auto found = lookups_.constFind(name_);
+  if (found == lookups_.constEnd()) {
+    int direction = 1;
+    const int slot = style_.tags.MatchName(name_, &direction);
+    if (name_.size() > kMaxCachedName || lookups_.size() >= kMaxCachedNames) {
+      TagTable::Lookup uncached{direction, style_.tags.slot(slot)};
+      return uncached;
+    }
+    found = lookups_.insert(name_, {slot, direction});
+  }
+  return TagTable::Lookup{found->second, style_.tags.slot(found->first)};
 }
 
 void LineFormatter::CopyBlock(const VerbatimBlock& block) {

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
+#include <utility>
 
 #include "formatter/run_hooks.h"
 #include "formatter/style.h"
@@ -52,6 +54,8 @@ class LineFormatter {
   qint64 prefixLevel_ = -1;  // the level prefix_ was made for
   QString prefix_;
   QStringList output_;
+  QString name_;
+  QHash<QString, std::pair<int, int>> lookups_;  // tag name -> (slot, direction)
 };
 
 }  // namespace vistrel

@@ -68,17 +68,14 @@ int TagTable::MatchName(QStringView name, int* direction) const {
       return info.tablePosition;
     }
   }
+  // An unknown tag takes its direction from the text; the name keeps the text's "/".
   *direction = (name.size() > 1 && name.at(1) == QLatin1Char('/')) ? -1 : 1;
   return 0;
 }
 
 TagTable::Lookup TagTable::LookupTag(QStringView tagText) const {
   Lookup result;
-  // The direction of an unknown tag comes from the text itself; the name keeps its "/".
-  const int position = MatchName(TagName(tagText), &result.direction);
-  if (tagText.size() > 1 && position == 0)
-    result.direction = tagText.at(1) == QLatin1Char('/') ? -1 : 1;
-  result.record = slot(position);
+  result.record = slot(MatchName(TagName(tagText), &result.direction));
   return result;
 }
 

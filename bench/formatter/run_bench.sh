@@ -1,0 +1,79 @@
+#!/bin/sh
+# Formatting speed of vistrel-cli format beside tidy and html-beautify, best of 3 runs each.
+# usage: bench/formatter/run_bench.sh BUILD_DIR
+# Inputs are made here from real pages on this machine: (a) about 5 MB of concatenated pages
+# from the Rust documentation (or Debian's share/doc), (b) one page of about 50 KB, and
+# (a) ten times over for the scaling check. Missing peers are installed when possible
+# (apt-get tidy, npm js-beautify) and skipped otherwise.
+set -eu
+build=${1:?usage: run_bench.sh BUILD_DIR}
+cli=$build/bin/vistrel-cli
+inproc=$build/bench/formatter/formatter_bench
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+docs=
+if command -v rustc >/dev/null 2>&1 && [ -d "$(rustc --print sysroot)/share/doc/rust/html" ]; then
+  docs=$(rustc --print sysroot)/share/doc/rust/html
+elif [ -d /usr/share/doc ] && find /usr/share/doc -name '*.html' | head -n 1 | grep -q .; then
+  docs=/usr/share/doc
+else
+  echo "no real HTML pages on this machine (Rust documentation or /usr/share/doc); skipping"
+  exit 0
+fi
+
+# (a): pages in a fixed order until 5 MB; (b): the first page between 45 and 60 KB.
+find "$docs" -name '*.html' -size +2k | LC_ALL=C sort > "$work/pages"
+: > "$work/a.htm"
+while IFS= read -r page; do
+  cat "$page" >> "$work/a.htm"
+  [ "$(stat -c %s "$work/a.htm")" -ge 5000000 ] && break
+done < "$work/pages"
+page=$(find "$docs" -name '*.html' -size +45k -size -60k | LC_ALL=C sort | head -n 1)
+cp "$page" "$work/b.htm"
+for _ in 1 2 3 4 5 6 7 8 9 10; do cat "$work/a.htm"; done > "$work/a10.htm"
+
+if ! command -v tidy >/dev/null 2>&1 && [ "$(id -u)" = 0 ] && command -v apt-get >/dev/null 2>&1; then
+  apt-get install -y -q tidy >/dev/null 2>&1 || true
+fi
+if ! command -v html-beautify >/dev/null 2>&1 && command -v npm >/dev/null 2>&1; then
+  npm install -g --silent js-beautify >/dev/null 2>&1 || true
+fi
+
+best3() {  # best wall time of three runs of a command, in seconds
+  best=
+  for _ in 1 2 3; do
+    s=$(date +%s.%N)
+    "$@" > /dev/null 2>&1 || true
+    e=$(date +%s.%N)
+    t=$(echo "$e - $s" | bc)
+    if [ -z "$best" ] || [ "$(echo "$t < $best" | bc)" = 1 ]; then best=$t; fi
+  done
+  echo "$best"
+}
+mbs() { echo "scale=1; $(stat -c %s "$1") / $2 / 1000000" | bc; }
+
+# Plain tidy refuses modern pages with custom elements, so it is told to go on.
+tidy_run() { tidy -i -q --custom-tags blocklevel --force-output yes "$1"; }
+
+printf '%-28s %10s %14s %14s %14s %16s\n' "input" "bytes" "vistrel-cli" "in-process" "tidy -i -q" "html-beautify"
+for input in a b a10; do
+  file=$work/$input.htm
+  ours=$(best3 "$cli" format "$file")
+  inside=$("$inproc" "$file" "" 3 | cut -d' ' -f2)
+  theirs=-
+  command -v tidy >/dev/null 2>&1 && theirs=$(mbs "$file" "$(best3 tidy_run "$file")")
+  beautify=-
+  if command -v html-beautify >/dev/null 2>&1 && [ "$input" != a10 ]; then
+    beautify=$(mbs "$file" "$(best3 html-beautify "$file")")
+  fi
+  case $input in a) name="(a) 5 MB of pages";; b) name="(b) one page";; a10) name="(a) x 10 (scaling)";; esac
+  printf '%-28s %10s %11s MB/s %9s MB/s %9s MB/s %11s MB/s\n' "$name" "$(stat -c %s "$file")" \
+    "$(mbs "$file" "$ours")" "$(mbs "$file" "$inside")" "$theirs" "$beautify"
+  eval "time_$input=$ours"
+done
+echo "scaling: (a) x 10 took $(echo "scale=2; $time_a10 / $time_a" | bc) times as long as (a)"
+# Same bytes every time, and the output formats to itself.
+"$cli" format "$work/a.htm" > "$work/once.htm"
+"$cli" format "$work/a.htm" | cmp -s - "$work/once.htm" && echo "repeat run: identical"
+"$cli" format "$work/once.htm" | cmp -s - "$work/once.htm" && echo "output formatted again: identical"
