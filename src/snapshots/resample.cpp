@@ -1,6 +1,7 @@
 #include "snapshots/resample.h"
 
 #include <QString>
+#include <QtGlobal>
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -13,12 +14,9 @@ namespace vistrel {
 
 namespace {
 
-// Four float lanes; the compiler maps them to SSE/AVX registers (or NEON elsewhere).
+// Four float lanes, one pixel; the compiler maps them to SSE/AVX (or NEON) registers.
 typedef float Lanes4 __attribute__((vector_size(16)));
-typedef float Lanes8 __attribute__((vector_size(32)));
-typedef std::uint8_t Bytes4 __attribute__((vector_size(4)));
-typedef std::uint8_t Bytes8 __attribute__((vector_size(8)));
-typedef std::int32_t Ints8 __attribute__((vector_size(32)));
+typedef std::int32_t Ints4 __attribute__((vector_size(16)));
 
 constexpr double kPi = 3.14159265358979323846;
 
@@ -33,21 +31,24 @@ double Sinc(double x) {
   return SinPi(x) / (kPi * x);
 }
 
-// Clamp to 0..255, then to the nearest integer.
-inline std::uint8_t ToByte(float value) {
-  if (value >= 255.0f) return 255;
-  if (value <= 0.0f) return 0;
-  return static_cast<std::uint8_t>(value + 0.5f);
+// Clamp to 0..255, then to the nearest integer (+0.5 and truncate, exact in that range).
+inline Lanes4 RoundToByteRange(Lanes4 value) {
+  const Lanes4 low = {0.0f, 0.0f, 0.0f, 0.0f};
+  const Lanes4 high = {255.0f, 255.0f, 255.0f, 255.0f};
+  const Lanes4 half = {0.5f, 0.5f, 0.5f, 0.5f};
+  value = value < low ? low : value;
+  value = value > high ? high : value;
+  return __builtin_convertvector(__builtin_convertvector(value + half, Ints4), Lanes4);
 }
 
-// How a source scan line is laid out in memory, and where red, green and blue sit.
+// Where red, green and blue sit in a source pixel of 3 or 4 bytes (the fourth is ignored).
 struct PixelLayout {
   int bytesPerPixel = 3;
   int red = 0, green = 1, blue = 2;
 };
 
 // Below this many multiply-adds a pass is not worth a second thread.
-constexpr double kThreadWork = 2.0e6;
+constexpr double kThreadWork = 1.0e6;
 
 // Runs work(begin, end) over 0..count, split across two threads when it is large enough.
 template <typename Work>
@@ -62,77 +63,157 @@ void RunSplit(int count, double workUnits, Work work) {
   second.join();
 }
 
-// Rows pass: every source row in [begin, end) into the intermediate rows (RGB888).
-void ScaleRows(const QImage& source, const PixelLayout& layout, const Contributors& plan,
-               std::uint8_t* intermediate, qsizetype intermediateStride, int begin, int end) {
-  const int width = source.width();
-  std::vector<Lanes4> line(static_cast<size_t>(width));
-  const int* sources = plan.sources.data();
-  const float* weights = plan.weights.data();
-  for (int y = begin; y < end; ++y) {
-    const std::uint8_t* in = source.constScanLine(y);
-    if (layout.bytesPerPixel == 4) {
-      for (int x = 0; x < width; ++x) {
-        Bytes4 bytes;
-        std::memcpy(&bytes, in + 4 * x, 4);
-        line[x] = __builtin_convertvector(bytes, Lanes4);
-      }
-    } else {
-      for (int x = 0; x < width; ++x) {
-        const std::uint8_t* p = in + 3 * x;
-        line[x] = Lanes4{float(p[0]), float(p[1]), float(p[2]), 0.0f};
-      }
+// The rows pass reads each destination pixel's taps as one run of neighbouring pixels of
+// a scan line widened by mirrored pixels on both sides, with each weight in all lanes, so
+// the sums need no index lookups.
+struct RowSpans {
+  int padBefore = 0;
+  int padAfter = 0;
+  std::vector<int> start;        // first tap, counted in the widened line
+  std::vector<int> count;
+  std::vector<int> firstWeight;  // into weights
+  std::vector<Lanes4> weights;   // each weight in all four lanes; 0 for skipped taps
+};
+
+RowSpans MakeRowSpans(const Contributors& plan, int sourceSize) {
+  RowSpans spans;
+  const size_t entries = plan.entries.size();
+  spans.start.resize(entries);
+  spans.count.resize(entries);
+  spans.firstWeight.resize(entries);
+  for (const Contributors::Entry& entry : plan.entries) {
+    if (entry.count == 0) continue;
+    spans.padBefore = std::max(spans.padBefore, -plan.positions[entry.first]);
+    spans.padAfter = std::max(spans.padAfter,
+                              plan.positions[entry.first + entry.count - 1] - (sourceSize - 1));
+  }
+  for (size_t i = 0; i < entries; ++i) {
+    const Contributors::Entry& entry = plan.entries[i];
+    spans.firstWeight[i] = static_cast<int>(spans.weights.size());
+    if (entry.count == 0) continue;
+    const int from = plan.positions[entry.first];
+    const int to = plan.positions[entry.first + entry.count - 1];
+    spans.start[i] = from + spans.padBefore;
+    spans.count[i] = to - from + 1;
+    spans.weights.resize(spans.weights.size() + size_t(spans.count[i]), Lanes4{0, 0, 0, 0});
+    Lanes4* weights = spans.weights.data() + spans.firstWeight[i];
+    for (int k = 0; k < entry.count; ++k) {
+      const float w = plan.weights[entry.first + k];
+      weights[plan.positions[entry.first + k] - from] = Lanes4{w, w, w, w};
     }
-    std::uint8_t* out = intermediate + y * intermediateStride;
-    for (const Contributors::Entry& entry : plan.entries) {
-      Lanes4 sum = {0.0f, 0.0f, 0.0f, 0.0f};
-      const int* index = sources + entry.first;
-      const float* weight = weights + entry.first;
-      for (int k = 0; k < entry.count; ++k) sum += line[index[k]] * weight[k];
-      out[0] = ToByte(sum[layout.red]);
-      out[1] = ToByte(sum[layout.green]);
-      out[2] = ToByte(sum[layout.blue]);
-      out += 3;
+  }
+  return spans;
+}
+
+// One source scan line as float lanes in the source's byte order, widened by the mirrored
+// pixels the spans reach.
+void LoadLine(const std::uint8_t* in, int width, int bytesPerPixel, const RowSpans& spans,
+              Lanes4* widened) {
+  Lanes4* line = widened + spans.padBefore;
+  if (bytesPerPixel == 4) {
+    float* out = reinterpret_cast<float*>(line);
+    for (int i = 0; i < 4 * width; ++i) out[i] = in[i];
+  } else {
+    for (int x = 0; x < width; ++x, in += 3)
+      line[x] = Lanes4{float(in[0]), float(in[1]), float(in[2]), 0.0f};
+  }
+  for (int j = -spans.padBefore; j < 0; ++j) line[j] = line[MirrorIndex(j, width)];
+  for (int j = width; j < width + spans.padAfter; ++j) line[j] = line[MirrorIndex(j, width)];
+}
+
+// The weighted sum of one destination pixel's taps. Four running sums keep the adds from
+// waiting on each other.
+Lanes4 SumTaps(const Lanes4* pixel, const Lanes4* weight, int count) {
+  const Lanes4 zero = {0.0f, 0.0f, 0.0f, 0.0f};
+  Lanes4 sum0 = zero, sum1 = zero, sum2 = zero, sum3 = zero;
+  int k = 0;
+  for (; k + 4 <= count; k += 4) {
+    sum0 += pixel[k] * weight[k];
+    sum1 += pixel[k + 1] * weight[k + 1];
+    sum2 += pixel[k + 2] * weight[k + 2];
+    sum3 += pixel[k + 3] * weight[k + 3];
+  }
+  for (; k < count; ++k) sum0 += pixel[k] * weight[k];
+  return (sum0 + sum1) + (sum2 + sum3);
+}
+
+#if defined(__x86_64__) && defined(__GNUC__)
+#define VISTREL_AVX2_TAPS 1
+// The same with eight-lane registers, two pixels per step, where the processor has AVX2.
+__attribute__((target("avx2"))) Lanes4 SumTapsAvx2(const Lanes4* pixel, const Lanes4* weight,
+                                                   int count) {
+  typedef float Lanes8 __attribute__((vector_size(32)));
+  Lanes8 sum0 = {}, sum1 = {};
+  int k = 0;
+  for (; k + 4 <= count; k += 4) {
+    Lanes8 p0, w0, p1, w1;
+    std::memcpy(&p0, pixel + k, sizeof p0);
+    std::memcpy(&w0, weight + k, sizeof w0);
+    std::memcpy(&p1, pixel + k + 2, sizeof p1);
+    std::memcpy(&w1, weight + k + 2, sizeof w1);
+    sum0 += p0 * w0;
+    sum1 += p1 * w1;
+  }
+  const Lanes8 both = sum0 + sum1;
+  Lanes4 sum = Lanes4{both[0], both[1], both[2], both[3]} +
+               Lanes4{both[4], both[5], both[6], both[7]};
+  for (; k < count; ++k) sum += pixel[k] * weight[k];
+  return sum;
+}
+#endif
+
+using TapSum = Lanes4 (*)(const Lanes4*, const Lanes4*, int);
+
+// VISTREL_RESAMPLE_PLAIN=1 keeps to the portable sums (to compare the two).
+TapSum ChooseTapSum() {
+#ifdef VISTREL_AVX2_TAPS
+  if (__builtin_cpu_supports("avx2") && qEnvironmentVariableIntValue("VISTREL_RESAMPLE_PLAIN") != 1)
+    return SumTapsAvx2;
+#endif
+  return SumTaps;
+}
+
+// Rows pass: source rows [begin, end) into the intermediate image (RGB888, destination
+// width).
+void ScaleRows(const QImage& source, const PixelLayout& layout, const RowSpans& spans,
+               TapSum sumTaps, QImage* intermediate, int begin, int end) {
+  const int width = source.width();
+  std::vector<Lanes4> line(size_t(spans.padBefore) + size_t(width) + size_t(spans.padAfter));
+  const int entries = static_cast<int>(spans.start.size());
+  for (int y = begin; y < end; ++y) {
+    LoadLine(source.constScanLine(y), width, layout.bytesPerPixel, spans, line.data());
+    std::uint8_t* out = intermediate->scanLine(y);
+    for (int i = 0; i < entries; ++i, out += 3) {
+      const Lanes4 value = RoundToByteRange(sumTaps(line.data() + spans.start[i],
+                                                    spans.weights.data() + spans.firstWeight[i],
+                                                    spans.count[i]));
+      out[0] = static_cast<std::uint8_t>(value[layout.red]);
+      out[1] = static_cast<std::uint8_t>(value[layout.green]);
+      out[2] = static_cast<std::uint8_t>(value[layout.blue]);
     }
   }
 }
 
-// Columns pass: destination rows [begin, end) from the intermediate rows, eight channel
-// values at a time along the row.
-void ScaleColumns(const std::uint8_t* intermediate, qsizetype intermediateStride,
-                  int rowBytes, const Contributors& plan, QImage* destination, int begin,
-                  int end) {
-  const int blocks = rowBytes / 8;
-  std::vector<Lanes8> sums(static_cast<size_t>(blocks) + 1);
-  std::vector<float> tail(8);
-  const Lanes8 zero = {};
-  const Lanes8 low = {0, 0, 0, 0, 0, 0, 0, 0};
-  const Lanes8 high = {255, 255, 255, 255, 255, 255, 255, 255};
-  const Lanes8 half = {0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f};
+// Columns pass: destination rows [begin, end) from the intermediate rows. Plain loops over
+// whole rows, which the compiler turns into vector code.
+void ScaleColumns(const QImage& intermediate, const Contributors& plan, QImage* destination,
+                  int begin, int end) {
+  const int values = intermediate.width() * 3;
+  std::vector<float> sums(static_cast<size_t>(values));
+  float* sum = sums.data();
   for (int y = begin; y < end; ++y) {
-    std::fill(sums.begin(), sums.end(), zero);
-    std::fill(tail.begin(), tail.end(), 0.0f);
+    std::fill(sums.begin(), sums.end(), 0.0f);
     const Contributors::Entry& entry = plan.entries[y];
     for (int k = 0; k < entry.count; ++k) {
-      const std::uint8_t* row = intermediate + plan.sources[entry.first + k] * intermediateStride;
+      const std::uint8_t* row = intermediate.constScanLine(plan.sources[entry.first + k]);
       const float w = plan.weights[entry.first + k];
-      for (int b = 0; b < blocks; ++b) {
-        Bytes8 bytes;
-        std::memcpy(&bytes, row + 8 * b, 8);
-        sums[b] += __builtin_convertvector(bytes, Lanes8) * w;
-      }
-      for (int i = 8 * blocks; i < rowBytes; ++i) tail[i - 8 * blocks] += row[i] * w;
+      for (int i = 0; i < values; ++i) sum[i] += w * float(row[i]);
     }
     std::uint8_t* out = destination->scanLine(y);
-    for (int b = 0; b < blocks; ++b) {
-      // Clamp, then +0.5 and truncate: rounding to nearest for the values 0..255.
-      Lanes8 v = sums[b];
-      v = v < low ? low : v;
-      v = v > high ? high : v;
-      const Ints8 rounded = __builtin_convertvector(v + half, Ints8);
-      for (int i = 0; i < 8; ++i) out[8 * b + i] = static_cast<std::uint8_t>(rounded[i]);
+    for (int i = 0; i < values; ++i) {
+      const float v = std::min(std::max(sum[i], 0.0f), 255.0f);
+      out[i] = static_cast<std::uint8_t>(static_cast<int>(v + 0.5f));
     }
-    for (int i = 8 * blocks; i < rowBytes; ++i) out[i] = ToByte(tail[i - 8 * blocks]);
   }
 }
 
@@ -202,6 +283,7 @@ Contributors ComputeContributors(int sourceSize, int destinationSize) {
           shrinking ? Lanczos3((centre - j) * scale) * scale : Lanczos3(centre - j);
       if (weight == 0.0) continue;
       plan.sources.push_back(MirrorIndex(j, sourceSize));
+      plan.positions.push_back(j);
       plan.weights.push_back(static_cast<float>(weight));
     }
     entry.count = static_cast<int>(plan.sources.size()) - entry.first;
@@ -218,21 +300,19 @@ QImage ResampleBitmap(const QImage& source, const QSize& size) {
   const int dstW = size.width(), dstH = size.height();
   if (srcW == dstW && srcH == dstH) return source.convertToFormat(QImage::Format_RGB888);
 
-  PixelLayout layout;
-  const QImage direct = DirectSource(source, &layout);
-
   // The intermediate image: destination width, source height.
   QImage intermediate;
   if (srcW == dstW) {
-    intermediate = direct.convertToFormat(QImage::Format_RGB888);
+    intermediate = source.convertToFormat(QImage::Format_RGB888);
   } else {
+    PixelLayout layout;
+    const QImage direct = DirectSource(source, &layout);
     intermediate = QImage(dstW, srcH, QImage::Format_RGB888);
     if (intermediate.isNull()) throw VistrelError(QStringLiteral("Out of memory"));
-    const Contributors rows = ComputeContributors(srcW, dstW);
-    std::uint8_t* bits = intermediate.bits();
-    const qsizetype stride = intermediate.bytesPerLine();
+    const RowSpans rows = MakeRowSpans(ComputeContributors(srcW, dstW), srcW);
+    const TapSum sumTaps = ChooseTapSum();
     RunSplit(srcH, double(srcH) * double(rows.weights.size()), [&](int begin, int end) {
-      ScaleRows(direct, layout, rows, bits, stride, begin, end);
+      ScaleRows(direct, layout, rows, sumTaps, &intermediate, begin, end);
     });
   }
   if (srcH == dstH) return intermediate;
@@ -240,10 +320,8 @@ QImage ResampleBitmap(const QImage& source, const QSize& size) {
   QImage destination(dstW, dstH, QImage::Format_RGB888);
   if (destination.isNull()) throw VistrelError(QStringLiteral("Out of memory"));
   const Contributors columns = ComputeContributors(srcH, dstH);
-  const std::uint8_t* bits = intermediate.constBits();
-  const qsizetype stride = intermediate.bytesPerLine();
-  RunSplit(dstH, double(dstW) * 3.0 * double(columns.weights.size()), [&](int begin, int end) {
-    ScaleColumns(bits, stride, dstW * 3, columns, &destination, begin, end);
+  RunSplit(dstH, 3.0 * dstW * double(columns.weights.size()), [&](int begin, int end) {
+    ScaleColumns(intermediate, columns, &destination, begin, end);
   });
   return destination;
 }

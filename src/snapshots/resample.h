@@ -23,6 +23,7 @@ struct Contributors {
   };
   std::vector<Entry> entries;  // one per destination index
   std::vector<int> sources;
+  std::vector<int> positions;  // the same taps before mirroring, ascending per entry
   std::vector<float> weights;
 };
 

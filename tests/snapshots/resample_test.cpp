@@ -198,6 +198,20 @@ TEST(ResampleBitmapTest, MatchesThePixelRuleForShrinkEnlargeAndNarrowSources) {
   ExpectMatchesReference(Random(900, 400, 6, QImage::Format_RGB32), QSize(130, 100));
 }
 
+TEST(ResampleBitmapTest, PortableSumsAgreeWithTheVectorOnes) {
+  // Machines without AVX2 take the four-lane sums; run them here too.
+  const QImage source = Random(300, 40, 11, QImage::Format_RGB32);
+  const QImage wide = ResampleBitmap(source, QSize(77, 9));
+  qputenv("VISTREL_RESAMPLE_PLAIN", "1");
+  const QImage plain = ResampleBitmap(source, QSize(77, 9));
+  ExpectMatchesReference(source, QSize(77, 9));
+  qunsetenv("VISTREL_RESAMPLE_PLAIN");
+  int differing = 0;
+  for (int y = 0; y < 9; ++y)
+    for (int x = 0; x < 77; ++x) differing += plain.pixelColor(x, y) != wide.pixelColor(x, y);
+  EXPECT_LE(differing, 2);
+}
+
 TEST(ResampleBitmapTest, OnePixelSourcesAndDestinations) {
   // One pixel widened: the first centre is 0 (weight 1, exact), the others sum the
   // mirrored taps of the same pixel.
