@@ -5,8 +5,11 @@
 #include <QApplication>
 #include <QTemporaryDir>
 
+#include "app/core/headless.h"
+
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
+  vistrel::PrepareHeadlessEnvironment(true);  // the browser engine reads these at start
   QTemporaryDir home;
   qputenv("VISTREL_HOME", home.path().toLocal8Bit());
   qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral("/xdg")).toLocal8Bit());

@@ -1,0 +1,35 @@
+#include "render/browser_page.h"
+
+#include <QWebEngineNewWindowRequest>
+
+namespace vistrel {
+
+BrowserPage::BrowserPage(QWebEngineProfile* profile, QObject* parent)
+    : QWebEnginePage(profile, parent), tag_(NewBridgeTag()) {
+  connect(this, &QWebEnginePage::newWindowRequested, this, &BrowserPage::OnNewWindowRequested);
+}
+
+bool BrowserPage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool) {
+  if (type != NavigationTypeLinkClicked) return true;
+  bool cancel = false;
+  Q_EMIT LinkNavigation(url, &cancel);
+  return !cancel;
+}
+
+void BrowserPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString& message,
+                                           int, const QString&) {
+  if (const std::optional<BridgeMessage> parsed = ParseBridgeMessage(message, tag_))
+    Q_EMIT BridgeMessageArrived(*parsed);
+}
+
+void BrowserPage::OnNewWindowRequested(QWebEngineNewWindowRequest& request) {
+  // Only a link the user followed; scripts opening windows get nothing.
+  if (!request.isUserInitiated()) return;
+  bool cancel = false;
+  const QUrl url = request.requestedUrl();
+  Q_EMIT LinkNavigation(url, &cancel);
+  // The engine is still busy with the request; the load starts once it is done.
+  if (!cancel) QMetaObject::invokeMethod(this, [this, url] { load(url); }, Qt::QueuedConnection);
+}
+
+}  // namespace vistrel
