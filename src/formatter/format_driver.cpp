@@ -5,22 +5,6 @@
 
 namespace vistrel {
 
-namespace {
-
-QString JoinWithCrLf(const QStringList& lines) {
-  qsizetype size = 0;
-  for (const QString& line : lines) size += line.size() + 2;
-  QString result;
-  result.reserve(size);
-  for (const QString& line : lines) {
-    result.append(line);
-    result.append(QLatin1String("\r\n"));
-  }
-  return result;
-}
-
-}  // namespace
-
 QString BaseIndentOf(const EditorAccess& editor) {
   const QString line = editor.LineText(editor.LineOfPosition(editor.SelectionStart()));
   qsizetype blanks = 0;
@@ -36,8 +20,7 @@ QString FormatSelection(const EditorAccess& editor, const Style& style, const Ru
   RunPacer pacer(hooks);
   TokenStream tokens = Tokeniser(source, style, pacer).Tokenise();
   source = QString();
-  const QStringList lines = LineFormatter(style, BaseIndentOf(editor), pacer).FormatLines(tokens);
-  return JoinWithCrLf(lines);
+  return LineFormatter(style, BaseIndentOf(editor), pacer).FormatLines(tokens);
 }
 
 }  // namespace vistrel

@@ -28,9 +28,10 @@ LineFormatter::LineFormatter(const Style& style, const QString& baseIndent, RunP
       pacer_(pacer),
       counters_(style.tags) {}
 
-QStringList LineFormatter::FormatLines(const TokenStream& tokens) {
+QString LineFormatter::FormatLines(const TokenStream& tokens) {
   counters_.ResetCounters();
   level_ = 0;
+  out_.clear();
   const qsizetype count = static_cast<qsizetype>(tokens.lines.size());
   for (qsizetype i = 0; i < count; ++i) {
     pacer_.Poll();
@@ -47,37 +48,37 @@ QStringList LineFormatter::FormatLines(const TokenStream& tokens) {
   }
   pacer_.Report(count);
   pacer_.Report(0);
-  return std::move(output_);
+  return std::move(out_);
 }
 
 void LineFormatter::FormatTagLine(const QString& line) {
-  TagTable::Lookup found = Lookup(line);
-  TTagInfo& record = found.record;
+  const Found found = Lookup(line);
+  const TTagInfo& record = *found.record;
   if (found.direction > 0 && record.TreatAsText) {
     // An inline tag that starts a line: the line is text, but the tag closing it may want
     // its end comment and the empty lines after it.
-    QString lastName;
+    QStringView lastTag;
     QStringView trimmed(line);
     while (trimmed.endsWith(QLatin1Char(' '))) trimmed.chop(1);
     if (trimmed.size() > 1 && trimmed.endsWith(QLatin1Char('>')))
-      lastName = TagName(trimmed.mid(trimmed.lastIndexOf(QLatin1Char('<'))));
+      lastTag = trimmed.mid(trimmed.lastIndexOf(QLatin1Char('<')));
     AddEmptyLines(1, record);
     GenerateComment(1, record);
     BreakLine(line);
-    if (!lastName.isEmpty() && lastName != record.TagOpen) {
-      TagTable::Lookup last = Lookup(lastName);
-      GenerateComment(last.direction, last.record);
-      AddEmptyLines(last.direction, last.record);
+    if (!lastTag.isEmpty() && TagName(lastTag) != record.TagOpen) {
+      const Found last = Lookup(lastTag);
+      GenerateComment(last.direction, *last.record);
+      AddEmptyLines(last.direction, *last.record);
     }
   } else if (found.direction > 0) {
     AddEmptyLines(1, record);
     RaiseLevel(record.isSelfIndent);
     GenerateComment(1, record);
-    Add(IndentLine(line));
+    AddIndented(line);
     RaiseLevel(record.isContentIndent);
   } else {
     LowerLevel(record.isContentIndent, record.TreatAsText);
-    Add(IndentLine(line));
+    AddIndented(line);
     GenerateComment(-1, record);
     LowerLevel(record.isSelfIndent, record.TreatAsText);
     AddEmptyLines(-1, record);
@@ -85,50 +86,48 @@ void LineFormatter::FormatTagLine(const QString& line) {
 }
 
 // The table's lookup depends on the tag name alone, so each name is looked up once a run.
-TagTable::Lookup LineFormatter::Lookup(const QString& tagText) {
+LineFormatter::Found LineFormatter::Lookup(QStringView tagText) {
   TagNameInto(tagText, &name_);
   auto found = lookups_.constFind(name_);
   if (found == lookups_.constEnd()) {
     int direction = 1;
     const int slot = style_.tags.MatchName(name_, &direction);
-    if (name_.size() > kMaxCachedName || lookups_.size() >= kMaxCachedNames) {
-      TagTable::Lookup uncached{direction, style_.tags.slot(slot)};
-      return uncached;
-    }
+    if (name_.size() > kMaxCachedName || lookups_.size() >= kMaxCachedNames)
+      return Found{direction, &style_.tags.slot(slot)};
     found = lookups_.insert(name_, {slot, direction});
   }
-  return TagTable::Lookup{found->second, style_.tags.slot(found->first)};
+  return Found{found->second, &style_.tags.slot(found->first)};
 }
 
 void LineFormatter::CopyBlock(const VerbatimBlock& block) {
   const bool cell = block.IsTableCell();
-  TagTable::Lookup found;
+  const TTagInfo* record = nullptr;
   if (cell) {
-    found = Lookup(kCellOpener);
-    AddEmptyLines(1, found.record);
-    RaiseLevel(found.record.isSelfIndent);
-    GenerateComment(1, found.record);
+    record = Lookup(kCellOpener).record;
+    AddEmptyLines(1, *record);
+    RaiseLevel(record->isSelfIndent);
+    GenerateComment(1, *record);
   }
   for (const QString& line : block.lines) {
     if (line == QLatin1String(" ")) {
-      output_.append(QString());
+      AddVerbatim(QStringView());
     } else if (cell) {
-      Add(IndentLine(line));
+      AddIndented(line);
     } else {
-      output_.append(line);  // exactly as in the source, trailing blanks included
+      AddVerbatim(line);  // exactly as in the source, trailing blanks included
     }
   }
   if (cell) {
-    GenerateComment(-1, found.record);
-    LowerLevel(found.record.isSelfIndent, false);
-    AddEmptyLines(-1, found.record);
+    GenerateComment(-1, *record);
+    LowerLevel(record->isSelfIndent, false);
+    AddEmptyLines(-1, *record);
   }
 }
 
 void LineFormatter::AddEmptyLines(int direction, const TTagInfo& record) {
   const qint64 n = std::min<qint64>(direction > 0 ? record.CRLFLeading : record.CRLFFollowed,
                                     kMaxEmptyLines + 1);
-  for (qint64 i = 1; i < n; ++i) output_.append(QString());
+  for (qint64 i = 1; i < n; ++i) AddVerbatim(QStringView());
 }
 
 void LineFormatter::RaiseLevel(int amount) {
@@ -140,27 +139,41 @@ void LineFormatter::LowerLevel(int amount, bool inlineTag) {
   if (amount > 0 && amount <= level_ && !inlineTag) level_ -= amount;
 }
 
-// Trailing spaces (not tabs) never reach the output.
-void LineFormatter::Add(QString line) {
-  qsizetype end = line.size();
-  while (end > 0 && line.at(end - 1) == QLatin1Char(' ')) --end;
-  line.truncate(end);
-  output_.append(std::move(line));
-}
-
-QString LineFormatter::IndentLine(const QString& line) {
-  if (line.isEmpty() || line.startsWith(QLatin1Char('\t'))) return line;
+const QString& LineFormatter::Prefix() {
   if (prefixLevel_ != level_) {
     // Tab stops are 8 columns apart: a tab per full 8 columns, then spaces.
     const qint64 spacing = std::max<qint64>(options_.Spacing, 0);
-    const qint64 width =
-        spacing == 0 ? 0 : std::min<qint64>(level_, kMaxIndentColumns) * spacing;
-    const qint64 columns = std::min<qint64>(width, kMaxIndentColumns);
+    const qint64 columns =
+        std::min<qint64>(std::min<qint64>(level_, kMaxIndentColumns) * spacing, kMaxIndentColumns);
     prefix_ = baseIndent_ + QString(columns / 8, QLatin1Char('\t')) +
               QString(columns % 8, QLatin1Char(' '));
     prefixLevel_ = level_;
   }
-  return prefix_ + line;
+  return prefix_;
+}
+
+QString LineFormatter::IndentLine(const QString& line) {
+  if (line.isEmpty() || line.startsWith(QLatin1Char('\t'))) return line;
+  return Prefix() + line;
+}
+
+void LineFormatter::AddIndented(QStringView line) {
+  if (!line.isEmpty() && !line.startsWith(QLatin1Char('\t'))) out_.append(Prefix());
+  AddUnindented(line);
+}
+
+void LineFormatter::AddUnindented(QStringView line) {
+  const qsizetype lineStart = out_.size();
+  out_.append(line);
+  qsizetype end = out_.size();
+  while (end > lineStart && out_.at(end - 1) == QLatin1Char(' ')) --end;
+  out_.truncate(end);
+  out_.append(QLatin1String("\r\n"));
+}
+
+void LineFormatter::AddVerbatim(QStringView line) {
+  out_.append(line);
+  out_.append(QLatin1String("\r\n"));
 }
 
 // Breaks text longer than the line size at blanks that are not protected (inside double
@@ -204,14 +217,14 @@ void LineFormatter::BreakLine(const QString& line) {
       lastSpacePosition = position;
     }
     if (cut < 0) break;
-    Add(IndentLine(line.mid(start, cut - start + 1)));
+    AddIndented(QStringView(line).mid(start, cut - start + 1));
     remaining -= cutPosition;
     start = cut + 1;
   }
-  if (start < size) Add(IndentLine(start == 0 ? line : line.mid(start)));
+  if (start < size) AddIndented(QStringView(line).mid(start));
 }
 
-void LineFormatter::GenerateComment(int direction, TTagInfo& record) {
+void LineFormatter::GenerateComment(int direction, const TTagInfo& record) {
   if (options_.DoDisableComments) return;
   // Inline tags that stay inside the text never get comments.
   if (record.TreatAsText && (direction > 0 ? record.CRLFLeading : record.CRLFFollowed) < 1) return;
@@ -233,7 +246,8 @@ void LineFormatter::GenerateComment(int direction, TTagInfo& record) {
   QString comment = QStringLiteral("<!--~") + fill;
   if (!text.isEmpty()) comment += QLatin1Char(' ') + text + number + QLatin1Char(' ');
   comment += fill + QStringLiteral("~-->");
-  Add(record.Cindent ? IndentLine(comment) : comment);
+  if (record.Cindent) AddIndented(comment);
+  else AddUnindented(comment);
 }
 
 }  // namespace vistrel

@@ -2,7 +2,6 @@
 
 #include <QHash>
 #include <QString>
-#include <QStringList>
 #include <utility>
 
 #include "formatter/run_hooks.h"
@@ -25,25 +24,32 @@ class LineFormatter {
 
   LineFormatter(const Style& style, const QString& baseIndent, RunPacer& pacer);
 
-  QStringList FormatLines(const TokenStream& tokens);
+  // The formatted lines, each ended by CR LF.
+  QString FormatLines(const TokenStream& tokens);
 
-  // The steps of the pass, each adding to the output.
+  // The steps of the pass; all but IndentLine add to the output.
   QString IndentLine(const QString& line);
   void BreakLine(const QString& line);
-  void GenerateComment(int direction, TTagInfo& record);
-
-  qint64 level() const { return level_; }
-  void set_level(qint64 level) { level_ = level; }
-  const QStringList& output() const { return output_; }
+  void GenerateComment(int direction, const TTagInfo& record);
 
  private:
+  struct Found {
+    int direction = 1;
+    const TTagInfo* record = nullptr;
+  };
+
   void FormatTagLine(const QString& line);
   void CopyBlock(const VerbatimBlock& block);
   void AddEmptyLines(int direction, const TTagInfo& record);
   void RaiseLevel(int amount);
   void LowerLevel(int amount, bool inlineTag);
-  void Add(QString line);
-  TagTable::Lookup Lookup(const QString& name);
+  const QString& Prefix();
+  // Adds a line, indented unless it is empty or starts with a tab; trailing spaces (not
+  // tabs) never reach the output.
+  void AddIndented(QStringView line);
+  void AddUnindented(QStringView line);
+  void AddVerbatim(QStringView line);
+  Found Lookup(QStringView tagText);
 
   const Style& style_;
   const FormatOptions& options_;
@@ -53,7 +59,7 @@ class LineFormatter {
   qint64 level_ = 0;
   qint64 prefixLevel_ = -1;  // the level prefix_ was made for
   QString prefix_;
-  QStringList output_;
+  QString out_;
   QString name_;
   QHash<QString, std::pair<int, int>> lookups_;  // tag name -> (slot, direction)
 };

@@ -14,11 +14,10 @@ bool TagCounters::Counts(const TTagInfo& record) const {
          table_.slot(record.tablePosition).EnableCounter;
 }
 
-QString TagCounters::NextStartNumber(TTagInfo& record) {
+QString TagCounters::NextStartNumber(const TTagInfo& record) {
   if (!Counts(record)) return {};
   const size_t slot = static_cast<size_t>(record.tablePosition);
   const int number = ++counter_[slot];
-  record.counter = number;
   open_[slot].push_back(number);
   return QString::number(number);
 }

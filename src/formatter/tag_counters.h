@@ -16,7 +16,7 @@ class TagCounters {
 
   void ResetCounters();
   // "" when the record's slot does not count; else the next number, remembered as open.
-  QString NextStartNumber(TTagInfo& record);
+  QString NextStartNumber(const TTagInfo& record);
   // "" when the slot does not count or has no open number; else the newest open number.
   QString PopEndNumber(const TTagInfo& record);
 

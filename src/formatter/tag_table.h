@@ -24,7 +24,6 @@ struct TTagInfo {
   QString CommentSymbol = QStringLiteral("*");
   bool Cindent = true;
   bool EnableCounter = false;
-  int counter = 0;        // the number of the last start comment numbered through this copy
   int tablePosition = 0;  // 1-based slot in the table; 0 for the default record
 };
 
