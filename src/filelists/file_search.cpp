@@ -24,8 +24,8 @@ namespace {
 struct RawEntry {
   QByteArray name;
   bool isDir = false;
-  bool hasStat = false;
-  struct stat st {};
+  bool hasStatus = false;
+  DirectoryEntry status;  // size and time, for the entries that will be listed
 };
 
 // Whether a name fits the pattern list, remembered per extension: the test depends on
@@ -74,8 +74,9 @@ bool ReadFolder(const QByteArray& folder, std::vector<RawEntry>* entries,
     }
     if (wantStatus(entry)) {
       // Follow a link to report what it points at; a dangling one reports itself.
-      entry.hasStat = fstatat(fd, name, &entry.st, 0) == 0 ||
-                      fstatat(fd, name, &entry.st, AT_SYMLINK_NOFOLLOW) == 0;
+      struct stat st {};
+      entry.hasStatus = fstatat(fd, name, &st, 0) == 0 || fstatat(fd, name, &st, AT_SYMLINK_NOFOLLOW) == 0;
+      if (entry.hasStatus) entry.status = EntryFromStatus(st, QString());
     }
     entries->push_back(std::move(entry));
   }
@@ -86,17 +87,17 @@ bool ReadFolder(const QByteArray& folder, std::vector<RawEntry>* entries,
 // The name as the rest of the program will spell it, or "" when that spelling would not
 // reach the same file (bytes that are not valid in the file-name encoding).
 QString DecodedName(const QByteArray& raw) {
+  bool ascii = true;
+  for (char c : raw) ascii = ascii && (static_cast<unsigned char>(c) < 0x80);
+  if (ascii) return QString::fromLatin1(raw);  // always the same bytes again
   QString name = QFile::decodeName(raw);
   return QFile::encodeName(name) == raw ? name : QString();
 }
 
 DirectoryEntry EntryOf(const RawEntry& raw, const QString& name) {
-  if (!raw.hasStat) {
-    DirectoryEntry entry;
-    entry.name = name;
-    return entry;
-  }
-  return EntryFromStatus(raw.st, name);
+  DirectoryEntry entry = raw.status;
+  entry.name = name;
+  return entry;
 }
 
 bool IsVtiFolder(const QByteArray& name) {
