@@ -137,32 +137,20 @@ CopyOutcome CopySelectedFiles(const PageList& page, const QString& shownFolder,
     return outcome;
   outcome.confirmed = true;
   QDir().mkpath(folder);
-  progress.Begin(selected);
-  int n = 1;
-  const int total = page.ItemCount();
-  for (int index = 0; index < total; ++index) {
-    const QString source = page.FileOfItem(index, true);
-    if (source.isEmpty()) continue;
+  RunSelectedBatch(page, progress, [&](int, const QString& source) {
     const QString target = folder + QFileInfo(source).fileName();
-    progress.SetText(QStringLiteral("(") + QString::number(n) + QStringLiteral(" of ") +
-                     QString::number(selected) + QStringLiteral("): ") + source);
-    bool skip = false;
     if (FileExistsAny(target)) {
       const int answer = prompter.Question(
           QStringLiteral("File: ") + target + QStringLiteral(" exists.\r\n\r\nOverwrite?"),
           QuestionButtons::kYesNoCancel);
-      if (answer == kAnswerCancel) break;
-      skip = answer != kAnswerYes;
+      if (answer == kAnswerCancel) return false;
+      if (answer != kAnswerYes) return true;
     }
-    if (!skip && source.compare(target, Qt::CaseInsensitive) != 0 &&
-        CopyFileKeepDate(source, target))
+    if (source.compare(target, Qt::CaseInsensitive) != 0 && CopyFileKeepDate(source, target))
       ++outcome.copied;
-    progress.Step();
-    ++n;
-    if (progress.AbortRequested()) break;
-  }
+    return true;
+  });
   settings.COPYPATH = folder;
-  progress.End();
   return outcome;
 }
 

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "app/core/batch_progress.h"
+
 namespace vistrel {
 
 class PageList;
@@ -16,20 +18,6 @@ bool DeleteFilePermanently(const QString& path, ProgramSettings& settings);
 // replaced only once the whole copy is written, and a read-only target is left alone, so a
 // failed copy never destroys what was there. False when nothing or not all was written.
 bool CopyFileKeepDate(const QString& source, const QString& target);
-
-// The progress window the main window owns, as a batch of copies needs it.
-class BatchProgress {
- public:
-  virtual ~BatchProgress() = default;
-  // Bar 0..maximum, window shown, the window the batch runs from disabled.
-  virtual void Begin(int maximum) = 0;
-  virtual void SetText(const QString& text) = 0;  // and repaint at once
-  virtual void Step() = 0;
-  // Runs the message loop once; true when the user asked to stop.
-  virtual bool AbortRequested() = 0;
-  // Enables the window again and closes the progress window.
-  virtual void End() = 0;
-};
 
 // What the page a command ran on must do afterwards.
 struct DeleteOutcome {
