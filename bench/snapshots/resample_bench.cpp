@@ -10,8 +10,8 @@
 #include <chrono>
 #include <cstdio>
 #include <ctime>
-#include <utility>
 #include <random>
+#include <utility>
 #include <vector>
 
 #include "app/core/headless.h"
@@ -78,8 +78,9 @@ int main(int argc, char** argv) {
   QTextStream out(stdout);
   if (args.size() == 2 && args[0] == QLatin1String("--make-inputs")) {
     const QString folder = args[1] + QLatin1Char('/');
-    const bool ok = vistrel::WriteImageFile(folder + QStringLiteral("big.png"), PageLike(1600, 1200)) &&
-                    vistrel::WriteImageFile(folder + QStringLiteral("small.png"), PageLike(800, 600));
+    const bool ok =
+        vistrel::WriteImageFile(folder + QStringLiteral("big.png"), PageLike(1600, 1200)) &&
+        vistrel::WriteImageFile(folder + QStringLiteral("small.png"), PageLike(800, 600));
     return ok ? 0 : 1;
   }
   int runs = 31;
@@ -88,7 +89,8 @@ int main(int argc, char** argv) {
     args = args.mid(2);
   }
   if (args.isEmpty() || args.size() % 2 != 0 || runs < 1) {
-    std::fprintf(stderr, "usage: resample_bench [--make-inputs FOLDER | [--runs N] FILE WxH ...]\n");
+    std::fprintf(stderr,
+                 "usage: resample_bench [--make-inputs FOLDER | [--runs N] FILE WxH ...]\n");
     return 2;
   }
   for (int i = 0; i < args.size(); i += 2) {
@@ -104,9 +106,9 @@ int main(int argc, char** argv) {
     const QSize size(wh[0].toInt(), wh[1].toInt());
     MedianMs(capture, size, 3);  // warm up
     const std::pair<double, double> ms = MedianMs(capture, size, runs);
-    out << source.width() << "x" << source.height() << "->" << size.width() << "x"
-        << size.height() << " " << QString::number(ms.first, 'f', 2) << " cpu "
-        << QString::number(ms.second, 'f', 2) << "\n";
+    out << source.width() << "x" << source.height() << "->" << size.width() << "x" << size.height()
+        << " " << QString::number(ms.first, 'f', 2) << " cpu " << QString::number(ms.second, 'f', 2)
+        << "\n";
   }
   return 0;
 }

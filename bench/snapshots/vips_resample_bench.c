@@ -1,5 +1,5 @@
-/* libvips peer: median wall and CPU (all threads) ms per vips_resize (lanczos3) in process, image held in memory.
-   usage: vips_resample_bench RUNS FILE WxH [FILE WxH ...] */
+/* libvips peer: median wall and CPU (all threads) ms per vips_resize (lanczos3) in process, image
+   held in memory. usage: vips_resample_bench RUNS FILE WxH [FILE WxH ...] */
 #include <stdio.h>
 #include <stdlib.h>
 #include <time.h>

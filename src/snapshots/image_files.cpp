@@ -47,9 +47,9 @@ QByteArray EncodeBmp24(const QImage& image) {
   PutLe32(info, kInfoHeaderSize);
   PutLe32(info + 4, static_cast<quint32>(width));
   PutLe32(info + 8, static_cast<quint32>(height));  // positive: bottom-up rows
-  PutLe16(info + 12, 1);                              // planes
-  PutLe16(info + 14, 24);                             // bits per pixel
-  PutLe32(info + 16, 0);                              // no compression
+  PutLe16(info + 12, 1);                            // planes
+  PutLe16(info + 14, 24);                           // bits per pixel
+  PutLe32(info + 16, 0);                            // no compression
   PutLe32(info + 20, static_cast<quint32>(pixelBytes));
   // Resolution 96 dpi in pixels per metre; no palette.
   PutLe32(info + 24, 3780);
@@ -119,7 +119,8 @@ bool WriteImageFile(const QString& path, const QImage& image, QString* error,
       QBuffer buffer(&bytes);
       buffer.open(QIODevice::WriteOnly);
       QImageWriter writer(&buffer, "png");
-      if (!writer.write(image)) return Fail(error, path + QStringLiteral(": ") + writer.errorString());
+      if (!writer.write(image))
+        return Fail(error, path + QStringLiteral(": ") + writer.errorString());
       break;
     }
     case ImageFileKind::kUnknown:

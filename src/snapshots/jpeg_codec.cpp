@@ -36,8 +36,7 @@ void SetError(QString* error, const QString& text) {
 
 }  // namespace
 
-bool EncodeJpeg(const QImage& image, const JpegOptions& options, QByteArray* jpeg,
-                QString* error) {
+bool EncodeJpeg(const QImage& image, const JpegOptions& options, QByteArray* jpeg, QString* error) {
   if (image.isNull()) {
     SetError(error, QStringLiteral("No image to encode"));
     return false;

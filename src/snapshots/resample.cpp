@@ -41,6 +41,15 @@ inline Lanes4 RoundToByteRange(Lanes4 value) {
   return __builtin_convertvector(__builtin_convertvector(value + half, Ints4), Lanes4);
 }
 
+// Rows of an image that both threads write to. Taken once, before the threads start:
+// QImage::scanLine() detaches and counts, which is not safe from two threads at once.
+struct RowsOut {
+  std::uint8_t* bits = nullptr;
+  qsizetype stride = 0;
+  explicit RowsOut(QImage& image) : bits(image.bits()), stride(image.bytesPerLine()) {}
+  std::uint8_t* row(int y) const { return bits + y * stride; }
+};
+
 // Where red, green and blue sit in a source pixel of 3 or 4 bytes (the fourth is ignored).
 struct PixelLayout {
   int bytesPerPixel = 3;
@@ -69,7 +78,7 @@ void RunSplit(int count, double workUnits, Work work) {
 struct RowSpans {
   int padBefore = 0;
   int padAfter = 0;
-  std::vector<int> start;        // first tap, counted in the widened line
+  std::vector<int> start;  // first tap, counted in the widened line
   std::vector<int> count;
   std::vector<int> firstWeight;  // into weights
   std::vector<Lanes4> weights;   // each weight in all four lanes; 0 for skipped taps
@@ -84,8 +93,8 @@ RowSpans MakeRowSpans(const Contributors& plan, int sourceSize) {
   for (const Contributors::Entry& entry : plan.entries) {
     if (entry.count == 0) continue;
     spans.padBefore = std::max(spans.padBefore, -plan.positions[entry.first]);
-    spans.padAfter = std::max(spans.padAfter,
-                              plan.positions[entry.first + entry.count - 1] - (sourceSize - 1));
+    spans.padAfter =
+        std::max(spans.padAfter, plan.positions[entry.first + entry.count - 1] - (sourceSize - 1));
   }
   for (size_t i = 0; i < entries; ++i) {
     const Contributors::Entry& entry = plan.entries[i];
@@ -155,8 +164,8 @@ __attribute__((target("avx2"))) Lanes4 SumTapsAvx2(const Lanes4* pixel, const La
     sum1 += p1 * w1;
   }
   const Lanes8 both = sum0 + sum1;
-  Lanes4 sum = Lanes4{both[0], both[1], both[2], both[3]} +
-               Lanes4{both[4], both[5], both[6], both[7]};
+  Lanes4 sum =
+      Lanes4{both[0], both[1], both[2], both[3]} + Lanes4{both[4], both[5], both[6], both[7]};
   for (; k < count; ++k) sum += pixel[k] * weight[k];
   return sum;
 }
@@ -176,17 +185,17 @@ TapSum ChooseTapSum() {
 // Rows pass: source rows [begin, end) into the intermediate image (RGB888, destination
 // width).
 void ScaleRows(const QImage& source, const PixelLayout& layout, const RowSpans& spans,
-               TapSum sumTaps, QImage* intermediate, int begin, int end) {
+               TapSum sumTaps, const RowsOut& intermediate, int begin, int end) {
   const int width = source.width();
   std::vector<Lanes4> line(size_t(spans.padBefore) + size_t(width) + size_t(spans.padAfter));
   const int entries = static_cast<int>(spans.start.size());
   for (int y = begin; y < end; ++y) {
     LoadLine(source.constScanLine(y), width, layout.bytesPerPixel, spans, line.data());
-    std::uint8_t* out = intermediate->scanLine(y);
+    std::uint8_t* out = intermediate.row(y);
     for (int i = 0; i < entries; ++i, out += 3) {
-      const Lanes4 value = RoundToByteRange(sumTaps(line.data() + spans.start[i],
-                                                    spans.weights.data() + spans.firstWeight[i],
-                                                    spans.count[i]));
+      const Lanes4 value =
+          RoundToByteRange(sumTaps(line.data() + spans.start[i],
+                                   spans.weights.data() + spans.firstWeight[i], spans.count[i]));
       out[0] = static_cast<std::uint8_t>(value[layout.red]);
       out[1] = static_cast<std::uint8_t>(value[layout.green]);
       out[2] = static_cast<std::uint8_t>(value[layout.blue]);
@@ -196,7 +205,7 @@ void ScaleRows(const QImage& source, const PixelLayout& layout, const RowSpans& 
 
 // Columns pass: destination rows [begin, end) from the intermediate rows. Plain loops over
 // whole rows, which the compiler turns into vector code.
-void ScaleColumns(const QImage& intermediate, const Contributors& plan, QImage* destination,
+void ScaleColumns(const QImage& intermediate, const Contributors& plan, const RowsOut& destination,
                   int begin, int end) {
   const int values = intermediate.width() * 3;
   std::vector<float> sums(static_cast<size_t>(values));
@@ -209,7 +218,7 @@ void ScaleColumns(const QImage& intermediate, const Contributors& plan, QImage* 
       const float w = plan.weights[entry.first + k];
       for (int i = 0; i < values; ++i) sum[i] += w * float(row[i]);
     }
-    std::uint8_t* out = destination->scanLine(y);
+    std::uint8_t* out = destination.row(y);
     for (int i = 0; i < values; ++i) {
       const float v = std::min(std::max(sum[i], 0.0f), 255.0f);
       out[i] = static_cast<std::uint8_t>(static_cast<int>(v + 0.5f));
@@ -311,8 +320,9 @@ QImage ResampleBitmap(const QImage& source, const QSize& size) {
     if (intermediate.isNull()) throw VistrelError(QStringLiteral("Out of memory"));
     const RowSpans rows = MakeRowSpans(ComputeContributors(srcW, dstW), srcW);
     const TapSum sumTaps = ChooseTapSum();
+    const RowsOut out(intermediate);
     RunSplit(srcH, double(srcH) * double(rows.weights.size()), [&](int begin, int end) {
-      ScaleRows(direct, layout, rows, sumTaps, &intermediate, begin, end);
+      ScaleRows(direct, layout, rows, sumTaps, out, begin, end);
     });
   }
   if (srcH == dstH) return intermediate;
@@ -320,9 +330,9 @@ QImage ResampleBitmap(const QImage& source, const QSize& size) {
   QImage destination(dstW, dstH, QImage::Format_RGB888);
   if (destination.isNull()) throw VistrelError(QStringLiteral("Out of memory"));
   const Contributors columns = ComputeContributors(srcH, dstH);
-  RunSplit(dstH, 3.0 * dstW * double(columns.weights.size()), [&](int begin, int end) {
-    ScaleColumns(intermediate, columns, &destination, begin, end);
-  });
+  const RowsOut out(destination);
+  RunSplit(dstH, 3.0 * dstW * double(columns.weights.size()),
+           [&](int begin, int end) { ScaleColumns(intermediate, columns, out, begin, end); });
   return destination;
 }
 

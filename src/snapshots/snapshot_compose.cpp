@@ -30,11 +30,10 @@ QColor ColourOfValue(int value) {
 }
 
 QImage ScaleCapture(const QImage& capture, const SnapshotSettings& settings) {
-  const QImage cropped =
-      (CropX(settings) == 0 && CropY(settings) == 0)
-          ? capture
-          : capture.copy(0, 0, capture.width() - CropX(settings),
-                         capture.height() - CropY(settings));
+  const QImage cropped = (CropX(settings) == 0 && CropY(settings) == 0)
+                             ? capture
+                             : capture.copy(0, 0, capture.width() - CropX(settings),
+                                            capture.height() - CropY(settings));
   return ResampleBitmap(cropped, ScaledPageSize(settings));
 }
 

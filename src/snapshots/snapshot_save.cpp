@@ -26,17 +26,16 @@ void Show(const StatusLine& status, const QString& text) {
 }  // namespace
 
 bool SaveSnapshot(const QString& fileName, SnapshotFormat format, bool askOverwrite,
-                  QImage& imgSave, Prompter& prompter, const StatusLine& status,
-                  int minimumKb) {
+                  QImage& imgSave, Prompter& prompter, const StatusLine& status, int minimumKb) {
   if (fileName.isEmpty()) {
     prompter.Information(QLatin1String(kInvalidFileName));
     return false;
   }
   if (!EnoughDiskSpace(QFileInfo(fileName).absolutePath(), minimumKb, prompter)) return false;
   if (askOverwrite && FileExistsAny(fileName)) {
-    const int answer = prompter.Question(
-        QLatin1String(kFileExists) + fileName + QLatin1String(kOverwrite),
-        QuestionButtons::kYesNoCancel);
+    const int answer =
+        prompter.Question(QLatin1String(kFileExists) + fileName + QLatin1String(kOverwrite),
+                          QuestionButtons::kYesNoCancel);
     if (answer == kAnswerCancel) return false;
     if (answer != kAnswerYes) return true;
   }

@@ -105,7 +105,8 @@ bool TestInput(const SnapshotInput& input, SnapshotSettings& settings, Prompter&
   settings.OutWidth = page.width() + settings.Shade;
   settings.OutHeight = page.height() + settings.Shade;
   settings.RectBack = EdgeRect{0, 0, settings.OutWidth, settings.OutHeight};
-  settings.RectShade = EdgeRect{settings.Shade, settings.Shade, settings.OutWidth, settings.OutHeight};
+  settings.RectShade =
+      EdgeRect{settings.Shade, settings.Shade, settings.OutWidth, settings.OutHeight};
   settings.RectPage = EdgeRect{0, 0, page.width(), page.height()};
 
   settings.BGCol = input.bgCol;

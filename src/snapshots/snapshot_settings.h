@@ -19,8 +19,7 @@ struct EdgeRect {
   int width() const { return right - left; }
   int height() const { return bottom - top; }
   bool operator==(const EdgeRect& other) const {
-    return left == other.left && top == other.top && right == other.right &&
-           bottom == other.bottom;
+    return left == other.left && top == other.top && right == other.right && bottom == other.bottom;
   }
 };
 

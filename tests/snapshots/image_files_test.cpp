@@ -107,8 +107,10 @@ TEST(BmpFileTest, HeaderRowOrderAndPadding) {
   EXPECT_EQ(Le32(bmp, 30), 0);
   EXPECT_EQ(Le32(bmp, 34), 24);
   // Bottom row first, blue-green-red, three zero bytes of padding.
-  const QByteArray expected("\x0C\x0B\x0A\x0F\x0E\x0D\x12\x11\x10\0\0\0"
-                            "\x03\x02\x01\x06\x05\x04\x09\x08\x07\0\0\0", 24);
+  const QByteArray expected(
+      "\x0C\x0B\x0A\x0F\x0E\x0D\x12\x11\x10\0\0\0"
+      "\x03\x02\x01\x06\x05\x04\x09\x08\x07\0\0\0",
+      24);
   EXPECT_EQ(bmp.mid(54), expected);
   // Another reader sees the same picture.
   EXPECT_EQ(QImage::fromData(bmp, "BMP").convertToFormat(QImage::Format_RGB888), image);
@@ -125,7 +127,8 @@ TEST(ImageFileTest, WritesAndReadsEachKindByExtension) {
     ASSERT_EQ(back.size(), source.size()) << name << error.toStdString();
     if (ImageFileKindOf(path) != ImageFileKind::kJpeg) {
       EXPECT_EQ(back.convertToFormat(QImage::Format_RGB888),
-                source.convertToFormat(QImage::Format_RGB888)) << name;
+                source.convertToFormat(QImage::Format_RGB888))
+          << name;
     }
   }
   EXPECT_TRUE(folder.Read(QStringLiteral("a.bmp")).startsWith("BM"));

@@ -83,7 +83,10 @@ QImage ReferenceResample(const QImage& source, QSize size) {
 // and only rarely.
 void ExpectMatchesReference(const QImage& source, QSize size) {
   SCOPED_TRACE(QStringLiteral("%1x%2 -> %3x%4")
-                   .arg(source.width()).arg(source.height()).arg(size.width()).arg(size.height())
+                   .arg(source.width())
+                   .arg(source.height())
+                   .arg(size.width())
+                   .arg(size.height())
                    .toStdString());
   const QImage actual = ResampleBitmap(source, size);
   const QImage expected = ReferenceResample(source, size);
@@ -102,7 +105,7 @@ void ExpectMatchesReference(const QImage& source, QSize size) {
 
 TEST(Lanczos3Test, KernelValuesAndSupport) {
   EXPECT_DOUBLE_EQ(Lanczos3(0.0), 1.0);
-  EXPECT_NEAR(Lanczos3(0.5), 0.6079271, 1e-7);   // (2/pi) * sin(pi/6) / (pi/6)
+  EXPECT_NEAR(Lanczos3(0.5), 0.6079271, 1e-7);  // (2/pi) * sin(pi/6) / (pi/6)
   EXPECT_NEAR(Lanczos3(-1.5), -0.1350949, 1e-7);
   EXPECT_NEAR(Lanczos3(2.5), 0.0243171, 1e-7);
   // Exact zeros at the integers keep an unscaled axis an exact copy.
@@ -177,8 +180,8 @@ TEST(ResampleBitmapTest, FlatAreaShrinksEvenlyEdgesIncluded) {
 }
 
 TEST(ResampleBitmapTest, EqualSizeIsAnExactCopyInAnyPixelFormat) {
-  for (QImage::Format format : {QImage::Format_RGB32, QImage::Format_RGB888,
-                                QImage::Format_ARGB32_Premultiplied}) {
+  for (QImage::Format format :
+       {QImage::Format_RGB32, QImage::Format_RGB888, QImage::Format_ARGB32_Premultiplied}) {
     const QImage source = Random(37, 23, 7, format);
     EXPECT_EQ(ResampleBitmap(source, source.size()), source.convertToFormat(QImage::Format_RGB888));
   }

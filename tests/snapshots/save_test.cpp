@@ -32,8 +32,9 @@ struct StatusLog {
 TEST(EnoughDiskSpaceTest, ThresholdInThousandsOfBytes) {
   ScriptedPrompter prompter;
   EXPECT_FALSE(EnoughFreeSpace(1999999, QStringLiteral("/srv"), 2000, prompter));
-  EXPECT_EQ(prompter.TakeTexts(),
-            QStringList{QStringLiteral("Diskspace on drive \"/srv\" < 2000Kb!\r\nProcess stopped.")});
+  EXPECT_EQ(
+      prompter.TakeTexts(),
+      QStringList{QStringLiteral("Diskspace on drive \"/srv\" < 2000Kb!\r\nProcess stopped.")});
   EXPECT_TRUE(EnoughFreeSpace(2000000, QStringLiteral("/srv"), 2000, prompter));
   EXPECT_TRUE(EnoughFreeSpace(-1, QString(), 2000, prompter));  // unknown: never stops
   EXPECT_TRUE(prompter.TakeTexts().isEmpty());
@@ -104,12 +105,13 @@ TEST(SaveSnapshotTest, RefusalsAndFailuresWriteNothing) {
   ScriptedPrompter prompter;
   StatusLog status;
   QImage image = Picture();
-  EXPECT_FALSE(SaveSnapshot(QString(), SnapshotFormat::kJpeg, true, image, prompter, status.sink()));
+  EXPECT_FALSE(
+      SaveSnapshot(QString(), SnapshotFormat::kJpeg, true, image, prompter, status.sink()));
   EXPECT_EQ(prompter.TakeTexts(), QStringList{QStringLiteral("Invalid file name: ")});
 
   const QString full = folder.path() + QStringLiteral("full.jpg");
-  EXPECT_FALSE(SaveSnapshot(full, SnapshotFormat::kJpeg, true, image, prompter, status.sink(),
-                            INT_MAX));
+  EXPECT_FALSE(
+      SaveSnapshot(full, SnapshotFormat::kJpeg, true, image, prompter, status.sink(), INT_MAX));
   ASSERT_EQ(prompter.TakeTexts().size(), 1);
   EXPECT_FALSE(QFile::exists(full));
 

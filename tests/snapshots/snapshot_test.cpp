@@ -145,8 +145,8 @@ TEST(PaintSaveImgTest, BorderFramesShadowAndBackground) {
   EXPECT_TRUE(page.isNull());
   const QColor blue(0, 0, 255), red(255, 0, 0), green(0, 255, 0), content(9, 9, 9);
   // Frames (0,0,200,100), (1,1,199,99), (2,2,198,98): the outermost three pixels.
-  for (QPoint p : {QPoint(0, 0), QPoint(2, 50), QPoint(199, 99), QPoint(197, 2),
-                   QPoint(100, 97), QPoint(198, 50)})
+  for (QPoint p : {QPoint(0, 0), QPoint(2, 50), QPoint(199, 99), QPoint(197, 2), QPoint(100, 97),
+                   QPoint(198, 50)})
     EXPECT_EQ(image.pixelColor(p), blue) << p.x() << "," << p.y();
   for (QPoint p : {QPoint(3, 3), QPoint(196, 96), QPoint(100, 50)})
     EXPECT_EQ(image.pixelColor(p), content) << p.x() << "," << p.y();
