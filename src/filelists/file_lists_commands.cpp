@@ -98,23 +98,29 @@ void FileListsPage::FillReportList(bool clearFirst) {
   Q_EMIT SelectionChanged();
 }
 
+bool FileListsPage::RefusedWhileSearching() {
+  if (!searching_) return false;
+  prompter_.Beep();
+  return true;
+}
+
 void FileListsPage::Search() {
-  if (searching_) return;  // a walk lets events through; never start a second one
+  if (RefusedWhileSearching()) return;  // never two walks at once
   const QString folder = hooks_.shownFolder ? hooks_.shownFolder() : QString();
   const QString mask = hooks_.currentMask ? hooks_.currentMask() : QString();
   searchDialog_->Prepare(mask, folder);
   if (runModal_(*searchDialog_) != QDialog::Accepted) return;
   const bool addToList = searchDialog_->addToCurrentList();
 
+  // The walk lets events through, so it fills a list of its own: a command started
+  // meanwhile must not see or change a half-built result.
   SearchOutcome outcome;
-  qsizetype before = 0;
+  QStringList found = addToList ? CollectRows(ListSaveMode::kAll) : QStringList();
+  const qsizetype before = found.size();
   {
     searching_ = true;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     settings_.DoValidate = false;
-    workList_.clear();
-    if (addToList) workList_ = CollectRows(ListSaveMode::kAll);
-    before = workList_.size();
     if (searchDialog_->includeSubfolders()) {
       SearchRequest request;
       request.folder = folder;
@@ -124,14 +130,15 @@ void FileListsPage::Search() {
       request.thumbFolder = folders_.thumbs;
       request.processEvents = hooks_.processEvents ? hooks_.processEvents
                                                    : [] { QCoreApplication::processEvents(); };
-      outcome = SearchFolderTree(request, workList_);
+      outcome = SearchFolderTree(request, found);
     } else {
-      outcome = SearchFolder(workList_, folder, mask);
+      outcome = SearchFolder(found, folder, mask);
     }
-    if (addToList) RemoveDuplicateEntries(workList_);
+    if (addToList) RemoveDuplicateEntries(found);
     QApplication::restoreOverrideCursor();
     searching_ = false;
   }
+  workList_ = std::move(found);
   if (outcome.leftOut > 0)
     prompter_.Information(QString::number(outcome.leftOut) + QString::fromLatin1(kNamesLeftOut));
 
@@ -157,6 +164,7 @@ void FileListsPage::Search() {
 }
 
 void FileListsPage::Add() {
+  if (RefusedWhileSearching()) return;
   const QString shown = hooks_.shownFolder ? hooks_.shownFolder() : QString();
   FileDialogRequest request;
   request.caption = QString::fromLatin1(kAddCaption);
@@ -199,6 +207,7 @@ void FileListsPage::Add() {
 }
 
 void FileListsPage::SelectAll() {
+  if (RefusedWhileSearching()) return;
   {
     BusyList busy(view_);
     view_->selectAll();
@@ -207,6 +216,7 @@ void FileListsPage::SelectAll() {
 }
 
 void FileListsPage::TakeOutSelected() {
+  if (RefusedWhileSearching()) return;
   {
     BusyList busy(view_);
     std::vector<bool> remove(size_t(ItemCount()), false);
@@ -232,6 +242,7 @@ void FileListsPage::AfterFilesDeleted(const DeleteOutcome& outcome) {
 }
 
 void FileListsPage::SaveList() {
+  if (RefusedWhileSearching()) return;
   AskAndSaveList(QStringLiteral("\r\nSave current list to folder:\r\n\r\n") + ListFolder());
 }
 
@@ -269,6 +280,7 @@ void FileListsPage::SaveListFile(const QString& path, ListSaveMode mode) {
 }
 
 void FileListsPage::LoadListFile() {
+  if (RefusedWhileSearching()) return;
   const QStringList selected = SelectedSavedLists();
   if (selected.size() != 1) return;
   const QString path = ListFolder() + selected.first();
@@ -314,6 +326,7 @@ void FileListsPage::VerifyReportList() {
 }
 
 void FileListsPage::MergeListFiles() {
+  if (RefusedWhileSearching()) return;
   const QStringList selected = SelectedSavedLists();
   if (selected.size() < 2) return;
   QString names;
@@ -351,6 +364,7 @@ void FileListsPage::MergeListFiles() {
 }
 
 void FileListsPage::DeleteListFile() {
+  if (RefusedWhileSearching()) return;
   const QStringList selected = SelectedSavedLists();
   if (selected.size() != 1) {
     prompter_.Beep();

@@ -310,6 +310,7 @@ QStringList FileListsPage::SelectedSavedLists() const {
 // --- sorting and the per-user store
 
 void FileListsPage::SortByColumnClick(int column) {
+  if (RefusedWhileSearching()) return;
   const bool ascending = column == model_->sortColumn() ? !model_->ascending() : true;
   const ListCompareMode mode = column == kFieldSize ? ListCompareMode::kSmart : ListCompareMode::kText;
   QApplication::setOverrideCursor(Qt::WaitCursor);

@@ -110,6 +110,8 @@ class FileListsPage : public QWidget, public PageList {
 
  private:
   void BuildLayout();
+  // A search lets events through; list commands wait until it has finished.
+  bool RefusedWhileSearching();
   void RestoreColumnState();
   void SetTitle(const QString& text);
   void SetSavedTitleHighlighted(bool on);
