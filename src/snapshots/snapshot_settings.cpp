@@ -42,30 +42,36 @@ bool ReadEntry(const QString& text, int minimum, int maximum, int* value) {
 
 }  // namespace
 
+// Both records name the stored fields alike.
+template <typename From, typename To>
+void CopyStoredFields(const From& from, To& to) {
+  to.CustomWidth = from.CustomWidth;
+  to.CustomHeight = from.CustomHeight;
+  to.Scale = from.Scale;
+  to.Shade = from.Shade;
+  to.Border = from.Border;
+  to.BGCol = from.BGCol;
+  to.ShadeCol = from.ShadeCol;
+  to.BorderCol = from.BorderCol;
+  to.CropHori = from.CropHori;
+  to.CropVerti = from.CropVerti;
+}
+
+SnapshotSettings::SnapshotSettings() { CopyStoredFields(ProgramSettings(), *this); }
+
+SnapshotInput::SnapshotInput() {
+  const ProgramSettings defaults;
+  bgCol = defaults.BGCol;
+  shadeCol = defaults.ShadeCol;
+  borderCol = defaults.BorderCol;
+}
+
 void LoadStoredSnapshotFields(const ProgramSettings& program, SnapshotSettings& settings) {
-  settings.CustomWidth = program.CustomWidth;
-  settings.CustomHeight = program.CustomHeight;
-  settings.Scale = program.Scale;
-  settings.Shade = program.Shade;
-  settings.Border = program.Border;
-  settings.BGCol = program.BGCol;
-  settings.ShadeCol = program.ShadeCol;
-  settings.BorderCol = program.BorderCol;
-  settings.CropHori = program.CropHori;
-  settings.CropVerti = program.CropVerti;
+  CopyStoredFields(program, settings);
 }
 
 void StoreSnapshotFields(const SnapshotSettings& settings, ProgramSettings& program) {
-  program.CustomWidth = settings.CustomWidth;
-  program.CustomHeight = settings.CustomHeight;
-  program.Scale = settings.Scale;
-  program.Shade = settings.Shade;
-  program.Border = settings.Border;
-  program.BGCol = settings.BGCol;
-  program.ShadeCol = settings.ShadeCol;
-  program.BorderCol = settings.BorderCol;
-  program.CropHori = settings.CropHori;
-  program.CropVerti = settings.CropVerti;
+  CopyStoredFields(settings, program);
 }
 
 bool TestInput(const SnapshotInput& input, SnapshotSettings& settings, Prompter& prompter) {

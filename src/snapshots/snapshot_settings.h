@@ -25,8 +25,11 @@ struct EdgeRect {
 
 enum class SnapshotFormat { kJpeg = 1, kBmp = 2 };
 
-// The snapshot request and options. Colours are 0x00BBGGRR values.
+// The snapshot request and options. Colours are 0x00BBGGRR values. The stored fields start
+// with the program settings' defaults.
 struct SnapshotSettings {
+  SnapshotSettings();
+
   QString FileName;
   QString Ext = QStringLiteral(".jpg");
   SnapshotFormat Format = SnapshotFormat::kJpeg;
@@ -35,25 +38,25 @@ struct SnapshotSettings {
   int SourcePage = 0;
   int SelCount = 0;
   int ItemCount = 0;
-  int CustomWidth = 800;
-  int CustomHeight = 600;
+  int CustomWidth;
+  int CustomHeight;
   int BrowserWidth = 0;
   int BrowserHeight = 0;
   int ScaledWidth = 0;
   int ScaledHeight = 0;
   int OutWidth = 0;
   int OutHeight = 0;
-  int Scale = 100;
-  int Shade = 10;
-  int Border = 1;
-  int BGCol = 16777215;
-  int ShadeCol = 8421504;
-  int BorderCol = 8388608;
+  int Scale;
+  int Shade;
+  int Border;
+  int BGCol;
+  int ShadeCol;
+  int BorderCol;
   EdgeRect RectBack;
   EdgeRect RectPage;
   EdgeRect RectShade;
-  bool CropHori = false;
-  bool CropVerti = false;
+  bool CropHori;
+  bool CropVerti;
 };
 
 // The stored fields travel with the program settings file.
@@ -62,6 +65,7 @@ void StoreSnapshotFields(const SnapshotSettings& settings, ProgramSettings& prog
 
 // What the options window's entries hold when the snapshot is validated.
 struct SnapshotInput {
+  SnapshotInput();
   bool custom = true;  // the custom base size is chosen, not the browser's size
   QString width;
   QString height;
@@ -70,9 +74,9 @@ struct SnapshotInput {
   QString border;
   bool cropVerti = false;
   bool cropHori = false;
-  int bgCol = 16777215;
-  int shadeCol = 8421504;
-  int borderCol = 8388608;
+  int bgCol;  // the colour boxes start with the program settings' default colours
+  int shadeCol;
+  int borderCol;
 };
 
 // Validates the entries and computes the geometry into settings. The first refused entry

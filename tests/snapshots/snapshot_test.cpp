@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QColor>
+#include <initializer_list>
 
 #include "scripted_prompter.h"
 #include "settings/program_settings.h"
@@ -136,31 +137,38 @@ SnapshotSettings Layout(const char* shade, const char* border) {
   return settings;
 }
 
+// The scaled page: one dark colour, so whatever is not page shows.
+QImage DarkPage(QImage::Format format) {
+  QImage page(200, 100, format);
+  page.fill(QColor(9, 9, 9));
+  return page;
+}
+
+void ExpectColourAt(const QImage& image, std::initializer_list<QPoint> points, QColor colour) {
+  for (QPoint p : points) EXPECT_EQ(image.pixelColor(p), colour) << p.x() << "," << p.y();
+}
+
 TEST(PaintSaveImgTest, BorderFramesShadowAndBackground) {
   const SnapshotSettings settings = Layout("5", "3");
-  QImage page(200, 100, QImage::Format_RGB32);
-  page.fill(QColor(9, 9, 9));
+  QImage page = DarkPage(QImage::Format_RGB32);
   const QImage image = PaintSaveImg(settings, &page);
   ASSERT_EQ(image.size(), QSize(205, 105));
   EXPECT_TRUE(page.isNull());
   const QColor blue(0, 0, 255), red(255, 0, 0), green(0, 255, 0), content(9, 9, 9);
   // Frames (0,0,200,100), (1,1,199,99), (2,2,198,98): the outermost three pixels.
-  for (QPoint p : {QPoint(0, 0), QPoint(2, 50), QPoint(199, 99), QPoint(197, 2), QPoint(100, 97),
-                   QPoint(198, 50)})
-    EXPECT_EQ(image.pixelColor(p), blue) << p.x() << "," << p.y();
-  for (QPoint p : {QPoint(3, 3), QPoint(196, 96), QPoint(100, 50)})
-    EXPECT_EQ(image.pixelColor(p), content) << p.x() << "," << p.y();
+  ExpectColourAt(image,
+                 {QPoint(0, 0), QPoint(2, 50), QPoint(199, 99), QPoint(197, 2), QPoint(100, 97),
+                  QPoint(198, 50)},
+                 blue);
+  ExpectColourAt(image, {QPoint(3, 3), QPoint(196, 96), QPoint(100, 50)}, content);
   // Shadow from (5, 5) to the image's corner, background in the two notches it leaves.
-  for (QPoint p : {QPoint(200, 5), QPoint(204, 104), QPoint(5, 100)})
-    EXPECT_EQ(image.pixelColor(p), green) << p.x() << "," << p.y();
-  for (QPoint p : {QPoint(204, 4), QPoint(200, 0), QPoint(4, 104), QPoint(0, 100)})
-    EXPECT_EQ(image.pixelColor(p), red) << p.x() << "," << p.y();
+  ExpectColourAt(image, {QPoint(200, 5), QPoint(204, 104), QPoint(5, 100)}, green);
+  ExpectColourAt(image, {QPoint(204, 4), QPoint(200, 0), QPoint(4, 104), QPoint(0, 100)}, red);
 }
 
 TEST(PaintSaveImgTest, NoShadeNoBorderAndTheLayoutPreview) {
   const SnapshotSettings flat = Layout("0", "0");
-  QImage page(200, 100, QImage::Format_RGB888);
-  page.fill(QColor(9, 9, 9));
+  QImage page = DarkPage(QImage::Format_RGB888);
   const QImage image = PaintSaveImg(flat, &page);
   ASSERT_EQ(image.size(), QSize(200, 100));
   EXPECT_EQ(image.pixelColor(0, 0), QColor(9, 9, 9));
