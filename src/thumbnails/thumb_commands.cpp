@@ -1,0 +1,57 @@
+#include "thumbnails/thumb_commands.h"
+
+#include "app/core/batch_progress.h"
+#include "app/core/page_list.h"
+#include "app/core/prompter.h"
+#include "snapshots/disk_space.h"
+#include "thumbnails/thumb_store.h"
+
+namespace vistrel {
+
+namespace {
+const char* const kCannotCreate = "Cannot create thumbnail.";
+const char* const kCannotClear = "Cannot clear thumbnail.";
+const char* const kNoSelection = "No file(s) selected ...";
+
+// Does one file; false when the disk is too full to go on.
+bool MakeOrClearOne(ThumbStore& store, Prompter& prompter, const QString& file, bool make) {
+  if (!make) {
+    store.ClearThumb(file);
+    return true;
+  }
+  if (!EnoughDiskSpace(store.ThumbFolder(), kThumbMinimumKb, prompter)) return false;
+  store.MakeThumb(file);
+  return true;
+}
+}  // namespace
+
+void MakeOrClearSelection(ThumbStore& store, Prompter& prompter, BatchProgress& progress,
+                          const PageList& list, bool make, const SelectionCommandHooks& hooks) {
+  const int selected = list.SelectedCount();
+  if (selected < 1) {
+    prompter.Information(QLatin1String(make ? kCannotCreate : kCannotClear) +
+                         QStringLiteral("\r\n") + QLatin1String(kNoSelection));
+    return;
+  }
+  if (selected == 1) {
+    const QString file = list.CurrentFile();
+    if (!file.isEmpty()) MakeOrClearOne(store, prompter, file, make);
+    if (hooks.showThumbCorner) hooks.showThumbCorner();
+    if (hooks.redrawItem) {
+      for (int i = 0; i < list.ItemCount(); ++i) {
+        if (list.IsSelected(i)) {
+          hooks.redrawItem(i);
+          break;
+        }
+      }
+    }
+    return;
+  }
+  RunSelectedBatch(list, progress, [&](int index, const QString& file) {
+    if (!MakeOrClearOne(store, prompter, file, make)) return false;
+    if (hooks.redrawItem) hooks.redrawItem(index);
+    return true;
+  });
+}
+
+}  // namespace vistrel
