@@ -17,6 +17,7 @@ namespace {
 // Four float lanes, one pixel; the compiler maps them to SSE/AVX (or NEON) registers.
 typedef float Lanes4 __attribute__((vector_size(16)));
 typedef std::int32_t Ints4 __attribute__((vector_size(16)));
+typedef std::uint8_t Bytes4 __attribute__((vector_size(4)));
 
 constexpr double kPi = 3.14159265358979323846;
 
@@ -116,8 +117,8 @@ RowSpans MakeRowSpans(const Contributors& plan, int sourceSize) {
 
 // One source scan line as float lanes in the source's byte order, widened by the mirrored
 // pixels the spans reach.
-void LoadLine(const std::uint8_t* in, int width, int bytesPerPixel, const RowSpans& spans,
-              Lanes4* widened) {
+inline void LoadLine(const std::uint8_t* in, int width, int bytesPerPixel, const RowSpans& spans,
+                     Lanes4* widened) {
   Lanes4* line = widened + spans.padBefore;
   if (bytesPerPixel == 4) {
     float* out = reinterpret_cast<float*>(line);
@@ -132,7 +133,7 @@ void LoadLine(const std::uint8_t* in, int width, int bytesPerPixel, const RowSpa
 
 // The weighted sum of one destination pixel's taps. Four running sums keep the adds from
 // waiting on each other.
-Lanes4 SumTaps(const Lanes4* pixel, const Lanes4* weight, int count) {
+inline Lanes4 SumTaps(const Lanes4* pixel, const Lanes4* weight, int count) {
   const Lanes4 zero = {0.0f, 0.0f, 0.0f, 0.0f};
   Lanes4 sum0 = zero, sum1 = zero, sum2 = zero, sum3 = zero;
   int k = 0;
@@ -146,11 +147,36 @@ Lanes4 SumTaps(const Lanes4* pixel, const Lanes4* weight, int count) {
   return (sum0 + sum1) + (sum2 + sum3);
 }
 
+// One source row into one intermediate row with the given sums.
+template <typename Sum>
+inline void ScaleRow(Sum sum, const std::uint8_t* in, int width, const PixelLayout& layout,
+                     const RowSpans& spans, Lanes4* line, std::uint8_t* out) {
+  LoadLine(in, width, layout.bytesPerPixel, spans, line);
+  // Locals, because the byte stores below could alias anything the compiler would reload.
+  const int entries = static_cast<int>(spans.start.size());
+  const int* start = spans.start.data();
+  const int* count = spans.count.data();
+  const int* firstWeight = spans.firstWeight.data();
+  const Lanes4* weights = spans.weights.data();
+  const int red = layout.red, green = layout.green, blue = layout.blue;
+  for (int i = 0; i < entries; ++i, out += 3) {
+    const Lanes4 value = RoundToByteRange(sum(line + start[i], weights + firstWeight[i], count[i]));
+    out[0] = static_cast<std::uint8_t>(value[red]);
+    out[1] = static_cast<std::uint8_t>(value[green]);
+    out[2] = static_cast<std::uint8_t>(value[blue]);
+  }
+}
+
+void ScaleRowPlain(const std::uint8_t* in, int width, const PixelLayout& layout,
+                   const RowSpans& spans, Lanes4* line, std::uint8_t* out) {
+  ScaleRow(SumTaps, in, width, layout, spans, line, out);
+}
+
 #if defined(__x86_64__) && defined(__GNUC__)
-#define VISTREL_AVX2_TAPS 1
-// The same with eight-lane registers, two pixels per step, where the processor has AVX2.
-__attribute__((target("avx2"))) Lanes4 SumTapsAvx2(const Lanes4* pixel, const Lanes4* weight,
-                                                   int count) {
+#define VISTREL_AVX2_ROWS 1
+// The same sums with eight-lane registers, two pixels per step, where the processor has AVX2.
+__attribute__((target("avx2"))) inline Lanes4 SumTapsAvx2(const Lanes4* pixel, const Lanes4* weight,
+                                                          int count) {
   typedef float Lanes8 __attribute__((vector_size(32)));
   Lanes8 sum0 = {}, sum1 = {};
   int k = 0;
@@ -169,38 +195,34 @@ __attribute__((target("avx2"))) Lanes4 SumTapsAvx2(const Lanes4* pixel, const La
   for (; k < count; ++k) sum += pixel[k] * weight[k];
   return sum;
 }
+
+__attribute__((target("avx2"))) void ScaleRowAvx2(const std::uint8_t* in, int width,
+                                                  const PixelLayout& layout, const RowSpans& spans,
+                                                  Lanes4* line, std::uint8_t* out) {
+  ScaleRow(SumTapsAvx2, in, width, layout, spans, line, out);
+}
 #endif
 
-using TapSum = Lanes4 (*)(const Lanes4*, const Lanes4*, int);
+using RowScaler = void (*)(const std::uint8_t*, int, const PixelLayout&, const RowSpans&, Lanes4*,
+                           std::uint8_t*);
 
 // VISTREL_RESAMPLE_PLAIN=1 keeps to the portable sums (to compare the two).
-TapSum ChooseTapSum() {
-#ifdef VISTREL_AVX2_TAPS
+RowScaler ChooseRowScaler() {
+#ifdef VISTREL_AVX2_ROWS
   if (__builtin_cpu_supports("avx2") && qEnvironmentVariableIntValue("VISTREL_RESAMPLE_PLAIN") != 1)
-    return SumTapsAvx2;
+    return ScaleRowAvx2;
 #endif
-  return SumTaps;
+  return ScaleRowPlain;
 }
 
 // Rows pass: source rows [begin, end) into the intermediate image (RGB888, destination
 // width).
 void ScaleRows(const QImage& source, const PixelLayout& layout, const RowSpans& spans,
-               TapSum sumTaps, const RowsOut& intermediate, int begin, int end) {
+               RowScaler scaleRow, const RowsOut& intermediate, int begin, int end) {
   const int width = source.width();
   std::vector<Lanes4> line(size_t(spans.padBefore) + size_t(width) + size_t(spans.padAfter));
-  const int entries = static_cast<int>(spans.start.size());
-  for (int y = begin; y < end; ++y) {
-    LoadLine(source.constScanLine(y), width, layout.bytesPerPixel, spans, line.data());
-    std::uint8_t* out = intermediate.row(y);
-    for (int i = 0; i < entries; ++i, out += 3) {
-      const Lanes4 value =
-          RoundToByteRange(sumTaps(line.data() + spans.start[i],
-                                   spans.weights.data() + spans.firstWeight[i], spans.count[i]));
-      out[0] = static_cast<std::uint8_t>(value[layout.red]);
-      out[1] = static_cast<std::uint8_t>(value[layout.green]);
-      out[2] = static_cast<std::uint8_t>(value[layout.blue]);
-    }
-  }
+  for (int y = begin; y < end; ++y)
+    scaleRow(source.constScanLine(y), width, layout, spans, line.data(), intermediate.row(y));
 }
 
 // Columns pass: destination rows [begin, end) from the intermediate rows. Plain loops over
@@ -219,7 +241,14 @@ void ScaleColumns(const QImage& intermediate, const Contributors& plan, const Ro
       for (int i = 0; i < values; ++i) sum[i] += w * float(row[i]);
     }
     std::uint8_t* out = destination.row(y);
-    for (int i = 0; i < values; ++i) {
+    int i = 0;
+    for (; i + 4 <= values; i += 4) {
+      Lanes4 four;
+      std::memcpy(&four, sum + i, sizeof four);
+      const Bytes4 bytes = __builtin_convertvector(RoundToByteRange(four), Bytes4);
+      std::memcpy(out + i, &bytes, sizeof bytes);
+    }
+    for (; i < values; ++i) {
       const float v = std::min(std::max(sum[i], 0.0f), 255.0f);
       out[i] = static_cast<std::uint8_t>(static_cast<int>(v + 0.5f));
     }
@@ -319,10 +348,10 @@ QImage ResampleBitmap(const QImage& source, const QSize& size) {
     intermediate = QImage(dstW, srcH, QImage::Format_RGB888);
     if (intermediate.isNull()) throw VistrelError(QStringLiteral("Out of memory"));
     const RowSpans rows = MakeRowSpans(ComputeContributors(srcW, dstW), srcW);
-    const TapSum sumTaps = ChooseTapSum();
+    const RowScaler scaleRow = ChooseRowScaler();
     const RowsOut out(intermediate);
     RunSplit(srcH, double(srcH) * double(rows.weights.size()), [&](int begin, int end) {
-      ScaleRows(direct, layout, rows, sumTaps, out, begin, end);
+      ScaleRows(direct, layout, rows, scaleRow, out, begin, end);
     });
   }
   if (srcH == dstH) return intermediate;
