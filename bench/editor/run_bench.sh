@@ -33,7 +33,15 @@ make_input 1000000 "$work/1m.htm"
 make_input 5000000 "$work/5m.htm"
 make_input 10000000 "$work/10m.htm"
 
-"$build/bench/editor/editor_bench" "$work/10k.htm" "$work/1m.htm" "$work/10m.htm" "$work/5m.htm"
+# Hostile inputs: one 10 MB line, a 50 MB file, an unclosed comment at the start of 10 MB,
+# and binary bytes.
+tr -d '\r\n' < "$work/10m.htm" > "$work/one-line.htm"
+for i in 1 2 3 4 5; do cat "$work/10m.htm"; done > "$work/50m.htm"
+{ printf '<!-- never closed\n'; cat "$work/10m.htm"; } > "$work/open-comment.htm"
+head -c 2000000 /dev/urandom > "$work/binary.bin"
+
+"$build/bench/editor/editor_bench" "$work/10k.htm" "$work/1m.htm" "$work/10m.htm" "$work/5m.htm" \
+  "$work/one-line.htm" "$work/50m.htm" "$work/open-comment.htm" "$work/binary.bin"
 
 best=""
 for run in 1 2 3; do

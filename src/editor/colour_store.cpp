@@ -13,6 +13,8 @@ ColourStore::ColourStore() { Clear(); }
 void ColourStore::Clear() {
   chunks_.assign(1, Chunk());
   size_ = 0;
+  hintChunk_ = 0;
+  hintStart_ = 0;
 }
 
 unsigned char ColourStore::PaletteIndex(int colour) {
@@ -26,12 +28,20 @@ unsigned char ColourStore::PaletteIndex(int colour) {
 }
 
 std::pair<size_t, qsizetype> ColourStore::Locate(qsizetype pos) const {
-  for (size_t c = 0; c < chunks_.size(); ++c) {
-    const qsizetype len = static_cast<qsizetype>(chunks_[c].size());
-    if (pos < len || c + 1 == chunks_.size()) return {c, pos};
-    pos -= len;
+  size_t c = 0;
+  qsizetype start = 0;
+  if (hintChunk_ < chunks_.size() && pos >= hintStart_) {
+    c = hintChunk_;
+    start = hintStart_;
   }
-  return {0, 0};
+  for (; c < chunks_.size(); ++c) {
+    const qsizetype len = static_cast<qsizetype>(chunks_[c].size());
+    if (pos - start < len || c + 1 == chunks_.size()) break;
+    start += len;
+  }
+  hintChunk_ = c;
+  hintStart_ = start;
+  return {c, pos - start};
 }
 
 void ColourStore::SplitIfLarge(size_t chunk) {
@@ -55,6 +65,8 @@ void ColourStore::Insert(qsizetype pos, qsizetype count, int colour) {
   chunk.insert(chunk.begin() + static_cast<std::ptrdiff_t>(offset), static_cast<size_t>(count), index);
   size_ += count;
   SplitIfLarge(c);
+  hintChunk_ = 0;
+  hintStart_ = 0;
 }
 
 void ColourStore::Remove(qsizetype pos, qsizetype count) {
@@ -69,6 +81,8 @@ void ColourStore::Remove(qsizetype pos, qsizetype count) {
     if (chunk.empty() && chunks_.size() > 1) chunks_.erase(chunks_.begin() + static_cast<std::ptrdiff_t>(c));
     size_ -= take;
     count -= take;
+    hintChunk_ = 0;
+    hintStart_ = 0;
   }
 }
 

@@ -36,6 +36,10 @@ class ColourStore {
   std::vector<Chunk> chunks_;
   std::vector<int> palette_;
   qsizetype size_ = 0;
+  // The chunk found last and its start, so that runs filled in order find theirs at once.
+  // Reset whenever chunk sizes change.
+  mutable size_t hintChunk_ = 0;
+  mutable qsizetype hintStart_ = 0;
 };
 
 }  // namespace vistrel

@@ -99,10 +99,13 @@ void SourceEditor::LoadSource(const SourceFile& file) {
   selfEdit_ = true;
   setPlainText(file.text);
   selfEdit_ = false;
-  if (file_.original.isEmpty()) file_.text.clear();  // only needed to recognise an unchanged text
   colours_.Clear();
   colours_.Insert(0, TextLength(), settings_.Colours.TextCol);
-  if (settings_.DoColorTags) ColourWholeStore();
+  if (settings_.DoColorTags) {
+    WaitCursor wait;
+    ApplyRuns(file.text, 0, file.text.size(), /*keepOpenComment=*/false);
+  }
+  if (file_.original.isEmpty()) file_.text.clear();  // only needed to recognise an unchanged text
   ColoursChanged();
   moveCursor(QTextCursor::Start);
   setEnabled(true);

@@ -4,22 +4,42 @@ namespace vistrel {
 
 namespace {
 
-QString NormaliseLineBreaks(const QString& text) {
-  QString out;
-  out.reserve(text.size());
+const char kBom[] = "\xef\xbb\xbf";
+
+QString NormaliseLineBreaks(QString text) {
+  if (!text.contains(u'\r')) return text.replace(u'\n', QChar::ParagraphSeparator);
   const qsizetype n = text.size();
+  QChar* out = text.data();  // never longer than the input
+  qsizetype used = 0;
   for (qsizetype i = 0; i < n; ++i) {
-    const QChar c = text[i];
+    const QChar c = out[i];
     if (c == u'\r') {
-      if (i + 1 < n && text[i + 1] == u'\n') ++i;
-      out += QChar::ParagraphSeparator;
-    } else if (c == u'\n') {
-      out += QChar::ParagraphSeparator;
+      if (i + 1 < n && out[i + 1] == u'\n') ++i;
+      out[used++] = QChar::ParagraphSeparator;
     } else {
-      out += c;
+      out[used++] = c == u'\n' ? QChar(QChar::ParagraphSeparator) : c;
     }
   }
-  return out;
+  text.truncate(used);
+  return text;
+}
+
+// Whether every line break in the bytes has the given form, so that writing the text with
+// that form gives the same bytes.
+bool LineBreaksAllAre(const QByteArray& bytes, LineBreak style) {
+  const char* data = bytes.constData();
+  const qsizetype n = bytes.size();
+  for (qsizetype i = 0; i < n; ++i) {
+    const char c = data[i];
+    if (c != '\r' && c != '\n') continue;
+    LineBreak found = c == '\n' ? LineBreak::kLf : LineBreak::kCr;
+    if (c == '\r' && i + 1 < n && data[i + 1] == '\n') {
+      found = LineBreak::kCrLf;
+      ++i;
+    }
+    if (found != style) return false;
+  }
+  return true;
 }
 
 bool FitsLatin1(const QString& text) {
@@ -38,11 +58,13 @@ QString WithLineBreaks(QString editorText, const QString& lineBreak) {
 SourceFile DecodeSourceFile(const QByteArray& bytes) {
   DecodedText decoded = DecodeText(bytes);
   SourceFile file;
-  file.text = NormaliseLineBreaks(decoded.text);
   file.encoding = decoded.encoding;
   file.lineBreak = decoded.lineBreak;
-  if (EncodeText(WithLineBreaks(file.text, LineBreakText(file.lineBreak)), file.encoding) != bytes)
-    file.original = bytes;
+  file.byteOrderMark = file.encoding == TextEncoding::kUtf8 && bytes.startsWith(kBom) &&
+                       !decoded.text.startsWith(QChar(0xFEFF));
+  file.text = NormaliseLineBreaks(std::move(decoded.text));
+  // Both decodings give every byte back, so only mixed line breaks can differ.
+  if (!LineBreaksAllAre(bytes, file.lineBreak)) file.original = bytes;
   return file;
 }
 
@@ -51,7 +73,8 @@ QByteArray EncodeSourceFile(const QString& editorText, const SourceFile& file) {
   const QString text = WithLineBreaks(editorText, LineBreakText(file.lineBreak));
   if (file.encoding == TextEncoding::kLatin1 && !FitsLatin1(text))
     return EncodeText(text, TextEncoding::kUtf8);
-  return EncodeText(text, file.encoding);
+  const QByteArray bytes = EncodeText(text, file.encoding);
+  return file.byteOrderMark ? kBom + bytes : bytes;
 }
 
 }  // namespace vistrel

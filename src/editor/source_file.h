@@ -14,6 +14,7 @@ struct SourceFile {
   QString text;
   TextEncoding encoding = TextEncoding::kUtf8;
   LineBreak lineBreak = LineBreak::kLf;
+  bool byteOrderMark = false;  // a UTF-8 file that starts with one
   // The bytes as read, kept only when encoding `text` again would not give them back
   // (mixed line breaks, say); empty otherwise.
   QByteArray original;

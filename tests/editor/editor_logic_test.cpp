@@ -200,6 +200,8 @@ TEST(SourceFile, EditedTextKeepsEncodingAndLineBreaks) {
   // A character Latin-1 cannot hold turns the file into UTF-8 instead of a "?".
   edited += QChar(0x20AC);
   EXPECT_EQ(EncodeSourceFile(edited, latin1), QByteArray("caf\xc3\xa9\r\nxy\xe2\x82\xac"));
+  const SourceFile bom = DecodeSourceFile("\xef\xbb\xbf<p>\n");
+  EXPECT_EQ(EncodeSourceFile(bom.text + u'x', bom), QByteArray("\xef\xbb\xbf<p>\nx"));
   const SourceFile mixed = DecodeSourceFile("a\rb\r\nc");
   EXPECT_EQ(EncodeSourceFile(mixed.text + u'!', mixed), QByteArray("a\rb\rc!"));
 }
