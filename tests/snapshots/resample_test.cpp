@@ -128,22 +128,6 @@ TEST(Lanczos3Test, MirroringReflectsAtBothEdgesAndStaysInsideNarrowSources) {
   for (int j = -20; j <= 20; ++j) EXPECT_EQ(MirrorIndex(j, 1), 0);
 }
 
-TEST(Lanczos3Test, ContributorsSkipZeroWeightsAndMirrorEdges) {
-  // 2 -> 3: scale 2, centres 0, 0.5, 1. The ends fall on integers: one weight of 1.
-  const Contributors plan = ComputeContributors(2, 3);
-  ASSERT_EQ(plan.entries.size(), 3u);
-  EXPECT_EQ(plan.entries[0].count, 1);
-  EXPECT_EQ(plan.sources[plan.entries[0].first], 0);
-  EXPECT_EQ(plan.entries[2].count, 1);
-  EXPECT_EQ(plan.sources[plan.entries[2].first], 1);
-  // The middle takes six taps -2..3, mirrored into 1, 1, 0, 1, 1, 0.
-  const Contributors::Entry middle = plan.entries[1];
-  ASSERT_EQ(middle.count, 6);
-  const std::vector<int> sources(plan.sources.begin() + middle.first,
-                                 plan.sources.begin() + middle.first + 6);
-  EXPECT_EQ(sources, (std::vector<int>{1, 1, 0, 1, 1, 0}));
-}
-
 TEST(ResampleBitmapTest, HandComputedEnlargementIsUnnormalisedAndMirrored) {
   // Red 0 and 255 enlarged to three pixels: the middle is 255 * (L(2.5) + 2 L(1.5) +
   // L(0.5)) = 92.32, not the 128 a normalised filter would give.

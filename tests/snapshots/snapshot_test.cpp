@@ -4,7 +4,6 @@
 #include <initializer_list>
 
 #include "scripted_prompter.h"
-#include "settings/program_settings.h"
 #include "snapshots/snapshot_compose.h"
 #include "snapshots/snapshot_settings.h"
 
@@ -117,13 +116,6 @@ TEST(TestInputTest, BrowserSizeAndFieldsKeptBeforeAFailure) {
   EXPECT_EQ(settings.CustomWidth, 640);
   EXPECT_EQ(settings.CustomHeight, 480);
   EXPECT_EQ(settings.Scale, 20);
-
-  ProgramSettings program;
-  StoreSnapshotFields(settings, program);
-  SnapshotSettings loaded;
-  LoadStoredSnapshotFields(program, loaded);
-  EXPECT_EQ(loaded.CustomWidth, 640);
-  EXPECT_EQ(loaded.Scale, 20);
 }
 
 // A validated 200 x 100 page, scale 100, colours easy to tell apart.
