@@ -81,11 +81,11 @@ TokenStream Tokeniser::Tokenise() {
       continue;
     }
     if (info.inlineSlot > 0) {
-      p = HandleInlineTag(p, info);
+      p = HandleInlineTag(p, end, info);
       continue;
     }
     FlushText();
-    p = HandleOrdinaryTag(p, info);
+    p = HandleOrdinaryTag(p, end, info);
   }
   FlushText();
   pacer_.Report(n);
@@ -206,8 +206,8 @@ void Tokeniser::FlushText() {
   buffer_.resize(0);
 }
 
-qsizetype Tokeniser::HandleOrdinaryTag(qsizetype p, const NameInfo& info) {
-  const qsizetype end = TagEnd(p);
+// The tag text runs from p to end.
+qsizetype Tokeniser::HandleOrdinaryTag(qsizetype p, qsizetype end, const NameInfo& info) {
   qsizetype next = end + 1;
   QString tag = TagTextWithCase(QStringView(source_).mid(p, end - p + 1), style_.options.TagCase);
   if (TakeSpaceAfter(info, &next)) tag.append(QLatin1Char(' '));
@@ -216,8 +216,7 @@ qsizetype Tokeniser::HandleOrdinaryTag(qsizetype p, const NameInfo& info) {
   return next;
 }
 
-qsizetype Tokeniser::HandleInlineTag(qsizetype p, const NameInfo& info) {
-  const qsizetype end = TagEnd(p);
+qsizetype Tokeniser::HandleInlineTag(qsizetype p, qsizetype end, const NameInfo& info) {
   qsizetype next = end + 1;
   const QStringView raw = QStringView(source_).mid(p, end - p + 1);
   if (raw.size() < 2) {

@@ -39,8 +39,8 @@ class Tokeniser {
   bool TakeSpaceAfter(const NameInfo& info, qsizetype* next) const;
 
   void FlushText();
-  qsizetype HandleOrdinaryTag(qsizetype p, const NameInfo& info);
-  qsizetype HandleInlineTag(qsizetype p, const NameInfo& info);
+  qsizetype HandleOrdinaryTag(qsizetype p, qsizetype end, const NameInfo& info);
+  qsizetype HandleInlineTag(qsizetype p, qsizetype end, const NameInfo& info);
   qsizetype HandleVerbatimBlock(qsizetype p, int opener);
   qsizetype HandleTableCell(qsizetype p, qsizetype cellEnd);
   void AddBlock(const QString& opener, QStringView text, bool collapse);

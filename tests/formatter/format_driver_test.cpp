@@ -1,5 +1,7 @@
 #include "formatter/format_driver.h"
 
+#include <QElapsedTimer>
+
 #include <gtest/gtest.h>
 
 #include "formatter/line_formatter.h"
@@ -96,6 +98,22 @@ TEST(FormatDriver, ProgressRunsOverTheSourceAndEndsAtZero) {
   EXPECT_TRUE(std::any_of(reports.begin(), reports.end(),
                           [&](const auto& r) { return r.second == source.size(); }));
   EXPECT_TRUE(std::any_of(reports.begin(), reports.end(), [](const auto& r) { return r.second == 1500; }));
+}
+
+TEST(FormatDriver, TheUserInterfaceBreathesAtMostEveryTwentyMilliseconds) {
+  const Style style = StyleFrom({}, kCommentedTags);
+  QString source;
+  for (int i = 0; i < 15000; ++i) source += u"<div><p>a few words <b>of</b> text</p></div>\n"_s;
+  QElapsedTimer clock;
+  clock.start();
+  std::vector<qint64> calls;
+  RunHooks hooks;
+  hooks.breathe = [&] { calls.push_back(clock.nsecsElapsed()); };
+  const QString result = FormatSelection(PlainTextEditor(source), style, hooks);
+  EXPECT_FALSE(result.isEmpty());
+  for (size_t i = 1; i < calls.size(); ++i)
+    EXPECT_GE(calls[i] - calls[i - 1], RunPacer::kBreatheIntervalMs * 1000000) << "call " << i;
+  if (clock.elapsed() > 10 * RunPacer::kBreatheIntervalMs) EXPECT_FALSE(calls.empty());
 }
 
 TEST(FormatDriverHostileInput, NestingAndBaseIndentCannotMultiplyTheOutput) {
