@@ -206,7 +206,7 @@ __attribute__((target("avx2"))) void ScaleRowAvx2(const std::uint8_t* in, int wi
 using RowScaler = void (*)(const std::uint8_t*, int, const PixelLayout&, const RowSpans&, Lanes4*,
                            std::uint8_t*);
 
-// VISTREL_RESAMPLE_PLAIN=1 keeps to the portable sums (to compare the two).
+// VISTREL_RESAMPLE_PLAIN=1 keeps to the portable sums in both passes (to compare them).
 RowScaler ChooseRowScaler() {
 #ifdef VISTREL_AVX2_ROWS
   if (__builtin_cpu_supports("avx2") && qEnvironmentVariableIntValue("VISTREL_RESAMPLE_PLAIN") != 1)
@@ -225,21 +225,43 @@ void ScaleRows(const QImage& source, const PixelLayout& layout, const RowSpans& 
     scaleRow(source.constScanLine(y), width, layout, spans, line.data(), intermediate.row(y));
 }
 
-// Columns pass: destination rows [begin, end) from the intermediate rows. Plain loops over
-// whole rows, which the compiler turns into vector code.
-void ScaleColumns(const QImage& intermediate, const Contributors& plan, const RowsOut& destination,
-                  int begin, int end) {
+// One weighted intermediate row added to the running sums of a destination row.
+inline void AddRow(const std::uint8_t* row, float weight, int values, float* sum) {
+  for (int i = 0; i < values; ++i) sum[i] += weight * float(row[i]);
+}
+
+void AddRowPlain(const std::uint8_t* row, float weight, int values, float* sum) {
+  AddRow(row, weight, values, sum);
+}
+
+#ifdef VISTREL_AVX2_ROWS
+__attribute__((target("avx2"))) void AddRowAvx2(const std::uint8_t* row, float weight, int values,
+                                                float* sum) {
+  AddRow(row, weight, values, sum);
+}
+#endif
+
+using RowAdder = void (*)(const std::uint8_t*, float, int, float*);
+
+RowAdder ChooseRowAdder() {
+#ifdef VISTREL_AVX2_ROWS
+  if (ChooseRowScaler() == ScaleRowAvx2) return AddRowAvx2;
+#endif
+  return AddRowPlain;
+}
+
+// Columns pass: destination rows [begin, end) from the intermediate rows.
+void ScaleColumns(const QImage& intermediate, const Contributors& plan, RowAdder addRow,
+                  const RowsOut& destination, int begin, int end) {
   const int values = intermediate.width() * 3;
   std::vector<float> sums(static_cast<size_t>(values));
   float* sum = sums.data();
   for (int y = begin; y < end; ++y) {
     std::fill(sums.begin(), sums.end(), 0.0f);
     const Contributors::Entry& entry = plan.entries[y];
-    for (int k = 0; k < entry.count; ++k) {
-      const std::uint8_t* row = intermediate.constScanLine(plan.sources[entry.first + k]);
-      const float w = plan.weights[entry.first + k];
-      for (int i = 0; i < values; ++i) sum[i] += w * float(row[i]);
-    }
+    for (int k = 0; k < entry.count; ++k)
+      addRow(intermediate.constScanLine(plan.sources[entry.first + k]),
+             plan.weights[entry.first + k], values, sum);
     std::uint8_t* out = destination.row(y);
     int i = 0;
     for (; i + 4 <= values; i += 4) {
@@ -360,8 +382,10 @@ QImage ResampleBitmap(const QImage& source, const QSize& size) {
   if (destination.isNull()) throw VistrelError(QStringLiteral("Out of memory"));
   const Contributors columns = ComputeContributors(srcH, dstH);
   const RowsOut out(destination);
-  RunSplit(dstH, 3.0 * dstW * double(columns.weights.size()),
-           [&](int begin, int end) { ScaleColumns(intermediate, columns, out, begin, end); });
+  const RowAdder addRow = ChooseRowAdder();
+  RunSplit(dstH, 3.0 * dstW * double(columns.weights.size()), [&](int begin, int end) {
+    ScaleColumns(intermediate, columns, addRow, out, begin, end);
+  });
   return destination;
 }
 
