@@ -60,8 +60,10 @@ SourceFile DecodeSourceFile(const QByteArray& bytes) {
   SourceFile file;
   file.encoding = decoded.encoding;
   file.lineBreak = decoded.lineBreak;
+  // The decoder drops a leading byte order mark; whether it did shows in the length (the text
+  // may begin with a second one).
   file.byteOrderMark = file.encoding == TextEncoding::kUtf8 && bytes.startsWith(kBom) &&
-                       !decoded.text.startsWith(QChar(0xFEFF));
+                       EncodeText(decoded.text, file.encoding).size() == bytes.size() - 3;
   file.text = NormaliseLineBreaks(std::move(decoded.text));
   // Both decodings give every byte back, so only mixed line breaks can differ.
   if (!LineBreaksAllAre(bytes, file.lineBreak)) file.original = bytes;

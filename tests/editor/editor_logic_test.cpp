@@ -183,7 +183,7 @@ TEST(ColourStore, MatchesAPlainArrayThroughRandomEdits) {
 TEST(SourceFile, UnchangedTextSavesTheBytesAsRead) {
   const QByteArray samples[] = {
       "<p>caf\xc3\xa9</p>\n", "<p>caf\xe9</p>\r\n<br>\r\n", "a\r\nb\nc\rd\r\n", "\r\r\n\n",
-      QByteArray("bin\0ary\xff\xfe\x80<", 12), "\xef\xbb\xbf<html>\r\n", ""};
+      QByteArray("bin\0ary\xff\xfe\x80<", 12), "\xef\xbb\xbf<html>\r\n", "\xef\xbb\xbf\xef\xbb\xbfx\n", ""};
   for (const QByteArray& bytes : samples) {
     const SourceFile file = DecodeSourceFile(bytes);
     EXPECT_FALSE(file.text.contains(u'\r'));
@@ -202,6 +202,8 @@ TEST(SourceFile, EditedTextKeepsEncodingAndLineBreaks) {
   EXPECT_EQ(EncodeSourceFile(edited, latin1), QByteArray("caf\xc3\xa9\r\nxy\xe2\x82\xac"));
   const SourceFile bom = DecodeSourceFile("\xef\xbb\xbf<p>\n");
   EXPECT_EQ(EncodeSourceFile(bom.text + u'x', bom), QByteArray("\xef\xbb\xbf<p>\nx"));
+  const SourceFile twoBoms = DecodeSourceFile("\xef\xbb\xbf\xef\xbb\xbf<p>");
+  EXPECT_EQ(EncodeSourceFile(twoBoms.text + u'x', twoBoms), QByteArray("\xef\xbb\xbf\xef\xbb\xbf<p>x"));
   const SourceFile mixed = DecodeSourceFile("a\rb\r\nc");
   EXPECT_EQ(EncodeSourceFile(mixed.text + u'!', mixed), QByteArray("a\rb\rc!"));
 }
