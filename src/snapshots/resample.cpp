@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <system_error>
 #include <thread>
 
 #include "app/core/vistrel_error.h"
@@ -68,7 +69,13 @@ void RunSplit(int count, double workUnits, Work work) {
     return;
   }
   const int middle = count / 2;
-  std::thread second([&] { work(middle, count); });
+  std::thread second;
+  try {
+    second = std::thread([&] { work(middle, count); });
+  } catch (const std::system_error&) {
+    work(0, count);  // no thread to be had: do it all here
+    return;
+  }
   work(0, middle);
   second.join();
 }
