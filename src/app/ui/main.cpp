@@ -8,6 +8,8 @@
 #include "app/ui/qt_prompter.h"
 #include "app/ui/unix_signals.h"
 #include "app/ui/vistrel_application.h"
+#include "app/viewer/viewer_window.h"
+#include "render/browser_profile.h"
 
 int main(int argc, char** argv) {
   vistrel::PrepareHeadlessEnvironment(/*forceOffscreen=*/false);
@@ -24,7 +26,10 @@ int main(int argc, char** argv) {
 
   // Installed before the window exists: a signal that arrives early waits in the socket.
   vistrel::UnixSignals signals;
+  vistrel::BrowserProfile profile;
   vistrel::MainWindow window(folders, prompter);
+  vistrel::ViewerWindow viewer(window.settings(), window.state(), prompter, profile, window, &window);
+  window.AttachViewer(&viewer);
   prompter.SetParent(&window);
   window.SetCommandLine(vistrel::VistrelApplication::arguments().mid(1));
   QObject::connect(&signals, &vistrel::UnixSignals::TerminationRequested, &window,

@@ -25,8 +25,10 @@
 
 #include "app/core/pattern_match.h"
 #include "app/core/prompter.h"
+#include "app/core/vistrel_error.h"
 #include "app/core/text_file.h"
 #include "app/core/text_paths.h"
+#include "app/batch/progress_window.h"
 #include "app/ui/command_line.h"
 #include "app/ui/folder_panel.h"
 #include "app/ui/folder_view_page.h"
@@ -36,6 +38,12 @@
 #include "app/ui/placeholder_page.h"
 #include "app/ui/status_text.h"
 #include "app/ui/title_bar.h"
+#include "app/viewer/viewer_window.h"
+#include "editor/source_editor.h"
+#include "filelists/file_lists_page.h"
+#include "filelists/file_operations.h"
+#include "formatter/style.h"
+#include "render/browser_view.h"
 #include "app/ui/tooltip_switch.h"
 #include "settings/general_options_dialog.h"
 
@@ -122,8 +130,20 @@ void MainWindow::BuildLayout() {
   pages_->AddPage(folderView_, QString::fromLatin1(kPageNames[kFolderViewPage]));
   pages_->AddPage(new PlaceholderPage(QString(), QStringLiteral("Thumbnails are not part of this build yet."), pages_),
                   QString::fromLatin1(kPageNames[kThumbnailViewPage]));
-  pages_->AddPage(new PlaceholderPage(QString(), QStringLiteral("File lists are not part of this build yet."), pages_),
-                  QString::fromLatin1(kPageNames[kFileListsPage]));
+  FileListsPageHooks hooks;
+  hooks.shownFolder = [this] { return folderPanel_->Folder(); };
+  hooks.currentMask = [this] { return state_.CurrentMask; };
+  hooks.setProgress = [this](int value) {
+    progress_->setRange(0, 10);
+    progress_->setValue(value);
+  };
+  fileLists_ = new FileListsPage(settings_, prompter_, folders_, hooks, pages_);
+  pages_->AddPage(fileLists_, QString::fromLatin1(kPageNames[kFileListsPage]));
+  connect(fileLists_, &FileListsPage::SelectionChanged, this, &MainWindow::RefreshStatus);
+  connect(fileLists_, &FileListsPage::OpenFileRequested, this, &MainWindow::OpenCurrentInViewer);
+  connect(fileLists_, &FileListsPage::ThumbCornerRequested, this, &MainWindow::ShowThumbCorner);
+  progressWindow_ = new ProgressWindow(state_.AbortRequested, this);
+  progressWindow_->SetBatchOwner(this);
   pages_->MayChange = [this](int from, int to) { return MayLeavePage(from, to); };
   connect(pages_, &PageSwitcher::PageChanged, this, &MainWindow::OnPageChanged);
 
@@ -155,10 +175,68 @@ void MainWindow::BuildLayout() {
   connect(folderPanel_, &FolderPanel::PatternsChanged, this, &MainWindow::OnPatternsChanged);
   connect(folderView_, &FolderViewPage::UserMoved, this, &MainWindow::OnFileListMoved);
   connect(folderView_, &FolderViewPage::ActivatedItem, this, &MainWindow::OpenCurrentInViewer);
+  connect(folderView_, &FolderViewPage::DeleteRequested, this, &MainWindow::DeleteSelectedFilesCommand);
   connect(folderView_, &FolderViewPage::ToggleChanged, this, &MainWindow::ApplyPreviewToggle);
   connect(folderView_->saveButton(), &QPushButton::clicked, this, [this] {
     if (SaveEditorFile) SaveEditorFile();
   });
+}
+
+void MainWindow::AttachViewer(ViewerWindow* viewer) {
+  viewer_ = viewer;
+  SaveEditorFile = [this] { viewer_->BSaveClick(); };
+  RefreshPreview = [this](bool force) { RefreshPreviewNow(force); };
+  ClearPreview = [this] { ClearPreviewNow(); };
+  ShowViewerModal = [this] { viewer_->exec(); };
+  connect(folderView_->saveAsButton(), &QPushButton::clicked, this, [this] {
+    if (state_.EditorFile.isEmpty())
+      prompter_.Beep();
+    else
+      viewer_->SaveEditorFileAs(state_.EditorFile);
+  });
+  SetPreviewControls(viewer_->browser(), viewer_->editor());
+}
+
+int MainWindow::ActivePage() const { return pages_->CurrentIndex(); }
+
+void MainWindow::SetPreviewSaveButtons(bool save, bool saveAs) {
+  folderView_->saveButton()->setEnabled(save);
+  folderView_->saveAsButton()->setEnabled(saveAs);
+}
+
+QString MainWindow::ShownFolder() const { return folderPanel_->Folder(); }
+
+void MainWindow::RereadFolderAndSelect(const QString& name) {
+  folderView_->ShowFolder(folderPanel_->Folder(), state_.CurrentMask);
+  if (folderView_->SelectName(name) && folderView_->fileList()->isVisible()) folderView_->fileList()->setFocus();
+}
+
+QMenu* MainWindow::FilePopupMenu() const { return popup_; }
+
+void MainWindow::RefreshPreviewNow(bool force) {
+  if (!viewer_) return;
+  const QString file = CurrentFile();
+  if (file.isEmpty()) {
+    ClearPreviewNow();
+    return;
+  }
+  if (!force && file == state_.EditorFile) return;
+  ShowThumbCorner(file);
+  viewer_->LoadPreview(file);
+}
+
+void MainWindow::ClearPreviewNow() {
+  folderPanel_->ClearCornerPicture();
+  if (viewer_) viewer_->ClearPreview();
+}
+
+void MainWindow::ShowThumbCorner(const QString& file) {
+  const QString thumb = ThumbPathOf ? ThumbPathOf(file) : QString();
+  QPixmap picture;
+  if (!thumb.isEmpty() && QFileInfo::exists(thumb) && !picture.load(thumb))
+    throw VistrelError(QStringLiteral("JPEG error: cannot decode ") + thumb);
+  folderPanel_->ShowCornerPicture(picture);
+  folderPanel_->thumbnailCorner()->repaint();
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -177,7 +255,12 @@ void MainWindow::FirstShow() {
     if (ReadWholeFile(folders_.tagHintFile, &bytes))
       tagHints_ = DecodeText(bytes).text.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")), Qt::SkipEmptyParts);
   }
+  if (viewer_) viewer_->SetStyle(LoadStyle(folders_.program));
   BuildPopupMenu();
+  if (viewer_) {
+    viewer_->SetContextMenu(popup_);
+    viewer_->SetTagSyntaxList(tagHints_);
+  }
   setAcceptDrops(true);
   folderPanel_->SetFilterChoices(ParseFilterText(settings_.ALLOWED_EXTENSIONS));
   folderPanel_->SetFolder(settings_.VIEW_PATH);
@@ -242,8 +325,9 @@ QString MainWindow::LaunchCaption(int k) const {
 
 void MainWindow::BuildPopupMenu() {
   popup_ = new PopupMenu(settings_, this);
-  for (int index : {PopupMenu::kMakeThumbs, PopupMenu::kClearThumbs, PopupMenu::kCreateSnapshots, PopupMenu::kCopyFiles})
+  for (int index : {PopupMenu::kMakeThumbs, PopupMenu::kClearThumbs, PopupMenu::kCreateSnapshots})
     popup_->SetAvailable(index, false);
+  connect(popup_->item(PopupMenu::kCopyFiles), &QAction::triggered, this, &MainWindow::CopySelectedFilesCommand);
   popup_->ContextProvider = [this] {
     const SelectionInfo info = CurrentSelection();
     return PopupMenu::Context{CurrentFile(), info.page, info.selected, state_.ViewerOpen};
@@ -253,6 +337,7 @@ void MainWindow::BuildPopupMenu() {
   for (int k = 0; k < 6; ++k)
     connect(popup_->item(PopupMenu::kLaunchBase + k + 1), &QAction::triggered, this, [this, k] { LaunchApplication(k); });
   AttachPopup(folderView_->fileList());
+  fileLists_->SetPopupMenu(popup_);
   AttachPopup(folderPanel_->thumbnailCorner());
 }
 
@@ -294,6 +379,45 @@ void MainWindow::OpenCurrentInViewer() {
   ShowViewerModal();
   state_.ViewerOpen = false;
   ApplyPreviewToggle();
+}
+
+void MainWindow::RereadFolder() {
+  const int row = folderView_->fileList()->currentRow();
+  folderView_->ShowFolder(folderPanel_->Folder(), state_.CurrentMask);
+  if (row >= 0 && row < folderView_->ItemCount()) folderView_->fileList()->setCurrentRow(row, QItemSelectionModel::NoUpdate);
+}
+
+void MainWindow::DeleteSelectedFilesCommand() {
+  PageList* page = PageListOf(pages_->CurrentIndex());
+  if (!page) return;
+  const DeleteOutcome outcome = DeleteSelectedFiles(*page, folderPanel_->Folder(), settings_, prompter_);
+  if (!outcome.confirmed) return;
+  switch (pages_->CurrentIndex()) {
+    case kFolderViewPage: {
+      folderView_->ShowFolder(folderPanel_->Folder(), state_.CurrentMask);
+      RefreshPreviewNow(false);
+      const int last = folderView_->ItemCount() - 1;
+      if (last >= 0)
+        folderView_->fileList()->setCurrentRow(qMin(outcome.lastDeletedIndex, last), QItemSelectionModel::ClearAndSelect);
+      break;
+    }
+    case kThumbnailViewPage:
+      folderView_->ShowFolder(folderPanel_->Folder(), state_.CurrentMask);
+      break;
+    case kFileListsPage:
+      fileLists_->AfterFilesDeleted(outcome);
+      if (outcome.anyInShownFolder) folderView_->ShowFolder(folderPanel_->Folder(), state_.CurrentMask);
+      break;
+  }
+  RefreshStatus();
+}
+
+void MainWindow::CopySelectedFilesCommand() {
+  PageList* page = PageListOf(pages_->CurrentIndex());
+  if (!page) return;
+  const CopyOutcome outcome = CopySelectedFiles(*page, folderPanel_->Folder(), settings_, prompter_, *progressWindow_);
+  setEnabled(true);
+  if (outcome.singleTargetInShownFolder) RereadFolderAndSelect(QFileInfo(outcome.singleTarget).fileName());
 }
 
 void MainWindow::OnFileListMoved() {
@@ -378,6 +502,8 @@ void MainWindow::OnPageChanged(int page) {
       SetHint(QString::fromLatin1(kThumbViewHint));
       break;
     case kFileListsPage:
+      fileLists_->UpdateListButtons();
+      ShowThumbCorner(CurrentFile());
       SetHint(QString::fromLatin1(kFileListsHint));
       break;
   }

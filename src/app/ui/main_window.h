@@ -7,8 +7,9 @@
 #include <memory>
 
 #include "app/core/program_folder.h"
+#include "app/viewer/viewer_host.h"
 #include "app/ui/main_menu.h"
-#include "app/ui/main_window_state.h"
+#include "app/core/main_window_state.h"
 #include "settings/ini_profile.h"
 #include "settings/program_settings.h"
 
@@ -21,7 +22,10 @@ namespace vistrel {
 class FolderPanel;
 class FolderViewPage;
 class PageList;
+class FileListsPage;
 class PopupMenu;
+class ProgressWindow;
+class ViewerWindow;
 class PageSwitcher;
 class Prompter;
 
@@ -33,7 +37,7 @@ struct SelectionInfo {
 
 // The main window: assembles the left panel, the three pages, the hint line and the menus,
 // owns the shared state and the settings record, and keeps the status texts current.
-class MainWindow : public QMainWindow {
+class MainWindow : public QMainWindow, public ViewerHost {
   Q_OBJECT
  public:
   static constexpr const char* kTitle = " Vistrel v1.0a ";
@@ -41,14 +45,18 @@ class MainWindow : public QMainWindow {
   MainWindow(const WorkingFolders& folders, Prompter& prompter, QWidget* parent = nullptr);
   ~MainWindow() override;  // writes the settings file
 
+  // The viewer window owns the browser and the editor this window previews with.
+  void AttachViewer(ViewerWindow* viewer);
+  ViewerWindow* viewer() const { return viewer_; }
+
   // Operations the pages and dialogs call.
-  QString CurrentFile() const;
+  QString CurrentFile() const override;
   SelectionInfo CurrentSelection() const;
   void RefreshStatus();
-  int AskSaveChanges();
+  int AskSaveChanges() override;
   void JumpToFileAndFolder(const QString& file);
   void PlacePreviewControl(const QString& control, const QString& place);
-  void ReturnPreviewControls();
+  void ReturnPreviewControls() override;
   void ApplyPreviewToggle();
   void CheckChangedFile();  // run when the program becomes active again
   // Closes the window without a question about unsaved changes being answered by a user
@@ -65,6 +73,13 @@ class MainWindow : public QMainWindow {
   void LaunchApplication(int k);  // 0..5
   // Double click or Enter on a page's list: opens the viewer window on the current file.
   void OpenCurrentInViewer();
+  // Delete key and "Copy file(s) to": on the selection of the active page.
+  void DeleteSelectedFilesCommand();
+  void CopySelectedFilesCommand();
+  // Re-reads the folder view's list (after files were added or removed).
+  void RereadFolder();
+  FileListsPage* fileListsPage() const { return fileLists_; }
+  ProgressWindow* progressWindow() const { return progressWindow_; }
   std::function<void()> ShowViewerModal;
   // Runs before a new current file is previewed: the old one may be saved first.
   void OnFileListMoved();
@@ -91,7 +106,21 @@ class MainWindow : public QMainWindow {
   PageSwitcher* pages() const { return pages_; }
   PageList* PageListOf(int page) const;
   QString HintText() const;
-  void SetHint(const QString& text);
+  void SetHint(const QString& text) override;
+  // ViewerHost
+  int ActivePage() const override;
+  void SetPreviewSaveButtons(bool save, bool saveAs) override;
+  QString ShownFolder() const override;
+  void RereadFolderAndSelect(const QString& name) override;
+  QRect MainGeometry() const override { return geometry(); }
+  QMenu* FilePopupMenu() const override;
+
+  // The preview: the current file into the browser and the editor, its thumbnail beside.
+  void RefreshPreviewNow(bool force);
+  void ClearPreviewNow();
+  void ShowThumbCorner(const QString& file);
+  // Where a page's thumbnail lies; none until thumbnails are part of the build.
+  std::function<QString(const QString& page)> ThumbPathOf;
   QProgressBar* progressBar() const { return progress_; }
   const QStringList& tagHints() const { return tagHints_; }
   bool SaveSettingsNow(QString* error = nullptr);
@@ -138,6 +167,9 @@ class MainWindow : public QMainWindow {
   QStringList droppedNames_;
   class TooltipSwitch* tooltips_ = nullptr;
   PopupMenu* popup_ = nullptr;
+  ViewerWindow* viewer_ = nullptr;
+  FileListsPage* fileLists_ = nullptr;
+  ProgressWindow* progressWindow_ = nullptr;
   bool shownOnce_ = false;
   bool closingBySignal_ = false;
 };

@@ -1,0 +1,38 @@
+#include "app/viewer/link_target.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QUrl>
+
+#include "app/core/text_paths.h"
+
+namespace vistrel {
+
+QString WithoutFragment(const QString& url) {
+  const qsizetype hash = url.indexOf(QLatin1Char('#'));
+  if (hash < 0) return url;
+  QString rest = url;
+  rest.remove(hash, qMin<qsizetype>(1001, url.size() - hash));
+  return rest;
+}
+
+QString LinkedFile(const QString& documentFile, const QString& url) {
+  const QString rest = WithoutFragment(url);
+  if (rest.isEmpty()) return {};
+  const QUrl parsed(rest);
+  if (parsed.isLocalFile()) return QDir::cleanPath(parsed.toLocalFile());
+  // A web or mail address names no file here; it ends in the beep of a missing file.
+  if (!parsed.scheme().isEmpty() && parsed.scheme().size() > 1) return rest;
+  const QString folder = IncludeTrailingSeparator(QFileInfo(documentFile).absolutePath());
+  const QString relative = QUrl::fromPercentEncoding(rest.toUtf8());
+  return QDir::cleanPath(relative.startsWith(QLatin1Char('/')) ? relative : folder + relative);
+}
+
+QString HoverText(const QString& target, const QString& url) {
+  if (target.isEmpty() && url.isEmpty()) return {};
+  QString text = QStringLiteral("URL: ") + url;
+  if (!target.isEmpty()) text += QStringLiteral("    (Target: ") + target + QLatin1Char(')');
+  return text;
+}
+
+}  // namespace vistrel

@@ -1,0 +1,353 @@
+#include "app/viewer/viewer_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "app/core/main_window_state.h"
+#include "app/core/program_folder.h"
+#include "app/core/prompter.h"
+#include "app/core/text_paths.h"
+#include "app/core/vistrel_error.h"
+#include "app/viewer/editor_access_adapter.h"
+#include "app/viewer/link_target.h"
+#include "app/viewer/viewer_host.h"
+#include "editor/colour_buttons.h"
+#include "editor/search_replace_dialog.h"
+#include "editor/source_editor.h"
+#include "editor/tag_hint.h"
+#include "formatter/format_driver.h"
+#include "formatter/style.h"
+#include "render/browser_view.h"
+#include "settings/program_settings.h"
+
+namespace vistrel {
+
+namespace {
+const char* const kPictureNotice = "\r\n  Sorry, pictures cannot be displayed in editor ...";
+const char* const kEditorHint = "[CTRL-Z] = UnDo ,  [CTRL-S] = Save ,  [CTRL-F] = Search/Replace";
+
+bool IsPicture(const QString& file) {
+  const QString ext = QFileInfo(file).suffix().toUpper();
+  return ext == QLatin1String("JPG") || ext == QLatin1String("GIF");
+}
+
+QPushButton* Button(const char* caption, const char* hint, QWidget* parent) {
+  auto* button = new QPushButton(QString::fromLatin1(caption), parent);
+  button->setToolTip(QString::fromLatin1(hint));
+  button->setAutoDefault(false);
+  return button;
+}
+
+QWidget* GreyBar(int height, QWidget* parent) {
+  auto* bar = new QWidget(parent);
+  bar->setFixedHeight(height);
+  bar->setAutoFillBackground(true);
+  bar->setStyleSheet(QStringLiteral("background: rgb(128,128,128);"));
+  return bar;
+}
+}  // namespace
+
+ViewerWindow::ViewerWindow(ProgramSettings& settings, MainWindowState& state, Prompter& prompter,
+                           BrowserProfile& profile, ViewerHost& host, QWidget* parent)
+    : QDialog(parent), settings_(settings), state_(state), prompter_(prompter), host_(host) {
+  setModal(true);
+  resize(696, 483);
+  browser_ = new BrowserView(profile, kHistoryDepth);
+  editor_ = new SourceEditor(settings_);
+  editor_->setToolTip(QString::fromLatin1(kEditorHint));
+  search_ = new SearchReplaceDialog(*editor_, settings_, prompter_, this);
+
+  pages_ = new QTabWidget(this);
+  pages_->addTab(BuildBrowserPage(), QStringLiteral("  Internal Browser  "));
+  pages_->addTab(BuildEditorPage(), QStringLiteral("  Internal Editor  "));
+  QFont bold = pages_->tabBar()->font();
+  bold.setBold(true);
+  pages_->tabBar()->setFont(bold);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(pages_);
+  TakeBackPanes();
+
+  connect(browser_, &BrowserView::HistoryChanged, this, &ViewerWindow::OnHistoryChanged);
+  connect(browser_, &BrowserView::LinkClicked, this, &ViewerWindow::OnLinkClicked);
+  connect(browser_, &BrowserView::LinkHovered, this, &ViewerWindow::OnLinkHovered);
+  connect(browser_, &BrowserView::BusyChanged, this, [this](bool busy) { state_.BrowserBusy = busy; });
+  connect(editor_, &SourceEditor::UserEdited, this, &ViewerWindow::SetREToModified);
+  connect(editor_, &SourceEditor::SaveRequested, this, [this] {
+    if (saveButton_->isEnabled()) BSaveClick();
+  });
+  connect(editor_, &SourceEditor::SearchReplaceRequested, this, &ViewerWindow::StartSearchReplace);
+  connect(editor_, &SourceEditor::TagTemplateRequested, this, &ViewerWindow::CopyFromEditToRichEdit);
+  connect(editor_, &QPlainTextEdit::selectionChanged, this, &ViewerWindow::ShowTagHint);
+  connect(editor_, &QPlainTextEdit::cursorPositionChanged, this, &ViewerWindow::ShowTagHint);
+  OnHistoryChanged();
+}
+
+ViewerWindow::~ViewerWindow() {
+  // The panes may sit in the main window's preview area; they belong to this window.
+  delete browser_;
+  delete editor_;
+}
+
+QWidget* ViewerWindow::BuildBrowserPage() {
+  browserPage_ = new QWidget(this);
+  QWidget* bar = GreyBar(29, browserPage_);
+  backButton_ = Button("<<", "Back in History", bar);
+  forwardButton_ = Button(">>", "Forward in History", bar);
+  reloadButton_ = Button("Reload", "Reload initial file", bar);
+  snapButton_ = Button("Snap View", "Create snapshot of the currently displayed content", bar);
+  urlLabel_ = new QLabel(QStringLiteral("URL"), bar);
+  urlLabel_->setStyleSheet(QStringLiteral("color: white;"));
+  auto* row = new QHBoxLayout(bar);
+  row->setContentsMargins(2, 1, 2, 1);
+  for (QPushButton* b : {backButton_, forwardButton_, reloadButton_, snapButton_}) {
+    b->setStyleSheet(QStringLiteral("background: palette(button);"));
+    row->addWidget(b);
+  }
+  row->addWidget(urlLabel_, 1);
+  connect(backButton_, &QPushButton::clicked, browser_, &BrowserView::GoBack);
+  connect(forwardButton_, &QPushButton::clicked, browser_, &BrowserView::GoForward);
+  connect(reloadButton_, &QPushButton::clicked, this, &ViewerWindow::BReloadClick);
+  connect(snapButton_, &QPushButton::clicked, this, [this] {
+    if (SnapView) SnapView();
+  });
+  auto* layout = new QVBoxLayout(browserPage_);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(bar);
+  return browserPage_;
+}
+
+QWidget* ViewerWindow::BuildEditorPage() {
+  editorPage_ = new QWidget(this);
+  QWidget* bar = GreyBar(32, editorPage_);
+  saveButton_ = Button("Save", "[CTRL-S] = Save current file", bar);
+  formatButton_ = Button("Format", "Format HTML source code", bar);
+  colourButtons_ = new ColourButtons(*editor_, bar);
+  auto* syntax = new QLabel(QStringLiteral("  Tag Syntax:"), bar);
+  syntax->setStyleSheet(QStringLiteral("color: white;"));
+  hintBox_ = new QLineEdit(QStringLiteral(" "), bar);
+  hintBox_->setReadOnly(true);
+  hintBox_->setStyleSheet(QStringLiteral("background: white;"));
+  auto* row = new QHBoxLayout(bar);
+  row->setContentsMargins(2, 1, 2, 1);
+  for (QPushButton* b : {saveButton_, formatButton_}) {
+    b->setStyleSheet(QStringLiteral("background: palette(button);"));
+    row->addWidget(b);
+  }
+  row->addWidget(colourButtons_);
+  row->addWidget(syntax);
+  row->addWidget(hintBox_, 1);
+  connect(saveButton_, &QPushButton::clicked, this, &ViewerWindow::BSaveClick);
+  connect(formatButton_, &QPushButton::clicked, this, &ViewerWindow::BFormatClick);
+  auto* layout = new QVBoxLayout(editorPage_);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(bar);
+  return editorPage_;
+}
+
+void ViewerWindow::TakeBackPanes() {
+  for (auto [pane, page] : {std::pair<QWidget*, QWidget*>{browser_, browserPage_}, {editor_, editorPage_}}) {
+    if (pane->parentWidget() == page) continue;
+    page->layout()->addWidget(pane);
+    static_cast<QVBoxLayout*>(page->layout())->setStretch(1, 1);
+    pane->show();
+  }
+}
+
+void ViewerWindow::LoadPreview(const QString& file) {
+  if (file.isEmpty()) return;
+  browser_->ClearHistory();
+  browser_->LoadFile(file);  // a missing file throws here; the editor keeps its text
+  if (!IsPicture(file)) {
+    state_.EditorFile = file;
+    state_.EditorFileStamp = FileStamp(file);
+    QString error;
+    if (!editor_->LoadIntoEditor(file, &error)) throw VistrelError(error);
+  } else {
+    state_.EditorFile.clear();
+    state_.EditorFileStamp = FileStamp(file);
+    editor_->setPlainText(QString::fromLatin1(kPictureNotice));
+    editor_->setEnabled(false);
+  }
+  SetREToNotModified();
+}
+
+void ViewerWindow::ClearPreview() {
+  editor_->setPlainText(QString());
+  browser_->Clear();
+  state_.EditorFile.clear();
+  state_.EditorFileStamp = 0;
+  SetREToNotModified();
+}
+
+bool ViewerWindow::FileOpen() const { return editor_->isEnabled() && !host_.CurrentFile().isEmpty(); }
+
+void ViewerWindow::SetCaption() {
+  setWindowTitle(editor_->IsModified() ? state_.EditorFile + QString::fromLatin1(kUnsaved) : state_.EditorFile);
+}
+
+void ViewerWindow::SetREToModified() {
+  editor_->SetModifiedFlag(true);
+  SetCaption();
+  SetButtonState();
+}
+
+void ViewerWindow::SetREToNotModified() {
+  editor_->SetModifiedFlag(false);
+  SetCaption();
+  SetButtonState();
+}
+
+void ViewerWindow::SetButtonState() {
+  const bool open = FileOpen();
+  const bool modified = open && editor_->IsModified();
+  saveButton_->setEnabled(modified);
+  formatButton_->setEnabled(open);
+  host_.SetPreviewSaveButtons(modified, open);
+}
+
+void ViewerWindow::BSaveClick() {
+  if (state_.EditorFile.isEmpty()) {
+    prompter_.Beep();
+    return;
+  }
+  SaveEditorFile(state_.EditorFile);
+}
+
+bool ViewerWindow::SaveEditorFile(const QString& fileName) {
+  if (!editor_->WriteToFile(fileName, prompter_)) return false;  // the message was shown
+  // Saved under another name, the editor's own file is unchanged on disk: keep its stamp, so
+  // coming back to the program does not ask to reload a file nobody changed.
+  if (fileName == state_.EditorFile) state_.EditorFileStamp = FileStamp(fileName);
+  browser_->LoadFile(fileName);
+  SetREToNotModified();
+  return true;
+}
+
+void ViewerWindow::SaveEditorFileAs(const QString& fileName) {
+  FileDialogRequest request;
+  request.caption = QStringLiteral("Save As");
+  request.folder = IncludeTrailingSeparator(QFileInfo(fileName).absolutePath());
+  request.fileName = QFileInfo(fileName).fileName();
+  const QString chosen = prompter_.SaveFile(request);
+  if (chosen.isEmpty()) return;
+  const QFileInfo info(chosen);
+  const QString target = BuildTargetPath(info.absolutePath(), info.fileName(), QString(), prompter_);
+  if (target.isEmpty()) return;
+  if (!SaveEditorFile(target)) return;
+  if (IncludeTrailingSeparator(QFileInfo(target).absolutePath()) == host_.ShownFolder())
+    host_.RereadFolderAndSelect(QFileInfo(target).fileName());
+}
+
+void ViewerWindow::SetStyle(const Style& style) { style_ = std::make_unique<Style>(style); }
+
+void ViewerWindow::SetContextMenu(QMenu* menu) {
+  browser_->SetContextMenu(menu);
+  editor_->setContextMenuPolicy(menu ? Qt::CustomContextMenu : Qt::DefaultContextMenu);
+  disconnect(editor_, &QWidget::customContextMenuRequested, this, nullptr);
+  if (menu)
+    connect(editor_, &QWidget::customContextMenuRequested, this,
+            [this, menu](const QPoint& at) { menu->popup(editor_->mapToGlobal(at)); });
+}
+
+void ViewerWindow::BFormatClick() {
+  if (host_.CurrentFile().isEmpty() || !style_) return;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  editor_->setUpdatesEnabled(false);
+  editor_->selectAll();
+  RunHooks hooks;
+  hooks.breathe = [] { QApplication::processEvents(QEventLoop::ExcludeUserInputEvents); };
+  const QString result = FormatSelection(SourceEditorAccess(*editor_), *style_, hooks);
+  QApplication::restoreOverrideCursor();
+  if (settings_.DoColorTags) {
+    editor_->StreamColouredText(result, false);
+  } else {
+    editor_->textCursor().insertText(result);
+    QTextCursor start = editor_->textCursor();
+    start.setPosition(0);
+    editor_->setTextCursor(start);
+  }
+  editor_->setUpdatesEnabled(true);
+  SetREToModified();
+}
+
+void ViewerWindow::BReloadClick() {
+  if (state_.EditorFile.isEmpty()) return;
+  browser_->Clear();
+  browser_->LoadFile(state_.EditorFile);
+}
+
+void ViewerWindow::OnHistoryChanged() {
+  forwardButton_->setEnabled(browser_->CanGoForward());
+  backButton_->setEnabled(browser_->CanGoBack());
+}
+
+void ViewerWindow::OnLinkClicked(const QString&, const QString& url, bool* cancel) {
+  host_.SetHint(url);
+  const QString file = LinkedFile(browser_->ClickedLinkFrameFile(), url);
+  if (file.isEmpty()) return;  // a jump inside the page
+  host_.SetHint(file);
+  if (!QFileInfo(file).isFile()) {
+    prompter_.Beep();
+    *cancel = true;
+  }
+}
+
+void ViewerWindow::OnLinkHovered(const QString& target, const QString& url) {
+  urlLabel_->setText(HoverText(target, url));
+  host_.SetHint(urlLabel_->text());
+}
+
+void ViewerWindow::ShowTagHint() {
+  if (tagSyntax_.isEmpty()) return;
+  const TagSpan span = editor_->FindTagAround(editor_->textCursor().selectionStart());
+  if (!span.Found) return;
+  hintBox_->setText(FindTagHint(tagSyntax_, TagHintKey(span.Text)));
+}
+
+void ViewerWindow::CopyFromEditToRichEdit() {
+  const QString hint = hintBox_->text();
+  if (hint.isEmpty() || pages_->currentWidget() != editorPage_ || !IsTemplateHint(hint)) return;
+  if (!hintBox_->hasSelectedText()) hintBox_->selectAll();
+  editor_->InsertTemplate(hintBox_->selectedText());
+  editor_->setFocus();
+  SetREToModified();
+}
+
+void ViewerWindow::StartSearchReplace() { search_->StartSearchReplace(); }
+
+void ViewerWindow::showEvent(QShowEvent* event) {
+  if (windowState() == Qt::WindowNoState) {
+    const QRect main = host_.MainGeometry();
+    setGeometry(main.left() + 14, main.top() + 25, main.width() - 28, main.height() - 30);
+  }
+  urlLabel_->clear();
+  host_.ReturnPreviewControls();
+  TakeBackPanes();
+  SetCaption();
+  SetButtonState();
+  QDialog::showEvent(event);
+}
+
+void ViewerWindow::reject() { close(); }
+
+void ViewerWindow::closeEvent(QCloseEvent* event) {
+  // From the thumbnail or list page the panes do not go back to a preview, so ask now.
+  if (host_.ActivePage() == 1 || host_.ActivePage() == 2) host_.AskSaveChanges();
+  QDialog::reject();
+  event->accept();
+}
+
+}  // namespace vistrel

@@ -1,0 +1,207 @@
+#include <QApplication>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "app/core/vistrel_error.h"
+#include "app/ui/page_switcher.h"
+#include "app/ui/status_text.h"
+#include "app/viewer/link_target.h"
+#include "app/viewer/viewer_window.h"
+#include "editor/source_editor.h"
+#include "main_window_fixture.h"
+#include "render/browser_profile.h"
+#include "render/browser_view.h"
+
+namespace vistrel::testing {
+namespace {
+
+TEST(LinkTarget, FragmentsFoldersAndForeignAddresses) {
+  EXPECT_EQ(WithoutFragment(QStringLiteral("page.htm#part")), QStringLiteral("page.htm"));
+  EXPECT_EQ(WithoutFragment(QStringLiteral("#part")), QString());
+  EXPECT_EQ(WithoutFragment(QStringLiteral("a#b#c")), QStringLiteral("a"));
+  EXPECT_EQ(LinkedFile(QStringLiteral("/site/index.htm"), QStringLiteral("page.htm#part")), QStringLiteral("/site/page.htm"));
+  EXPECT_EQ(LinkedFile(QStringLiteral("/site/index.htm"), QStringLiteral("#part")), QString());
+  EXPECT_EQ(LinkedFile(QStringLiteral("/site/sub/index.htm"), QStringLiteral("../a%20b.htm")), QStringLiteral("/site/a b.htm"));
+  EXPECT_EQ(LinkedFile(QStringLiteral("/site/index.htm"), QStringLiteral("file:///x/y.htm")), QStringLiteral("/x/y.htm"));
+  // A web address names no local file, so the caller beeps.
+  EXPECT_FALSE(QFile::exists(LinkedFile(QStringLiteral("/site/index.htm"), QStringLiteral("http://example.org/"))));
+  EXPECT_EQ(HoverText({}, {}), QString());
+  EXPECT_EQ(HoverText(QStringLiteral("main"), QStringLiteral("a.htm")), QStringLiteral("URL: a.htm    (Target: main)"));
+  EXPECT_EQ(HoverText({}, QStringLiteral("a.htm")), QStringLiteral("URL: a.htm"));
+}
+
+// The main window with its viewer, as the program assembles them.
+class ViewerTest : public MainWindowTest {
+ protected:
+  static void SetUpTestSuite() { profile_ = new BrowserProfile; }
+  static void TearDownTestSuite() {
+    delete profile_;
+    profile_ = nullptr;
+  }
+  void StartWithViewer() {
+    folders_ = WorkingFolders::For(dir_.path() + QStringLiteral("prog"));
+    window_ = std::make_unique<MainWindow>(folders_, prompter_);
+    viewer_ = std::make_unique<ViewerWindow>(window_->settings(), window_->state(), prompter_, *profile_, *window_,
+                                             window_.get());
+    window_->AttachViewer(viewer_.get());
+    window_->show();
+    Activate();
+  }
+  void TearDown() override {
+    viewer_.reset();
+    window_.reset();
+  }
+  void Preview(int row) {
+    Select({row});
+    window_->RefreshPreviewNow(false);
+  }
+  SourceEditor* Editor() const { return viewer_->editor(); }
+  void Type(const QString& text) {
+    Editor()->setFocus();
+    QTest::keyClicks(Editor(), text);
+  }
+
+  static BrowserProfile* profile_;
+  std::unique_ptr<ViewerWindow> viewer_;
+};
+BrowserProfile* ViewerTest::profile_ = nullptr;
+
+TEST_F(ViewerTest, PageGoesIntoTheEditorAndPictureOnlyIntoTheBrowser) {
+  const QString page = dir_.Write(QStringLiteral("prog/a.htm"), "<p>hello</p>");
+  dir_.Write(QStringLiteral("prog/photo.GIF"), "GIF89a");
+  StartWithViewer();
+  Preview(0);
+  EXPECT_EQ(window_->state().EditorFile, page);
+  EXPECT_GT(window_->state().EditorFileStamp, 0);
+  EXPECT_EQ(Editor()->toPlainText(), QStringLiteral("<p>hello</p>"));
+  EXPECT_TRUE(Editor()->isEnabled());
+  EXPECT_FALSE(window_->folderViewPage()->saveButton()->isEnabled());
+  EXPECT_TRUE(window_->folderViewPage()->saveAsButton()->isEnabled());
+
+  Preview(1);
+  EXPECT_EQ(window_->state().EditorFile, QString());
+  EXPECT_FALSE(Editor()->isEnabled());
+  EXPECT_EQ(Editor()->toPlainText(), QStringLiteral("\n  Sorry, pictures cannot be displayed in editor ..."));
+  // A picture never asks to be saved.
+  EXPECT_EQ(window_->AskSaveChanges(), kAnswerNone);
+}
+
+TEST_F(ViewerTest, TypingMarksUnsavedAndSavingWritesTheFile) {
+  const QString page = dir_.Write(QStringLiteral("prog/a.htm"), "<b>x</b>\r\n");
+  StartWithViewer();
+  Preview(0);
+  EXPECT_EQ(viewer_->windowTitle(), page);
+  Editor()->moveCursor(QTextCursor::End);
+  Type(QStringLiteral("y"));
+  EXPECT_EQ(viewer_->windowTitle(), page + QStringLiteral(" --- UNSAVED ---"));
+  EXPECT_TRUE(viewer_->saveButton()->isEnabled());
+  EXPECT_TRUE(window_->folderViewPage()->saveButton()->isEnabled());
+
+  QTest::keyClick(Editor(), Qt::Key_S, Qt::ControlModifier);
+  EXPECT_EQ(viewer_->windowTitle(), page);
+  EXPECT_EQ(dir_.Read(QStringLiteral("prog/a.htm")), QByteArray("<b>x</b>\r\ny"));
+  EXPECT_FALSE(window_->folderViewPage()->saveButton()->isEnabled());
+
+  // Ctrl+S in a clean document does nothing.
+  QFile::remove(page);
+  QTest::keyClick(Editor(), Qt::Key_S, Qt::ControlModifier);
+  EXPECT_FALSE(QFile::exists(page));
+}
+
+TEST_F(ViewerTest, SaveAsWritesACopyAndSaveGoesOnWithTheFirstFile) {
+  const QString page = dir_.Write(QStringLiteral("prog/a.htm"), "one");
+  StartWithViewer();
+  Preview(0);
+  Editor()->moveCursor(QTextCursor::End);
+  Type(QStringLiteral("!"));
+  const qint64 stamp = window_->state().EditorFileStamp;
+  prompter_.AnswerSaveFile(dir_.path() + QStringLiteral("prog/copy.htm"));
+  viewer_->SaveEditorFileAs(page);
+  EXPECT_EQ(prompter_.TakeTexts(), QStringList{QStringLiteral("Save As")});
+  EXPECT_EQ(dir_.Read(QStringLiteral("prog/copy.htm")), QByteArray("one!"));
+  EXPECT_EQ(window_->state().EditorFile, page);
+  EXPECT_EQ(window_->state().EditorFileStamp, stamp);  // the first file did not change
+  EXPECT_EQ(window_->CurrentFile(), dir_.path() + QStringLiteral("prog/copy.htm"));  // listed and selected
+
+  Type(QStringLiteral("?"));
+  viewer_->BSaveClick();
+  EXPECT_EQ(dir_.Read(QStringLiteral("prog/a.htm")), QByteArray("one!?"));
+}
+
+TEST_F(ViewerTest, InvalidSaveAsNameSavesNothing) {
+  const QString page = dir_.Write(QStringLiteral("prog/a.htm"), "one");
+  StartWithViewer();
+  Preview(0);
+  prompter_.AnswerSaveFile(dir_.path() + QStringLiteral("prog/bad?.htm"));
+  viewer_->SaveEditorFileAs(page);
+  EXPECT_EQ(prompter_.TakeTexts(), (QStringList{QStringLiteral("Save As"), QStringLiteral("Invalid Filename: bad?.htm")}));
+  EXPECT_FALSE(QFile::exists(dir_.path() + QStringLiteral("prog/bad?.htm")));
+}
+
+TEST_F(ViewerTest, MissingFileIsReportedAndTheEditorKeepsItsFile) {
+  const QString page = dir_.Write(QStringLiteral("prog/a.htm"), "kept");
+  const QString gone = dir_.Write(QStringLiteral("prog/b.htm"), "x");
+  StartWithViewer();
+  Preview(0);
+  QFile::remove(gone);
+  Select({1});
+  try {
+    window_->RefreshPreviewNow(false);
+    ADD_FAILURE() << "no error";
+  } catch (const VistrelError& error) {
+    EXPECT_EQ(error.message(), QStringLiteral("Can't locate file: ") + gone);
+  }
+  EXPECT_EQ(window_->state().EditorFile, page);
+  EXPECT_EQ(Editor()->toPlainText(), QStringLiteral("kept"));
+}
+
+TEST_F(ViewerTest, ChangedOnDiskReloadsWhenTheUserSaysYes) {
+  const QString page = dir_.Write(QStringLiteral("prog/a.htm"), "old");
+  StartWithViewer();
+  Preview(0);
+  dir_.Write(QStringLiteral("prog/a.htm"), "new text");
+  window_->state().EditorFileStamp -= 1000;
+  prompter_.AnswerQuestion(kAnswerYes);
+  window_->CheckChangedFile();
+  EXPECT_EQ(prompter_.TakeTexts().size(), 1);
+  EXPECT_EQ(Editor()->toPlainText(), QStringLiteral("new text"));
+}
+
+TEST_F(ViewerTest, FormatReformatsTheWholeTextAndMarksItUnsaved) {
+  dir_.Write(QStringLiteral("prog/a.htm"), "<html><body><table><tr><td>x</td></tr></table></body></html>");
+  StartWithViewer();
+  Preview(0);
+  const QString before = Editor()->toPlainText();
+  viewer_->BFormatClick();
+  EXPECT_NE(Editor()->toPlainText(), before);
+  EXPECT_TRUE(Editor()->toPlainText().contains(QStringLiteral("<td>")) ||
+              Editor()->toPlainText().contains(QStringLiteral("<TD>")));
+  EXPECT_TRUE(viewer_->windowTitle().endsWith(QStringLiteral(" --- UNSAVED ---")));
+}
+
+TEST_F(ViewerTest, ViewerTakesBothPanesAndThePreviewGetsOneBack) {
+  dir_.Write(QStringLiteral("prog/a.htm"), "x");
+  StartWithViewer();
+  Preview(0);
+  EXPECT_EQ(window_->folderViewPage()->PreviewControl(), static_cast<QWidget*>(viewer_->browser()));
+  window_->folderViewPage()->editorButton()->click();
+  EXPECT_EQ(window_->folderViewPage()->PreviewControl(), static_cast<QWidget*>(Editor()));
+  bool panesInViewer = false;
+  window_->ShowViewerModal = [&] {
+    QTimer::singleShot(0, [&] {
+      panesInViewer = viewer_->isAncestorOf(Editor()) && viewer_->isAncestorOf(viewer_->browser());
+      viewer_->close();
+    });
+    viewer_->exec();
+  };
+  window_->OpenCurrentInViewer();
+  EXPECT_TRUE(panesInViewer);
+  EXPECT_EQ(window_->folderViewPage()->PreviewControl(), static_cast<QWidget*>(Editor()));
+}
+
+}  // namespace
+}  // namespace vistrel::testing
