@@ -116,21 +116,7 @@ int main(int argc, char** argv) {
     ThumbnailModel model(source, thumbs, cache);
     ThumbnailDelegate delegate(cache);
     ThumbnailListView view;
-    view.setViewMode(QListView::IconMode);
-    view.setMovement(QListView::Static);
-    view.setResizeMode(QListView::Adjust);
-    view.setSelectionMode(QAbstractItemView::ExtendedSelection);
-    QFont font = view.font();
-    font.setPointSize(8);
-    view.setFont(font);
-    QPalette palette = view.palette();
-    palette.setColor(QPalette::Base, ThumbnailDelegate::kGrey);
-    view.setPalette(palette);
-    view.setModel(&model);
-    view.setItemDelegate(&delegate);
-    view.setGridSize(ThumbnailDelegate::CellSize(font) + QSize(4, 4));
-    QObject::connect(&view, &ThumbnailListView::CacheHintRequested, &model,
-                     &ThumbnailModel::CacheHint);
+    view.Attach(&model, &delegate);
     view.resize(640, 420);
     model.SetItemCount(shown.size());
     view.show();
@@ -160,14 +146,7 @@ int main(int argc, char** argv) {
   ThumbnailModel model(source, thumbs, gridCache);
   ThumbnailDelegate delegate(gridCache);
   ThumbnailListView view;
-  view.setViewMode(QListView::IconMode);
-  view.setMovement(QListView::Static);
-  view.setResizeMode(QListView::Adjust);
-  view.setUniformItemSizes(true);
-  view.setModel(&model);
-  view.setItemDelegate(&delegate);
-  view.setGridSize(ThumbnailDelegate::CellSize(view.font()) + QSize(4, 4));
-  QObject::connect(&view, &ThumbnailListView::CacheHintRequested, &model, &ThumbnailModel::CacheHint);
+  view.Attach(&model, &delegate);
   view.resize(800, 600);
   view.show();
   QElapsedTimer timer;

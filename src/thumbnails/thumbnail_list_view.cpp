@@ -3,9 +3,35 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+#include "thumbnails/thumbnail_delegate.h"
+#include "thumbnails/thumbnail_model.h"
+
 namespace vistrel {
 
 ThumbnailListView::ThumbnailListView(QWidget* parent) : QListView(parent) {}
+
+void ThumbnailListView::Attach(ThumbnailModel* model, ThumbnailDelegate* delegate) {
+  setViewMode(QListView::IconMode);
+  setMovement(QListView::Static);
+  setResizeMode(QListView::Adjust);
+  setWrapping(true);
+  setUniformItemSizes(true);
+  setSelectionMode(QAbstractItemView::ExtendedSelection);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setSpacing(2);
+  QFont small = font();
+  small.setPointSize(kFontPoints);
+  setFont(small);
+  QPalette colours = palette();
+  colours.setColor(QPalette::Base, ThumbnailDelegate::kGrey);
+  colours.setColor(QPalette::Text, ThumbnailDelegate::kFontColour);
+  setPalette(colours);
+  setAutoFillBackground(true);
+  setModel(model);
+  setItemDelegate(delegate);
+  setGridSize(ThumbnailDelegate::CellSize(small) + QSize(4, 4));
+  connect(this, &ThumbnailListView::CacheHintRequested, model, &ThumbnailModel::CacheHint);
+}
 
 bool ThumbnailListView::VisibleRange(int* first, int* last) const {
   const int rows = model() ? model()->rowCount(rootIndex()) : 0;

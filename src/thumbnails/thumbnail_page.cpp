@@ -32,7 +32,6 @@ const char* const kClearHint = "Clear selected thumbnail(s)";
 const char* const kSelectAllCaption = "Select All";
 const char* const kSelectAllHint = "[CTRL-A ] = Select all";
 const char* const kTitleStyle = "QLabel { background: %1; color: white; font-weight: bold; }";
-constexpr int kFontPoints = 8;
 }  // namespace
 
 ThumbnailPage::ThumbnailPage(ProgramSettings& settings, Prompter& prompter,
@@ -66,26 +65,8 @@ void ThumbnailPage::BuildLayout() {
 
   view_ = new ThumbnailListView(this);
   view_->setObjectName(QStringLiteral("LVThumbs"));
-  view_->setViewMode(QListView::IconMode);
-  view_->setMovement(QListView::Static);
-  view_->setResizeMode(QListView::Adjust);
-  view_->setWrapping(true);
-  view_->setUniformItemSizes(true);
-  view_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  view_->setSpacing(2);
-  QFont font = view_->font();
-  font.setPointSize(kFontPoints);
-  view_->setFont(font);
-  QPalette palette = view_->palette();
-  palette.setColor(QPalette::Base, ThumbnailDelegate::kGrey);
-  palette.setColor(QPalette::Text, ThumbnailDelegate::kFontColour);
-  view_->setPalette(palette);
-  view_->setAutoFillBackground(true);
+  view_->Attach(model_, delegate_);
   view_->setToolTip(QLatin1String(kListHint));
-  view_->setModel(model_);
-  view_->setItemDelegate(delegate_);
-  view_->setGridSize(ThumbnailDelegate::CellSize(font) + QSize(4, 4));
   layout->addWidget(view_, 1);
 
   auto* bar = new QHBoxLayout;
@@ -108,7 +89,6 @@ void ThumbnailPage::BuildLayout() {
   bar->addWidget(selectAllButton_);
   layout->addLayout(bar);
 
-  connect(view_, &ThumbnailListView::CacheHintRequested, model_, &ThumbnailModel::CacheHint);
   connect(view_, &ThumbnailListView::EnterPressed, this, &ThumbnailPage::OpenFileRequested);
   connect(view_, &QAbstractItemView::doubleClicked, this, &ThumbnailPage::OpenFileRequested);
   connect(view_, &ThumbnailListView::DeletePressed, this, &ThumbnailPage::DeleteRequested);
