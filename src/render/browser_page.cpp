@@ -10,7 +10,11 @@ BrowserPage::BrowserPage(QWebEngineProfile* profile, QObject* parent)
 }
 
 bool BrowserPage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool) {
-  if (type != NavigationTypeLinkClicked) return true;
+  // The engine calls a link followed inside a frame "other"; the bridge's click report
+  // tells it apart from a script's navigation.
+  const bool reportedClick = clickedUrl_.isValid() && clickedUrl_ == url;
+  clickedUrl_.clear();
+  if (type != NavigationTypeLinkClicked && !reportedClick) return true;
   bool cancel = false;
   Q_EMIT LinkNavigation(url, &cancel);
   return !cancel;
@@ -18,8 +22,10 @@ bool BrowserPage::acceptNavigationRequest(const QUrl& url, NavigationType type, 
 
 void BrowserPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString& message,
                                            int, const QString&) {
-  if (const std::optional<BridgeMessage> parsed = ParseBridgeMessage(message, tag_))
-    Q_EMIT BridgeMessageArrived(*parsed);
+  const std::optional<BridgeMessage> parsed = ParseBridgeMessage(message, tag_);
+  if (!parsed) return;
+  if (parsed->kind == BridgeMessage::Kind::kClick) clickedUrl_ = QUrl(parsed->resolved);
+  Q_EMIT BridgeMessageArrived(*parsed);
 }
 
 void BrowserPage::OnNewWindowRequested(QWebEngineNewWindowRequest& request) {

@@ -30,6 +30,7 @@ class BrowserPage : public QWebEnginePage {
   void OnNewWindowRequested(QWebEngineNewWindowRequest& request);
 
   QString tag_;
+  QUrl clickedUrl_;  // the link the user clicked last, until its navigation comes
 };
 
 }  // namespace vistrel

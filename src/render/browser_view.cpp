@@ -228,6 +228,13 @@ void BrowserView::OnBridgeMessage(const BridgeMessage& message) {
       clickResolved_ = QUrl(message.resolved);
       clickFrame_ = QUrl(message.frame);
       break;
+    case BridgeMessage::Kind::kJump: {
+      // Already under way inside the page; reported for the record, it cannot be cancelled.
+      clickFrame_ = QUrl(message.frame);
+      bool ignored = false;
+      Q_EMIT LinkClicked(message.target, message.url, &ignored);
+      break;
+    }
     case BridgeMessage::Kind::kPainted:
       Q_EMIT PaintReported(message.id, false);
       break;

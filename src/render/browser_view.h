@@ -69,7 +69,9 @@ class BrowserView : public QWidget {
 
  Q_SIGNALS:
   void HistoryChanged();
-  // url is the link's address as written in the page; set *cancel to stay on the page.
+  // url is the link's address as written in the page; set *cancel to stay on the page. A
+  // jump within the page (a fragment of the same document) is reported as it happens and
+  // cannot be cancelled.
   void LinkClicked(const QString& target, const QString& url, bool* cancel);
   // Both empty when the pointer leaves a link.
   void LinkHovered(const QString& target, const QString& url);

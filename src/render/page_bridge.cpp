@@ -36,8 +36,13 @@ const char kBridgeSource[] = R"JS(
   document.addEventListener('mouseout', (event) => { if (!event.relatedTarget) cover(null); }, true);
   document.addEventListener('click', (event) => {
     const link = linkOf(event.target);
-    if (link) send({kind: 'click', target: link.target, url: link.getAttribute('href'),
-                    resolved: link.href, frame: location.href});
+    if (!link) return;
+    // A jump inside the document never asks the engine for a navigation.
+    const here = location.href.split('#')[0];
+    const jump = link.href.split('#')[0] === here && link.href.includes('#') &&
+                 (!link.target || link.target === '_self');
+    send({kind: jump ? 'jump' : 'click', target: link.target, url: link.getAttribute('href'),
+          resolved: link.href, frame: location.href});
   }, true);
   const frames = (count, done) => count ? requestAnimationFrame(() => frames(count - 1, done)) : done();
   window.__vistrelPaintRequest = (id) => {
@@ -97,6 +102,8 @@ std::optional<BridgeMessage> ParseBridgeMessage(const QString& line, const QStri
     message.kind = BridgeMessage::Kind::kHover;
   } else if (kind == QLatin1String("click")) {
     message.kind = BridgeMessage::Kind::kClick;
+  } else if (kind == QLatin1String("jump")) {
+    message.kind = BridgeMessage::Kind::kJump;
   } else if (kind == QLatin1String("painted")) {
     message.kind = BridgeMessage::Kind::kPainted;
   } else if (kind == QLatin1String("settled")) {

@@ -9,7 +9,7 @@ namespace vistrel {
 // that start with a tag only this view knows; the scripts run in a world of their own, so
 // the page's scripts neither see nor disturb them.
 struct BridgeMessage {
-  enum class Kind { kHover, kClick, kPainted, kSettled };
+  enum class Kind { kHover, kClick, kJump, kPainted, kSettled };
   Kind kind = Kind::kHover;
   QString target;    // the link's target frame, empty for none
   QString url;       // the link's address as written in the page
