@@ -15,9 +15,6 @@ class ThumbCacheTest : public ::testing::Test {
   QString Thumb(const QString& name, const QColor& colour) {
     return WriteThumbJpeg(folder_, QStringLiteral("=web/") + name, colour);
   }
-  QColor ColourAt(const ThumbCache& cache, int slot) {
-    return QColor(cache.Image(slot).pixel(65, 50));
-  }
   TempFolder folder_;
 };
 
@@ -114,18 +111,6 @@ TEST_F(ThumbCacheTest, UnreadableFilesAddNothing) {
   EXPECT_TRUE(cache.Index().isEmpty());
   EXPECT_EQ(cache.CacheLookup(broken), -1);
   EXPECT_TRUE(cache.Image(-1).isNull());
-}
-
-TEST_F(ThumbCacheTest, RefreshOverwritesOnlyACachedImage) {
-  ThumbCache cache(200);
-  const QString a = Thumb(QStringLiteral("a.htm.jpg"), Qt::red);
-  QImage green(130, 100, QImage::Format_RGB32);
-  green.fill(Qt::green);
-  cache.CacheRefresh(green, a);  // not cached: nothing to overwrite
-  EXPECT_EQ(cache.ImageCount(), 0);
-  cache.CacheLoad(a);
-  cache.CacheRefresh(green, a);
-  EXPECT_EQ(ColourAt(cache, 0), QColor(Qt::green));
 }
 
 }  // namespace
