@@ -203,14 +203,16 @@ TEST_F(BrowserViewTest, DisplaySettingsAreDefaultsThatThePageMayOverride) {
   const QString plain = folder_.Write(
       QStringLiteral("plain.htm"),
       "<html><body><p id=p>text</p><a id=a href='x.htm'>link</a><img id=i src='pic.png'></body></html>");
+  auto style = [&view](const char* id, const char* property) {
+    return Evaluate(view, QStringLiteral("getComputedStyle(document.getElementById('%1')).%2")
+                              .arg(QLatin1String(id), QLatin1String(property)))
+        .toString();
+  };
   LoadAndWait(view, plain);
   EXPECT_EQ(PixelAt(view.Capture(), view.width() - 5, view.height() - 5), QColor(255, 255, 0));
-  EXPECT_EQ(Evaluate(view, QStringLiteral("getComputedStyle(document.getElementById('p')).color")).toString(),
-            QStringLiteral("rgb(255, 0, 0)"));
-  EXPECT_EQ(Evaluate(view, QStringLiteral("getComputedStyle(document.getElementById('a')).color")).toString(),
-            QStringLiteral("rgb(0, 255, 0)"));
-  EXPECT_EQ(Evaluate(view, QStringLiteral("getComputedStyle(document.getElementById('p')).fontSize")).toString(),
-            QStringLiteral("24px"));
+  EXPECT_EQ(style("p", "color"), QStringLiteral("rgb(255, 0, 0)"));
+  EXPECT_EQ(style("a", "color"), QStringLiteral("rgb(0, 255, 0)"));
+  EXPECT_EQ(style("p", "fontSize"), QStringLiteral("24px"));
   EXPECT_EQ(Evaluate(view, QStringLiteral("document.getElementById('i').naturalWidth")).toInt(), 0);
 
   // Colours the page names itself, in attributes or styles, win over the defaults.
@@ -220,12 +222,9 @@ TEST_F(BrowserViewTest, DisplaySettingsAreDefaultsThatThePageMayOverride) {
       "<a id=a href='x.htm'>link</a><a id=b style='color: #808080' href='y.htm'>b</a></body></html>");
   LoadAndWait(view, own);
   EXPECT_EQ(PixelAt(view.Capture(), view.width() - 5, view.height() - 5), QColor(0, 0, 255));
-  EXPECT_EQ(Evaluate(view, QStringLiteral("getComputedStyle(document.getElementById('p')).color")).toString(),
-            QStringLiteral("rgb(255, 255, 255)"));
-  EXPECT_EQ(Evaluate(view, QStringLiteral("getComputedStyle(document.getElementById('a')).color")).toString(),
-            QStringLiteral("rgb(0, 0, 0)"));
-  EXPECT_EQ(Evaluate(view, QStringLiteral("getComputedStyle(document.getElementById('b')).color")).toString(),
-            QStringLiteral("rgb(128, 128, 128)"));
+  EXPECT_EQ(style("p", "color"), QStringLiteral("rgb(255, 255, 255)"));
+  EXPECT_EQ(style("a", "color"), QStringLiteral("rgb(0, 0, 0)"));
+  EXPECT_EQ(style("b", "color"), QStringLiteral("rgb(128, 128, 128)"));
 }
 
 TEST_F(BrowserViewTest, SelectAllAndCopyPutThePageTextOnTheClipboard) {
