@@ -1,6 +1,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QStringEncoder>
 
 #include <cstdio>
 
@@ -34,10 +35,19 @@ QString DefaultStyleFolder() {
   return QStringLiteral(":/defaults/STYLES/") + kStyleName + QLatin1Char('/');
 }
 
-bool WriteStandardOutput(const QByteArray& bytes) {
+// Encodes and writes in pieces, so a large result is never held twice.
+bool WriteStandardOutput(const QString& text, TextEncoding encoding) {
   Out().flush();
-  const size_t written = std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
-  return std::fflush(stdout) == 0 && written == static_cast<size_t>(bytes.size());
+  // Stateful: a surrogate pair split between two pieces is encoded whole.
+  QStringEncoder encoder(encoding == TextEncoding::kLatin1 ? QStringEncoder::Latin1 : QStringEncoder::Utf8);
+  constexpr qsizetype kPiece = 1 << 20;
+  bool ok = true;
+  for (qsizetype at = 0; at < text.size() && ok; at += kPiece) {
+    const QByteArray bytes = encoder.encode(QStringView(text).mid(at, kPiece));
+    ok = std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout) ==
+         static_cast<size_t>(bytes.size());
+  }
+  return std::fflush(stdout) == 0 && ok;
 }
 
 }  // namespace
@@ -77,7 +87,7 @@ int RunFormat(const QStringList& args) {
   DecodedText decoded = DecodeText(bytes);
   bytes.clear();
   const QString result = FormatSelection(PlainTextEditor(std::move(decoded.text)), style);
-  if (!WriteStandardOutput(EncodeText(result, decoded.encoding))) {
+  if (!WriteStandardOutput(result, decoded.encoding)) {
     Err() << "vistrel-cli format: cannot write standard output\n";
     return kExitFailure;
   }

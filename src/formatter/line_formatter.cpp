@@ -32,6 +32,11 @@ QString LineFormatter::FormatLines(const TokenStream& tokens) {
   counters_.ResetCounters();
   level_ = 0;
   out_.clear();
+  qsizetype size = 0;
+  for (const TokenLine& token : tokens.lines) size += token.text.size() + 8;
+  for (const VerbatimBlock& block : tokens.blocks)
+    for (const QString& line : block.lines) size += line.size() + 2;
+  out_.reserve(size + size / 4);
   const qsizetype count = static_cast<qsizetype>(tokens.lines.size());
   for (qsizetype i = 0; i < count; ++i) {
     pacer_.Poll();

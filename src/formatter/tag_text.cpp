@@ -2,54 +2,36 @@
 
 namespace vistrel {
 
-void ChangeTagNameCase(QString* text, qsizetype from, int tagCase) {
-  if (tagCase != 1 && tagCase != 2) return;
-  QChar* data = text->data();
-  const qsizetype size = text->size();
-  for (qsizetype i = from; i < size; ++i) {
-    const char16_t u = data[i].unicode();
-    if (u == ' ' || u == '"' || u == '>') return;
-    data[i] = QChar(ChangeLetterCase(u, tagCase));
+void AppendNormalisedTag(QStringView raw, int tagCase, bool spaceAfter, QString* out) {
+  const QChar* d = raw.data();
+  const qsizetype n = raw.size();
+  qsizetype caseEnd = 0;
+  while (caseEnd < n && !IsSourceBlank(d[caseEnd]) && d[caseEnd] != QLatin1Char('"') &&
+         d[caseEnd] != QLatin1Char('>'))
+    ++caseEnd;
+  const bool endsWithSpace = spaceAfter || (n > 0 && IsSourceBlank(d[n - 1]));
+  // Blanks, then the "<"s, then blanks again go from the front; likewise ">"s from the back.
+  qsizetype begin = 0;
+  qsizetype end = n;
+  while (begin < end && IsSourceBlank(d[begin])) ++begin;
+  while (begin < end && d[begin] == QLatin1Char('<')) ++begin;
+  while (begin < end && IsSourceBlank(d[begin])) ++begin;
+  while (end > begin && IsSourceBlank(d[end - 1])) --end;
+  while (end > begin && d[end - 1] == QLatin1Char('>')) --end;
+  while (end > begin && IsSourceBlank(d[end - 1])) --end;
+  out->append(QLatin1Char('<'));
+  bool lastBlank = false;
+  for (qsizetype i = begin; i < end; ++i) {
+    if (IsSourceBlank(d[i])) {
+      if (!lastBlank) out->append(QLatin1Char(' '));
+      lastBlank = true;
+      continue;
+    }
+    lastBlank = false;
+    out->append(i < caseEnd ? QChar(ChangeLetterCase(d[i].unicode(), tagCase)) : d[i]);
   }
-}
-
-QString TagTextWithCase(QStringView raw, int tagCase) {
-  QString text = raw.toString();
-  QChar* data = text.data();
-  for (qsizetype i = 0; i < text.size(); ++i)
-    if (data[i] == QLatin1Char('\n') || data[i] == QLatin1Char('\t')) data[i] = QLatin1Char(' ');
-  ChangeTagNameCase(&text, 0, tagCase);
-  return text;
-}
-
-QString CollapseAndNormaliseTag(QStringView tag) {
-  QString collapsed;
-  collapsed.reserve(tag.size() + 2);
-  bool lastSpace = false;
-  for (const QChar c : tag) {
-    const bool space = c == QLatin1Char(' ') || c == QLatin1Char('\t');
-    if (space && lastSpace) continue;
-    collapsed.append(space ? QLatin1Char(' ') : c);
-    lastSpace = space;
-  }
-  QStringView core(collapsed);
-  const bool endsWithSpace = core.endsWith(QLatin1Char(' '));
-  auto trimSpaces = [](QStringView v) {
-    while (v.startsWith(QLatin1Char(' '))) v = v.mid(1);
-    while (v.endsWith(QLatin1Char(' '))) v.chop(1);
-    return v;
-  };
-  core = trimSpaces(core);
-  while (core.startsWith(QLatin1Char('<'))) core = core.mid(1);
-  while (core.endsWith(QLatin1Char('>'))) core.chop(1);
-  core = trimSpaces(core);
-  QString result;
-  result.reserve(core.size() + 3);
-  result.append(QLatin1Char('<'));
-  result.append(core);
-  result.append(QLatin1Char('>'));
-  if (endsWithSpace) result.append(QLatin1Char(' '));
-  return result;
+  out->append(QLatin1Char('>'));
+  if (endsWithSpace) out->append(QLatin1Char(' '));
 }
 
 }  // namespace vistrel

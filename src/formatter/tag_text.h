@@ -20,15 +20,10 @@ inline char16_t ChangeLetterCase(char16_t u, int tagCase) {
   return u;
 }
 
-// Changes the case of the tag name that starts at from, up to a space, a double quote, a
-// ">" or the end: 1 upper case, 2 lower case (also the Latin-1 umlauts), else unchanged.
-void ChangeTagNameCase(QString* text, qsizetype from, int tagCase);
-
-// The tag text with every LF and tab turned into a space and its name's case changed.
-QString TagTextWithCase(QStringView raw, int tagCase);
-
-// Collapses runs of blanks to one space and normalises the brackets:
-// "< td  width=3 > " gives "<td width=3> " (the one trailing space is kept).
-QString CollapseAndNormaliseTag(QStringView tag);
+// Appends the tag text raw in its normalised form: line ends and tabs become blanks, the
+// name (up to a blank, a double quote or ">") takes the style's case, blank runs become one
+// space, and the brackets are put right: "< td  width=3 >" gives "<td width=3>". With
+// spaceAfter, or when raw ends with a blank, one space follows the ">".
+void AppendNormalisedTag(QStringView raw, int tagCase, bool spaceAfter, QString* out);
 
 }  // namespace vistrel

@@ -49,6 +49,7 @@ Tokeniser::Tokeniser(const QString& source, const Style& style, RunPacer& pacer)
 TokenStream Tokeniser::Tokenise() {
   const qsizetype n = source_.size();
   const QChar* s = source_.constData();
+  out_.lines.reserve(static_cast<size_t>(n / 64));
   pacer_.SetRange(n);
   qsizetype nextReport = kProgressStep;
   qsizetype p = 0;
@@ -209,9 +210,11 @@ void Tokeniser::FlushText() {
 // The tag text runs from p to end.
 qsizetype Tokeniser::HandleOrdinaryTag(qsizetype p, qsizetype end, const NameInfo& info) {
   qsizetype next = end + 1;
-  QString tag = TagTextWithCase(QStringView(source_).mid(p, end - p + 1), style_.options.TagCase);
-  if (TakeSpaceAfter(info, &next)) tag.append(QLatin1Char(' '));
-  out_.lines.push_back({CollapseAndNormaliseTag(tag), -1});
+  const bool spaceAfter = TakeSpaceAfter(info, &next);
+  QString tag;
+  tag.reserve(end - p + 3);
+  AppendNormalisedTag(QStringView(source_).mid(p, end - p + 1), style_.options.TagCase, spaceAfter, &tag);
+  out_.lines.push_back({std::move(tag), -1});
   buffer_.resize(0);
   return next;
 }
@@ -224,12 +227,11 @@ qsizetype Tokeniser::HandleInlineTag(qsizetype p, qsizetype end, const NameInfo&
     return next;
   }
   const TTagInfo& slot = style_.tags.slot(info.inlineSlot);
-  QString tag = TagTextWithCase(raw, style_.options.TagCase);
-  if (slot.CRLFLeading > 0 && tag.at(1) != QLatin1Char('/')) FlushText();
-  if (TakeSpaceAfter(info, &next)) tag.append(QLatin1Char(' '));
-  tag = CollapseAndNormaliseTag(tag);
-  buffer_.append(tag);
-  if (slot.CRLFFollowed > 0 && tag.at(1) == QLatin1Char('/')) FlushText();
+  if (slot.CRLFLeading > 0 && raw.at(1) != QLatin1Char('/')) FlushText();
+  const bool spaceAfter = TakeSpaceAfter(info, &next);
+  const qsizetype start = buffer_.size();
+  AppendNormalisedTag(raw, style_.options.TagCase, spaceAfter, &buffer_);
+  if (slot.CRLFFollowed > 0 && buffer_.at(start + 1) == QLatin1Char('/')) FlushText();
   return next;
 }
 

@@ -113,7 +113,9 @@ TEST(FormatDriver, TheUserInterfaceBreathesAtMostEveryTwentyMilliseconds) {
   EXPECT_FALSE(result.isEmpty());
   for (size_t i = 1; i < calls.size(); ++i)
     EXPECT_GE(calls[i] - calls[i - 1], RunPacer::kBreatheIntervalMs * 1000000) << "call " << i;
-  if (clock.elapsed() > 10 * RunPacer::kBreatheIntervalMs) EXPECT_FALSE(calls.empty());
+  if (clock.elapsed() > 10 * RunPacer::kBreatheIntervalMs) {
+    EXPECT_FALSE(calls.empty());
+  }
 }
 
 TEST(FormatDriverHostileInput, NestingAndBaseIndentCannotMultiplyTheOutput) {
