@@ -87,14 +87,3 @@ RemoveThumbsResult ThumbStore::RemoveThumbs(bool all, const std::function<void()
 }
 
 }  // namespace vistrel
-
-namespace vistrel {
-
-QImage ThumbCornerPicture(const QString& thumbFolder, const QString& file, QString* error) {
-  if (file.isEmpty()) return {};
-  const QString thumb = ThumbPathOf(thumbFolder, file);
-  if (!QFileInfo(thumb).isFile()) return {};
-  return ReadImageFile(thumb, error);
-}
-
-}  // namespace vistrel

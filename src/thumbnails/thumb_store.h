@@ -54,11 +54,3 @@ class ThumbStore {
 };
 
 }  // namespace vistrel
-
-namespace vistrel {
-
-// The picture of file's thumbnail for the Thumbnail Corner: null when there is none, and
-// null with *error set when the file is there but cannot be decoded.
-QImage ThumbCornerPicture(const QString& thumbFolder, const QString& file, QString* error);
-
-}  // namespace vistrel
