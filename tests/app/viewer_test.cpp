@@ -1,12 +1,21 @@
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTest>
 #include <QTimer>
 
 #include "app/core/vistrel_error.h"
+#include "app/ui/about_window.h"
+#include "app/ui/browser_settings_dialog.h"
+#include "app/ui/help_window.h"
+#include "app/ui/named_colour_box.h"
 #include "app/ui/page_switcher.h"
 #include "app/ui/status_text.h"
 #include "app/viewer/link_target.h"
@@ -15,6 +24,7 @@
 #include "main_window_fixture.h"
 #include "render/browser_profile.h"
 #include "render/browser_view.h"
+#include "render_fixture.h"
 
 namespace vistrel::testing {
 namespace {
@@ -47,7 +57,7 @@ class ViewerTest : public MainWindowTest {
     window_ = std::make_unique<MainWindow>(folders_, prompter_);
     viewer_ = std::make_unique<ViewerWindow>(window_->settings(), window_->state(), prompter_, *profile_, *window_,
                                              window_.get());
-    window_->AttachViewer(viewer_.get());
+    window_->AttachViewer(viewer_.get(), *profile_);
     window_->show();
     Activate();
   }
@@ -132,6 +142,34 @@ TEST_F(ViewerTest, SaveAsWritesACopyAndSaveGoesOnWithTheFirstFile) {
   EXPECT_EQ(dir_.Read(QStringLiteral("prog/a.htm")), QByteArray("one!?"));
 }
 
+TEST_F(ViewerTest, FailedSaveKeepsTheDocumentModifiedAndTheFileIntact) {
+  const QString page = dir_.Write(QStringLiteral("prog/sub/a.htm"), "one");
+  StartWithViewer();
+  window_->JumpToFileAndFolder(page);
+  window_->RefreshPreviewNow(false);
+  Editor()->moveCursor(QTextCursor::End);
+  Type(QStringLiteral("!"));
+  // A folder standing where the file's temporary copy must go makes the write fail, for root too.
+  const QString blocker = dir_.MakeDir(QStringLiteral("prog/sub/a.htm.blocked"));
+  QFile::setPermissions(dir_.path() + QStringLiteral("prog/sub"), QFile::ReadOwner | QFile::ExeOwner);
+  const bool asRoot = QFileInfo(dir_.path() + QStringLiteral("prog/sub")).isWritable();
+  if (asRoot) {
+    // Root writes into read-only folders: replace the file by a folder instead.
+    QFile::setPermissions(dir_.path() + QStringLiteral("prog/sub"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::remove(page);
+    QDir().mkpath(page + QStringLiteral("/x"));
+  }
+  viewer_->BSaveClick();
+  const QStringList texts = prompter_.TakeTexts();
+  ASSERT_EQ(texts.size(), 1);
+  EXPECT_TRUE(texts.first().startsWith(QStringLiteral("File saving error in:\r\n") + page));
+  EXPECT_TRUE(viewer_->windowTitle().endsWith(QStringLiteral(" --- UNSAVED ---")));
+  EXPECT_TRUE(window_->folderViewPage()->saveButton()->isEnabled());
+  if (!asRoot) EXPECT_EQ(dir_.Read(QStringLiteral("prog/sub/a.htm")), QByteArray("one"));
+  QFile::setPermissions(dir_.path() + QStringLiteral("prog/sub"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  Q_UNUSED(blocker);
+}
+
 TEST_F(ViewerTest, InvalidSaveAsNameSavesNothing) {
   const QString page = dir_.Write(QStringLiteral("prog/a.htm"), "one");
   StartWithViewer();
@@ -201,6 +239,120 @@ TEST_F(ViewerTest, ViewerTakesBothPanesAndThePreviewGetsOneBack) {
   window_->OpenCurrentInViewer();
   EXPECT_TRUE(panesInViewer);
   EXPECT_EQ(window_->folderViewPage()->PreviewControl(), static_cast<QWidget*>(Editor()));
+}
+
+// The page drivers of the browser tests: load and wait until painted, click like a user.
+struct PageDriver : RenderTest {
+  using RenderTest::ClickElement;
+  using RenderTest::LoadAndWait;
+};
+
+// Waits until the browser shows file (or the timeout passes).
+bool WaitForPage(BrowserView& view, const QString& file) {
+  QElapsedTimer timer;
+  timer.start();
+  while (view.CurrentFile() != file && timer.elapsed() < 15000) QTest::qWait(20);
+  return view.CurrentFile() == file;
+}
+
+TEST_F(ViewerTest, LinkClicksFollowLocalPagesAndBeepOtherwise) {
+  const QString index = dir_.Write(QStringLiteral("prog/index.htm"),
+      "<html><body><p><a id=page href='page.htm#x'>page</a> <a id=frag href='#part'>frag</a> "
+      "<a id=missing href='missing.htm'>missing</a> <a id=web href='http://example.org/'>web</a></p>"
+      "<div style='height:3000px'></div><p id=part>part</p></body></html>");
+  const QString page = dir_.Write(QStringLiteral("prog/page.htm"), "<html><body>second</body></html>");
+  StartWithViewer();
+  BrowserView& browser = *viewer_->browser();
+  viewer_->show();
+  PageDriver::LoadAndWait(browser, index);
+
+  PageDriver::ClickElement(browser, QStringLiteral("missing"));
+  QTest::qWait(300);
+  EXPECT_EQ(prompter_.beeps(), 1);
+  EXPECT_EQ(window_->HintText(), dir_.path() + QStringLiteral("prog/missing.htm"));
+  PageDriver::ClickElement(browser, QStringLiteral("web"));
+  QTest::qWait(300);
+  EXPECT_EQ(prompter_.beeps(), 2);
+  EXPECT_EQ(browser.CurrentFile(), index);
+
+  PageDriver::ClickElement(browser, QStringLiteral("frag"));
+  QTest::qWait(300);
+  EXPECT_EQ(prompter_.beeps(), 2);
+  EXPECT_EQ(browser.CurrentFile(), index);
+
+  PageDriver::LoadAndWait(browser, index);
+  PageDriver::ClickElement(browser, QStringLiteral("page"));
+  EXPECT_TRUE(WaitForPage(browser, page));
+  EXPECT_EQ(prompter_.beeps(), 2);
+  EXPECT_TRUE(viewer_->backButton()->isEnabled());
+  viewer_->hide();
+}
+
+TEST_F(ViewerTest, BrowserSettingsResetCancelAndOk) {
+  StartWithViewer();
+  BrowserView& shared = *viewer_->browser();
+  const BrowserDisplaySettings opening = shared.DisplaySettings();
+  {
+    BrowserSettingsDialog dialog(*profile_, shared);
+    dialog.show();
+    dialog.SetFontSize(18);
+    dialog.SetBackground(0x00FFFF);  // yellow
+    EXPECT_EQ(dialog.fontSizeEdit()->value(), 18);
+    EXPECT_EQ(dialog.sample()->DisplaySettings().Background, 0x00FFFF);
+    dialog.Reset();
+    EXPECT_EQ(dialog.fontSizeEdit()->value(), opening.FontSize);
+    EXPECT_EQ(dialog.sample()->DisplaySettings().Background, opening.Background);
+    EXPECT_EQ(dialog.backgroundBox()->Colour(), opening.Background);
+    dialog.SetFontSize(20);
+    dialog.reject();
+  }
+  EXPECT_EQ(shared.DisplaySettings(), opening);
+  {
+    BrowserSettingsDialog dialog(*profile_, shared);
+    dialog.show();
+    dialog.SetFontSize(9);
+    dialog.SetShowImages(false);
+    dialog.accept();
+  }
+  EXPECT_EQ(shared.DisplaySettings().FontSize, 9);
+  EXPECT_FALSE(shared.DisplaySettings().ShowImages);
+}
+
+TEST_F(ViewerTest, HelpWindowsOpenSideBySideAndCloseOnEscape) {
+  StartWithViewer();
+  QPointer<HelpWindow> first = window_->OpenHelp();
+  QPointer<HelpWindow> second = window_->OpenHelp();
+  EXPECT_EQ(first->windowTitle(), QStringLiteral("Vistrel - Help"));
+  EXPECT_TRUE(first->isVisible() && second->isVisible());
+  QTest::keyClick(first.data(), Qt::Key_Escape);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(first.isNull());
+  EXPECT_FALSE(second.isNull());
+  QTest::keyClick(second.data(), Qt::Key_Escape);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(second.isNull());
+}
+
+TEST_F(ViewerTest, MissingHelpPageIsReportedAndTheWindowStaysEmpty) {
+  StartWithViewer();
+  QFile::remove(folders_.helpPage);
+  EXPECT_THROW(window_->OpenHelp(), VistrelError);
+  const QWidgetList windows = QApplication::topLevelWidgets();
+  const bool helpOpen = std::any_of(windows.begin(), windows.end(), [](QWidget* w) {
+    return qobject_cast<HelpWindow*>(w) && w->isVisible();
+  });
+  EXPECT_TRUE(helpOpen);
+}
+
+TEST(AboutWindow, NamesTheVersionAndClosesOnEscape) {
+  QPointer<AboutWindow> about = new AboutWindow;
+  EXPECT_EQ(about->windowTitle(), QStringLiteral(" About -  Vistrel v1.0a "));
+  EXPECT_TRUE(about->Text().contains(QStringLiteral("Vistrel v1.0a")));
+  EXPECT_TRUE(about->Text().contains(QStringLiteral("libjpeg-turbo")));
+  about->show();
+  QTest::keyClick(about.data(), Qt::Key_Escape);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(about.isNull());
 }
 
 }  // namespace

@@ -29,7 +29,7 @@ int main(int argc, char** argv) {
   vistrel::BrowserProfile profile;
   vistrel::MainWindow window(folders, prompter);
   vistrel::ViewerWindow viewer(window.settings(), window.state(), prompter, profile, window, &window);
-  window.AttachViewer(&viewer);
+  window.AttachViewer(&viewer, profile);
   prompter.SetParent(&window);
   window.SetCommandLine(vistrel::VistrelApplication::arguments().mid(1));
   QObject::connect(&signals, &vistrel::UnixSignals::TerminationRequested, &window,

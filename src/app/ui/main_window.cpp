@@ -29,7 +29,10 @@
 #include "app/core/text_file.h"
 #include "app/core/text_paths.h"
 #include "app/batch/progress_window.h"
+#include "app/ui/about_window.h"
+#include "app/ui/browser_settings_dialog.h"
 #include "app/ui/command_line.h"
+#include "app/ui/help_window.h"
 #include "app/ui/folder_panel.h"
 #include "app/ui/folder_view_page.h"
 #include "app/ui/external_launch.h"
@@ -182,8 +185,15 @@ void MainWindow::BuildLayout() {
   });
 }
 
-void MainWindow::AttachViewer(ViewerWindow* viewer) {
+void MainWindow::AttachViewer(ViewerWindow* viewer, BrowserProfile& profile) {
   viewer_ = viewer;
+  profile_ = &profile;
+  for (QAction* action : {menu_->browserSettings, menu_->showHelp, menu_->homepage, menu_->about}) action->setEnabled(true);
+  connect(menu_->browserSettings, &QAction::triggered, this, &MainWindow::OpenBrowserSettings);
+  connect(menu_->showHelp, &QAction::triggered, this, &MainWindow::OpenHelp);
+  connect(menu_->about, &QAction::triggered, this, &MainWindow::OpenAbout);
+  connect(menu_->homepage, &QAction::triggered, this,
+          [] { QDesktopServices::openUrl(QUrl(QString::fromLatin1(kHomepage))); });
   SaveEditorFile = [this] { viewer_->BSaveClick(); };
   RefreshPreview = [this](bool force) { RefreshPreviewNow(force); };
   ClearPreview = [this] { ClearPreviewNow(); };
@@ -195,6 +205,23 @@ void MainWindow::AttachViewer(ViewerWindow* viewer) {
       viewer_->SaveEditorFileAs(state_.EditorFile);
   });
   SetPreviewControls(viewer_->browser(), viewer_->editor());
+}
+
+HelpWindow* MainWindow::OpenHelp() {
+  auto* help = new HelpWindow(*profile_, this);
+  help->show();
+  help->ShowPage(folders_.helpPage);  // a missing page is reported; the window stays, empty
+  return help;
+}
+
+void MainWindow::OpenAbout() {
+  auto* about = new AboutWindow(this);
+  about->exec();
+}
+
+void MainWindow::OpenBrowserSettings() {
+  BrowserSettingsDialog dialog(*profile_, *viewer_->browser(), this);
+  dialog.exec();
 }
 
 int MainWindow::ActivePage() const { return pages_->CurrentIndex(); }

@@ -22,6 +22,7 @@ namespace vistrel {
 class FolderPanel;
 class FolderViewPage;
 class PageList;
+class BrowserProfile;
 class FileListsPage;
 class PopupMenu;
 class ProgressWindow;
@@ -46,7 +47,12 @@ class MainWindow : public QMainWindow, public ViewerHost {
   ~MainWindow() override;  // writes the settings file
 
   // The viewer window owns the browser and the editor this window previews with.
-  void AttachViewer(ViewerWindow* viewer);
+  void AttachViewer(ViewerWindow* viewer, BrowserProfile& profile);
+  // The "&Help" and "&Options" windows that need the browser.
+  class HelpWindow* OpenHelp();
+  void OpenAbout();
+  void OpenBrowserSettings();
+  static constexpr const char* kHomepage = "https://vistrel.org/";
   ViewerWindow* viewer() const { return viewer_; }
 
   // Operations the pages and dialogs call.
@@ -168,6 +174,7 @@ class MainWindow : public QMainWindow, public ViewerHost {
   class TooltipSwitch* tooltips_ = nullptr;
   PopupMenu* popup_ = nullptr;
   ViewerWindow* viewer_ = nullptr;
+  BrowserProfile* profile_ = nullptr;
   FileListsPage* fileLists_ = nullptr;
   ProgressWindow* progressWindow_ = nullptr;
   bool shownOnce_ = false;

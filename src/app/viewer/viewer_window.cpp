@@ -82,6 +82,11 @@ ViewerWindow::ViewerWindow(ProgramSettings& settings, MainWindowState& state, Pr
   connect(browser_, &BrowserView::LinkClicked, this, &ViewerWindow::OnLinkClicked);
   connect(browser_, &BrowserView::LinkHovered, this, &ViewerWindow::OnLinkHovered);
   connect(browser_, &BrowserView::BusyChanged, this, [this](bool busy) { state_.BrowserBusy = busy; });
+  // Ctrl+A and Ctrl+C act on the page wherever the browser pane sits.
+  auto* selectAll = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_A), browser_, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+  connect(selectAll, &QShortcut::activated, browser_, &BrowserView::SelectAll);
+  auto* copy = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_C), browser_, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+  connect(copy, &QShortcut::activated, browser_, &BrowserView::Copy);
   connect(editor_, &SourceEditor::UserEdited, this, &ViewerWindow::SetREToModified);
   connect(editor_, &SourceEditor::SaveRequested, this, [this] {
     if (saveButton_->isEnabled()) BSaveClick();
@@ -263,14 +268,25 @@ void ViewerWindow::SetContextMenu(QMenu* menu) {
 }
 
 void ViewerWindow::BFormatClick() {
-  if (host_.CurrentFile().isEmpty() || !style_) return;
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  editor_->setUpdatesEnabled(false);
+  // The run lets events through, so a second click could start a run over the first.
+  if (formatting_ || host_.CurrentFile().isEmpty() || !style_) return;
+  struct RunGuard {
+    ViewerWindow* w;
+    explicit RunGuard(ViewerWindow* window) : w(window) {
+      w->formatting_ = true;
+      QApplication::setOverrideCursor(Qt::WaitCursor);
+      w->editor_->setUpdatesEnabled(false);
+    }
+    ~RunGuard() {
+      w->editor_->setUpdatesEnabled(true);
+      QApplication::restoreOverrideCursor();
+      w->formatting_ = false;
+    }
+  } guard(this);
   editor_->selectAll();
   RunHooks hooks;
   hooks.breathe = [] { QApplication::processEvents(QEventLoop::ExcludeUserInputEvents); };
   const QString result = FormatSelection(SourceEditorAccess(*editor_), *style_, hooks);
-  QApplication::restoreOverrideCursor();
   if (settings_.DoColorTags) {
     editor_->StreamColouredText(result, false);
   } else {
@@ -279,7 +295,6 @@ void ViewerWindow::BFormatClick() {
     start.setPosition(0);
     editor_->setTextCursor(start);
   }
-  editor_->setUpdatesEnabled(true);
   SetREToModified();
 }
 

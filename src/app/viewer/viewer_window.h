@@ -96,6 +96,7 @@ class ViewerWindow : public QDialog {
   ViewerHost& host_;
   QStringList tagSyntax_;
   std::unique_ptr<Style> style_;
+  bool formatting_ = false;
   QTabWidget* pages_ = nullptr;
   QWidget* browserPage_ = nullptr;
   QWidget* editorPage_ = nullptr;
