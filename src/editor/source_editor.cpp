@@ -18,6 +18,7 @@ namespace {
 
 const char* const kSavingErrorStart = "File saving error in:\r\n";
 const char* const kSavingErrorEnd = "\r\nPlease check diskspace and writing permissions...";
+constexpr qsizetype kMaxColouredLine = 100000;
 const char* const kEditorHint = "[CTRL-Z] = UnDo ,  [CTRL-S] = Save ,  [CTRL-F] = Search/Replace";
 
 int ColourOf(ColourClass colour, const ColourScheme& scheme) {
@@ -362,7 +363,10 @@ void SourceEditor::paintEvent(QPaintEvent* event) {
     if (block.userState() == generation_) continue;
     QList<QTextLayout::FormatRange> ranges;
     const qsizetype start = block.position();
-    colours_.ForEachRun(start, start + block.length() - 1, [&](qsizetype from, qsizetype length, int colour) {
+    // Every format splits the line for shaping; a line of megabytes is shown coloured at its
+    // start only, so it costs no more than the bare control's layout of it.
+    const qsizetype end = start + std::min<qsizetype>(block.length() - 1, kMaxColouredLine);
+    colours_.ForEachRun(start, end, [&](qsizetype from, qsizetype length, int colour) {
       ranges.append({static_cast<int>(from - start), static_cast<int>(length), FormatFor(colour)});
     });
     block.layout()->setFormats(ranges);
