@@ -29,7 +29,7 @@ nice make -s -C "$build" -j2 snapshot_bench >/dev/null
 if [ -z "${PAGES:-}" ]; then
   PAGES=$(for d in $(find /usr/share/doc -type f -name "*.htm*" -size +3k | sed 's|/[^/]*$||' | sort -u); do
             find "$d" -maxdepth 1 -type f -name "*.htm*" -size +3k | sort | head -2
-          done | head -20)
+          done | head -20) || true  # head ends the loop early
 fi
 read -r -a pages <<<"$(echo $PAGES)"
 work=$(mktemp -d)
@@ -54,7 +54,7 @@ wkhtml() { xvfb-run -a wkhtmltoimage --width $width --height $height --quality 7
 cuty_full() { xvfb-run -a cutycapt --min-width=$width --min-height=$height --url="file://$1" --out="$2.jpg"; }
 cuty_clip() {
   xvfb-run -a cutycapt --min-width=$width --min-height=$height \
-    --user-style-string="html { height: ${height}px !important; overflow: hidden !important; }" \
+    --user-style-string="html, body { height: ${height}px !important; max-height: ${height}px !important; overflow: hidden !important; margin: 0 !important; }" \
     --url="file://$1" --out="$2.jpg"
 }
 chrome() { chromium --headless --no-sandbox --disable-gpu --window-size=$width,$height --screenshot="$2.png" "file://$1"; }
