@@ -29,14 +29,16 @@ void TagNameInto(QStringView text, QString* name) {
     name->append(u"<!--");
     return;
   }
-  for (const QChar c : text) {
-    if (!IsNameCharacter(c)) {
-      name->append(QLatin1Char('>'));
-      return;
-    }
-    const char16_t u = c.unicode();
-    name->append(u >= 'a' && u <= 'z' ? QChar(u - 32) : c);
+  qsizetype length = 0;
+  while (length < text.size() && IsNameCharacter(text.at(length))) ++length;
+  const bool closed = length < text.size();
+  name->resize(length + (closed ? 1 : 0));
+  QChar* w = name->data();
+  for (qsizetype i = 0; i < length; ++i) {
+    const char16_t u = text.at(i).unicode();
+    w[i] = u >= 'a' && u <= 'z' ? QChar(u - 32) : QChar(u);
   }
+  if (closed) w[length] = QLatin1Char('>');
 }
 
 QString TagName(QStringView text) {

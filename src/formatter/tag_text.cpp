@@ -19,19 +19,24 @@ void AppendNormalisedTag(QStringView raw, int tagCase, bool spaceAfter, QString*
   while (end > begin && IsSourceBlank(d[end - 1])) --end;
   while (end > begin && d[end - 1] == QLatin1Char('>')) --end;
   while (end > begin && IsSourceBlank(d[end - 1])) --end;
-  out->append(QLatin1Char('<'));
+  // Written through a pointer: this runs for every tag of the page.
+  const qsizetype start = out->size();
+  out->resize(start + (end - begin) + 3);
+  QChar* w = out->data() + start;
+  *w++ = QLatin1Char('<');
   bool lastBlank = false;
   for (qsizetype i = begin; i < end; ++i) {
     if (IsSourceBlank(d[i])) {
-      if (!lastBlank) out->append(QLatin1Char(' '));
+      if (!lastBlank) *w++ = QLatin1Char(' ');
       lastBlank = true;
       continue;
     }
     lastBlank = false;
-    out->append(i < caseEnd ? QChar(ChangeLetterCase(d[i].unicode(), tagCase)) : d[i]);
+    *w++ = i < caseEnd ? QChar(ChangeLetterCase(d[i].unicode(), tagCase)) : d[i];
   }
-  out->append(QLatin1Char('>'));
-  if (endsWithSpace) out->append(QLatin1Char(' '));
+  *w++ = QLatin1Char('>');
+  if (endsWithSpace) *w++ = QLatin1Char(' ');
+  out->truncate(w - out->constData());
 }
 
 }  // namespace vistrel
