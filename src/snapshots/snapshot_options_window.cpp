@@ -114,6 +114,26 @@ QLabel* Label(const char* name, const char* text, QWidget* parent) {
   return label;
 }
 
+// Arrows beside an entry, in the entry's own box.
+UpDownButtons* Spin(const char* name, QLineEdit* entry, int minimum, int maximum, int step) {
+  auto* buttons = new UpDownButtons(entry, minimum, maximum, step, entry->parentWidget());
+  buttons->setObjectName(QLatin1String(name));
+  return buttons;
+}
+
+void AddSpinRow(QGridLayout* grid, int row, QLabel* label, QLineEdit* entry,
+                UpDownButtons* buttons) {
+  grid->addWidget(label, row, 0);
+  grid->addWidget(entry, row, 1);
+  grid->addWidget(buttons, row, 2);
+}
+
+ColourBox* Colour(const char* name, QWidget* parent) {
+  auto* box = new ColourBox(parent);
+  box->setObjectName(QLatin1String(name));
+  return box;
+}
+
 // The save dialog does not say which filter was chosen; a typed ".bmp" or ".jpg" names it,
 // anything else keeps the one in use.
 int FilterIndexOfName(const QString& name, int current) {
@@ -163,11 +183,9 @@ void SnapshotOptionsWindow::BuildControls() {
   rbCustom_ = new QRadioButton(QLatin1String(kCustomSize), baseBox);
   rbCustom_->setObjectName(QStringLiteral("RBCustom"));
   eWidth_ = Entry("EWidth", 4, false, baseBox);
-  udWidth_ = new UpDownButtons(eWidth_, 50, 2000, 50, baseBox);
-  udWidth_->setObjectName(QStringLiteral("UDWidth"));
+  udWidth_ = Spin("UDWidth", eWidth_, 50, 2000, 50);
   eHeight_ = Entry("EHeight", 4, false, baseBox);
-  udHeight_ = new UpDownButtons(eHeight_, 50, 3000, 50, baseBox);
-  udHeight_->setObjectName(QStringLiteral("UDHeight"));
+  udHeight_ = Spin("UDHeight", eHeight_, 50, 3000, 50);
   udWidth_->SetPosition(800);
   udHeight_->SetPosition(600);
   rbBrowser_ = new QRadioButton(QLatin1String(kBrowserSize), baseBox);
@@ -175,39 +193,27 @@ void SnapshotOptionsWindow::BuildControls() {
   eViewWidth_ = Entry("EViewWidth", 32767, true, baseBox);
   eViewWidth_->setFixedWidth(110);
   baseGrid->addWidget(rbCustom_, 0, 0, 1, 3);
-  baseGrid->addWidget(Label("Label1", kWidthLabel, baseBox), 1, 0);
-  baseGrid->addWidget(eWidth_, 1, 1);
-  baseGrid->addWidget(udWidth_, 1, 2);
-  baseGrid->addWidget(Label("Label2", kHeightLabel, baseBox), 2, 0);
-  baseGrid->addWidget(eHeight_, 2, 1);
-  baseGrid->addWidget(udHeight_, 2, 2);
+  AddSpinRow(baseGrid, 1, Label("Label1", kWidthLabel, baseBox), eWidth_, udWidth_);
+  AddSpinRow(baseGrid, 2, Label("Label2", kHeightLabel, baseBox), eHeight_, udHeight_);
   baseGrid->addWidget(rbBrowser_, 3, 0, 1, 3);
   baseGrid->addWidget(eViewWidth_, 4, 1, 1, 2);
 
   auto* outBox = new QGroupBox(QLatin1String(kOutputHeading), left);
   auto* outGrid = new QGridLayout(outBox);
   eScale_ = Entry("EScale", 3, false, outBox);
-  udScale_ = new UpDownButtons(eScale_, 5, 100, 5, outBox);
-  udScale_->setObjectName(QStringLiteral("UDScale"));
+  udScale_ = Spin("UDScale", eScale_, 5, 100, 5);
   udScale_->SetPosition(100);
-  outGrid->addWidget(Label("Label5", kPercentLabel, outBox), 0, 0);
-  outGrid->addWidget(eScale_, 0, 1);
-  outGrid->addWidget(udScale_, 0, 2);
+  AddSpinRow(outGrid, 0, Label("Label5", kPercentLabel, outBox), eScale_, udScale_);
 
   auto* frameBox = new QGroupBox(QLatin1String(kShadowHeading), left);
   auto* frameGrid = new QGridLayout(frameBox);
-  rzColBG_ = new ColourBox(frameBox);
-  rzColBG_->setObjectName(QStringLiteral("RzColBG"));
-  rzColBShade_ = new ColourBox(frameBox);
-  rzColBShade_->setObjectName(QStringLiteral("RzColBShade"));
-  rzColBorder_ = new ColourBox(frameBox);
-  rzColBorder_->setObjectName(QStringLiteral("RzColBorder"));
+  rzColBG_ = Colour("RzColBG", frameBox);
+  rzColBShade_ = Colour("RzColBShade", frameBox);
+  rzColBorder_ = Colour("RzColBorder", frameBox);
   eShade_ = Entry("EShade", 2, true, frameBox);
-  udShade_ = new UpDownButtons(eShade_, 0, 30, 1, frameBox);
-  udShade_->setObjectName(QStringLiteral("UDShade"));
+  udShade_ = Spin("UDShade", eShade_, 0, 30, 1);
   eBorder_ = Entry("EBorder", 2, true, frameBox);
-  udBorder_ = new UpDownButtons(eBorder_, 0, 30, 1, frameBox);
-  udBorder_->setObjectName(QStringLiteral("UDBorder"));
+  udBorder_ = Spin("UDBorder", eBorder_, 0, 30, 1);
   cbCropVerti_ = new QCheckBox(QLatin1String(kCropVerti), frameBox);
   cbCropVerti_->setObjectName(QStringLiteral("CBCropVerti"));
   cbCropHori_ = new QCheckBox(QLatin1String(kCropHori), frameBox);
@@ -218,12 +224,8 @@ void SnapshotOptionsWindow::BuildControls() {
   frameGrid->addWidget(rzColBShade_, 3, 0, 1, 3);
   frameGrid->addWidget(Label(nullptr, kBorderColourLabel, frameBox), 4, 0, 1, 3);
   frameGrid->addWidget(rzColBorder_, 5, 0, 1, 3);
-  frameGrid->addWidget(Label("Label6", kShadowWidthLabel, frameBox), 6, 0);
-  frameGrid->addWidget(eShade_, 6, 1);
-  frameGrid->addWidget(udShade_, 6, 2);
-  frameGrid->addWidget(Label("Label4", kBorderWidthLabel, frameBox), 7, 0);
-  frameGrid->addWidget(eBorder_, 7, 1);
-  frameGrid->addWidget(udBorder_, 7, 2);
+  AddSpinRow(frameGrid, 6, Label("Label6", kShadowWidthLabel, frameBox), eShade_, udShade_);
+  AddSpinRow(frameGrid, 7, Label("Label4", kBorderWidthLabel, frameBox), eBorder_, udBorder_);
   frameGrid->addWidget(cbCropVerti_, 8, 0, 1, 3);
   frameGrid->addWidget(cbCropHori_, 9, 0, 1, 3);
 

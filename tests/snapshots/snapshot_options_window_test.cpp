@@ -184,17 +184,9 @@ TEST_F(SnapshotOptionsTest, PreviewThenSaveUnderTheProposedOrTypedName) {
 }
 
 TEST_F(SnapshotOptionsTest, FromTheViewerTheBrowserPaneIsShotAtItsOwnSize) {
-  QWidget viewer;
-  auto* layout = new QVBoxLayout(&viewer);
-  layout->setContentsMargins(0, 0, 0, 0);
-  auto* pane = new BrowserView(Profile(), 10);
-  layout->addWidget(pane);
-  viewer.resize(240, 160);
-  viewer.show();
   const QString page = ColouredPage(QStringLiteral("shown.htm"), "#0000ff");
-  QSignalSpy loaded(pane, &BrowserView::LoadFinished);
-  pane->LoadFile(page);
-  ASSERT_TRUE(loaded.wait(15000));
+  const auto shown = ShowPane(QSize(240, 160), page);
+  BrowserView* pane = shown->view;
   const QSize paneSize = pane->size();
 
   program_.Shade = 0;
@@ -214,7 +206,7 @@ TEST_F(SnapshotOptionsTest, FromTheViewerTheBrowserPaneIsShotAtItsOwnSize) {
                 .arg(paneSize.height()));
   ASSERT_EQ(window.imgSave().size(), paneSize);
   EXPECT_EQ(PixelAt(window.imgSave(), paneSize.width() - 1, paneSize.height() - 1), QColor(0, 0, 255));
-  EXPECT_EQ(pane->parentWidget(), &viewer);
+  EXPECT_EQ(pane->parentWidget(), &shown->host);
   EXPECT_EQ(pane->size(), paneSize);
 }
 

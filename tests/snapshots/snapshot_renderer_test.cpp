@@ -14,15 +14,21 @@ namespace {
 
 using SnapshotRendererTest = SnapshotWindowTest;
 
+SnapshotInput Entries(const char* width, const char* height, const char* scale,
+                      const char* shade, const char* border) {
+  SnapshotInput input;
+  input.width = QLatin1String(width);
+  input.height = QLatin1String(height);
+  input.scale = QLatin1String(scale);
+  input.shade = QLatin1String(shade);
+  input.border = QLatin1String(border);
+  return input;
+}
+
 // 800 x 600 at 50 %, shadow 10, border 3, the vertical scroll-bar strip cut off.
 SnapshotSettings FramedHalfSize(ScriptedPrompter& prompter) {
   SnapshotSettings settings;
-  SnapshotInput input;
-  input.width = QStringLiteral("800");
-  input.height = QStringLiteral("600");
-  input.scale = QStringLiteral("50");
-  input.shade = QStringLiteral("10");
-  input.border = QStringLiteral("3");
+  SnapshotInput input = Entries("800", "600", "50", "10", "3");
   input.cropVerti = true;
   input.bgCol = 0x00FFFF;      // yellow
   input.shadeCol = 0x808080;   // grey
@@ -80,33 +86,20 @@ TEST_F(SnapshotRendererTest, AMissingPageLeavesTheImageInHand) {
 }
 
 TEST_F(SnapshotRendererTest, ALentViewIsShotAtTheRenderSizeAndGivenBackWhereItWas) {
-  QWidget host;
-  auto* layout = new QVBoxLayout(&host);
-  auto* view = new BrowserView(Profile(), 10);
-  layout->addWidget(view);
-  host.resize(300, 200);
-  host.show();
   const QString page = ColouredPage(QStringLiteral("blue.htm"), "#0000ff");
-  QSignalSpy loaded(view, &BrowserView::LoadFinished);
-  view->LoadFile(page);
-  ASSERT_TRUE(loaded.wait(15000));
+  const auto pane = ShowPane(QSize(300, 200), page);
+  BrowserView* view = pane->view;
 
   SnapshotSettings settings;
-  SnapshotInput input;
-  input.width = QStringLiteral("120");
-  input.height = QStringLiteral("90");
-  input.scale = QStringLiteral("100");
-  input.shade = QStringLiteral("0");
-  input.border = QStringLiteral("0");
-  ASSERT_TRUE(TestInput(input, settings, prompter_));
+  ASSERT_TRUE(TestInput(Entries("120", "90", "100", "0", "0"), settings, prompter_));
   SnapshotRenderer renderer(Profile(), BrowserDisplaySettings());
   QImage snapshot;
   ASSERT_EQ(renderer.DoTheShot(page, settings, QSize(120, 90), &snapshot, {}, view),
             SnapshotRenderer::Result::kRendered);
   ASSERT_EQ(snapshot.size(), QSize(120, 90));
   EXPECT_EQ(PixelAt(snapshot, 119, 89), QColor(0, 0, 255));
-  EXPECT_EQ(view->parentWidget(), &host);
-  EXPECT_EQ(layout->indexOf(view), 0);
+  EXPECT_EQ(view->parentWidget(), &pane->host);
+  EXPECT_EQ(pane->layout->indexOf(view), 0);
   EXPECT_EQ(view->CurrentFile(), page);  // given back as it was, not loaded anew
 }
 

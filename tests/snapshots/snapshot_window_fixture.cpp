@@ -1,6 +1,7 @@
 #include "snapshot_window_fixture.h"
 
 #include <QLabel>
+#include <QSignalSpy>
 #include <algorithm>
 
 namespace vistrel::testing {
@@ -30,6 +31,20 @@ void WatchedProgress::Step() {
 QString SnapshotWindowTest::ColouredPage(const QString& name, const char* colour) {
   return folder_.Write(name, QByteArray("<html><head><style>html, body { margin: 0; background: ") +
                                  colour + "; }</style></head><body><p>page</p></body></html>");
+}
+
+std::unique_ptr<ShownPane> SnapshotWindowTest::ShowPane(QSize size, const QString& page) {
+  auto pane = std::make_unique<ShownPane>();
+  pane->layout = new QVBoxLayout(&pane->host);
+  pane->layout->setContentsMargins(0, 0, 0, 0);
+  pane->view = new BrowserView(Profile(), 10);
+  pane->layout->addWidget(pane->view);
+  pane->host.resize(size);
+  pane->host.show();
+  QSignalSpy loaded(pane->view, &BrowserView::LoadFinished);
+  pane->view->LoadFile(page);
+  EXPECT_TRUE(loaded.wait(15000)) << page.toStdString();
+  return pane;
 }
 
 }  // namespace vistrel::testing

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QColor>
 #include <QTimer>
+#include <QVBoxLayout>
 #include <QImage>
 #include <QStringList>
 #include <functional>
@@ -14,6 +15,7 @@
 #include "app/batch/progress_window.h"
 #include "app/core/page_list.h"
 #include "render/browser_profile.h"
+#include "render/browser_view.h"
 #include "scripted_prompter.h"
 #include "settings/program_settings.h"
 #include "temp_folder.h"
@@ -68,6 +70,13 @@ class SavePrompter : public ScriptedPrompter {
   FileDialogRequest lastSave;
 };
 
+// A live browser pane in a window of its own, as the viewer holds it.
+struct ShownPane {
+  QWidget host;
+  QVBoxLayout* layout = nullptr;
+  BrowserView* view = nullptr;
+};
+
 // One browser profile for the binary, as in the program; pages in a temporary folder.
 class SnapshotWindowTest : public ::testing::Test {
  public:
@@ -78,6 +87,8 @@ class SnapshotWindowTest : public ::testing::Test {
   static BrowserProfile& Profile() { return *profile_; }
   // A page that is one colour all over.
   QString ColouredPage(const QString& name, const char* colour);
+  // A pane of that window size that has loaded page.
+  std::unique_ptr<ShownPane> ShowPane(QSize size, const QString& page);
 
   TempFolder folder_;
   SavePrompter prompter_;
