@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPointer>
@@ -24,6 +25,8 @@
 #include "main_window_fixture.h"
 #include "render/browser_profile.h"
 #include "render/browser_view.h"
+#include "thumbnails/thumb_naming.h"
+#include "app/ui/folder_panel.h"
 #include "render_fixture.h"
 
 namespace vistrel::testing {
@@ -165,7 +168,9 @@ TEST_F(ViewerTest, FailedSaveKeepsTheDocumentModifiedAndTheFileIntact) {
   EXPECT_TRUE(texts.first().startsWith(QStringLiteral("File saving error in:\r\n") + page));
   EXPECT_TRUE(viewer_->windowTitle().endsWith(QStringLiteral(" --- UNSAVED ---")));
   EXPECT_TRUE(window_->folderViewPage()->saveButton()->isEnabled());
-  if (!asRoot) EXPECT_EQ(dir_.Read(QStringLiteral("prog/sub/a.htm")), QByteArray("one"));
+  if (!asRoot) {
+    EXPECT_EQ(dir_.Read(QStringLiteral("prog/sub/a.htm")), QByteArray("one"));
+  }
   QFile::setPermissions(dir_.path() + QStringLiteral("prog/sub"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
   Q_UNUSED(blocker);
 }
@@ -286,6 +291,42 @@ TEST_F(ViewerTest, LinkClicksFollowLocalPagesAndBeepOtherwise) {
   EXPECT_EQ(prompter_.beeps(), 2);
   EXPECT_TRUE(viewer_->backButton()->isEnabled());
   viewer_->hide();
+}
+
+TEST_F(ViewerTest, ThumbnailFromTheFolderViewShowsInTheCorner) {
+  const QString page = dir_.Write(QStringLiteral("prog/a.htm"), "<html><body style='background:#f80'>x</body></html>");
+  StartWithViewer();
+  Preview(0);
+  EXPECT_FALSE(window_->folderPanel()->CornerHasPicture());
+  window_->MakeOrClearThumbs(true);
+  const QString thumb = ThumbPathOf(folders_.thumbs, page);
+  ASSERT_TRUE(QFile::exists(thumb)) << thumb.toStdString();
+  EXPECT_EQ(QImage(thumb).size(), QSize(130, 100));
+  EXPECT_TRUE(window_->folderPanel()->CornerHasPicture());
+  EXPECT_TRUE(window_->isEnabled());
+
+  window_->MakeOrClearThumbs(false);
+  EXPECT_FALSE(QFile::exists(thumb));
+  EXPECT_FALSE(window_->folderPanel()->CornerHasPicture());
+}
+
+TEST_F(ViewerTest, ClosingFromTheThumbnailPageAsksAboutChanges) {
+  const QString page = dir_.Write(QStringLiteral("prog/a.htm"), "x");
+  StartWithViewer();
+  window_->pages()->RequestPage(kThumbnailViewPage);  // the first item becomes selected
+  ASSERT_EQ(window_->CurrentFile(), page);
+  window_->ShowViewerModal = [&] {
+    QTimer::singleShot(0, [&] {
+      Editor()->moveCursor(QTextCursor::End);
+      Type(QStringLiteral("y"));
+      prompter_.AnswerQuestion(kAnswerNo);
+      viewer_->close();
+    });
+    viewer_->exec();
+  };
+  window_->OpenCurrentInViewer();
+  EXPECT_EQ(prompter_.TakeTexts(), QStringList{QStringLiteral("Save changes in: ") + page});
+  EXPECT_EQ(dir_.Read(QStringLiteral("prog/a.htm")), QByteArray("x"));
 }
 
 TEST_F(ViewerTest, BrowserSettingsResetCancelAndOk) {

@@ -45,6 +45,11 @@
 #include "editor/source_editor.h"
 #include "filelists/file_lists_page.h"
 #include "filelists/file_operations.h"
+#include "thumbnails/offscreen_capture.h"
+#include "thumbnails/thumb_cache.h"
+#include "thumbnails/thumb_naming.h"
+#include "thumbnails/thumb_store.h"
+#include "thumbnails/thumbnail_page.h"
 #include "formatter/style.h"
 #include "render/browser_view.h"
 #include "app/ui/tooltip_switch.h"
@@ -194,6 +199,7 @@ void MainWindow::AttachViewer(ViewerWindow* viewer, BrowserProfile& profile) {
   connect(menu_->about, &QAction::triggered, this, &MainWindow::OpenAbout);
   connect(menu_->homepage, &QAction::triggered, this,
           [] { QDesktopServices::openUrl(QUrl(QString::fromLatin1(kHomepage))); });
+  BuildThumbnailPage(profile);
   SaveEditorFile = [this] { viewer_->BSaveClick(); };
   RefreshPreview = [this](bool force) { RefreshPreviewNow(force); };
   ClearPreview = [this] { ClearPreviewNow(); };
@@ -205,6 +211,49 @@ void MainWindow::AttachViewer(ViewerWindow* viewer, BrowserProfile& profile) {
       viewer_->SaveEditorFileAs(state_.EditorFile);
   });
   SetPreviewControls(viewer_->browser(), viewer_->editor());
+}
+
+void MainWindow::BuildThumbnailPage(BrowserProfile& profile) {
+  thumbCache_ = std::make_unique<ThumbCache>(settings_.CACHE_MAX);
+  capture_ = std::make_unique<OffscreenCapture>(profile);
+  capture_->SetDisplaySettings(viewer_->browser()->DisplaySettings());
+  thumbStore_ = std::make_unique<ThumbStore>(folders_.thumbs, *thumbCache_, capture_->AsPageCapture());
+  ThumbnailPageHooks hooks;
+  hooks.folder = [this] { return folderPanel_->Folder(); };
+  hooks.entryCount = [this] { return folderView_->ItemCount(); };
+  hooks.entryName = [this](int i) { return folderView_->fileList()->item(i)->text(); };
+  hooks.currentFile = [this] { return CurrentFile(); };
+  hooks.showThumbCorner = [this](const QString& file) { ShowThumbCorner(file); };
+  hooks.refreshStatus = [this] { RefreshStatus(); };
+  hooks.startingUp = [this] { return state_.StartingUp; };
+  thumbs_ = new ThumbnailPage(settings_, prompter_, folders_, *progressWindow_, *thumbStore_, hooks, pages_);
+  pages_->SetPage(kThumbnailViewPage, thumbs_);
+  connect(thumbs_, &ThumbnailPage::OpenFileRequested, this, &MainWindow::OpenCurrentInViewer);
+  connect(thumbs_, &ThumbnailPage::DeleteRequested, this, &MainWindow::DeleteSelectedFilesCommand);
+  ThumbPathOf = [this](const QString& file) { return vistrel::ThumbPathOf(folders_.thumbs, file); };
+  for (QAction* action : {menu_->removeOrphanedThumbs, menu_->removeAllThumbs}) action->setEnabled(true);
+  connect(menu_->removeOrphanedThumbs, &QAction::triggered, this, [this] { thumbs_->RemoveThumbs(false); });
+  connect(menu_->removeAllThumbs, &QAction::triggered, this, [this] { thumbs_->RemoveThumbs(true); });
+  folderPanel_->thumbnailCorner()->installEventFilter(this);
+}
+
+void MainWindow::SyncThumbCount() {
+  if (thumbs_) thumbs_->SyncThumbCount();
+}
+
+void MainWindow::MakeOrClearThumbs(bool make) {
+  const PageList* page = PageListOf(pages_->CurrentIndex());
+  if (!thumbs_ || !page) return;
+  thumbs_->MakeOrClearSelection(*page, make);
+  setEnabled(true);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == folderPanel_->thumbnailCorner() && event->type() == QEvent::MouseButtonDblClick) {
+    MakeOrClearThumbs(true);
+    return true;
+  }
+  return QMainWindow::eventFilter(watched, event);
 }
 
 HelpWindow* MainWindow::OpenHelp() {
@@ -221,7 +270,8 @@ void MainWindow::OpenAbout() {
 
 void MainWindow::OpenBrowserSettings() {
   BrowserSettingsDialog dialog(*profile_, *viewer_->browser(), this);
-  dialog.exec();
+  // Thumbnails made from now on use the browser's new values.
+  if (dialog.exec() == QDialog::Accepted && capture_) capture_->SetDisplaySettings(viewer_->browser()->DisplaySettings());
 }
 
 int MainWindow::ActivePage() const { return pages_->CurrentIndex(); }
@@ -293,6 +343,7 @@ void MainWindow::FirstShow() {
   folderPanel_->SetFolder(settings_.VIEW_PATH);
   OnFolderChanged(folderPanel_->Folder());
   ApplyPreviewToggle();
+  if (thumbs_) thumbs_->SetBaseIndex(settings_.THUMB_BASEIDX);
   pages_->RequestPage(kThumbnailViewPage);
   pages_->RequestPage(kFolderViewPage);
   ApplyHints();
@@ -352,8 +403,11 @@ QString MainWindow::LaunchCaption(int k) const {
 
 void MainWindow::BuildPopupMenu() {
   popup_ = new PopupMenu(settings_, this);
-  for (int index : {PopupMenu::kMakeThumbs, PopupMenu::kClearThumbs, PopupMenu::kCreateSnapshots})
-    popup_->SetAvailable(index, false);
+  popup_->SetAvailable(PopupMenu::kCreateSnapshots, false);
+  popup_->SetAvailable(PopupMenu::kMakeThumbs, thumbs_ != nullptr);
+  popup_->SetAvailable(PopupMenu::kClearThumbs, thumbs_ != nullptr);
+  connect(popup_->item(PopupMenu::kMakeThumbs), &QAction::triggered, this, [this] { MakeOrClearThumbs(true); });
+  connect(popup_->item(PopupMenu::kClearThumbs), &QAction::triggered, this, [this] { MakeOrClearThumbs(false); });
   connect(popup_->item(PopupMenu::kCopyFiles), &QAction::triggered, this, &MainWindow::CopySelectedFilesCommand);
   popup_->ContextProvider = [this] {
     const SelectionInfo info = CurrentSelection();
@@ -365,6 +419,7 @@ void MainWindow::BuildPopupMenu() {
     connect(popup_->item(PopupMenu::kLaunchBase + k + 1), &QAction::triggered, this, [this, k] { LaunchApplication(k); });
   AttachPopup(folderView_->fileList());
   fileLists_->SetPopupMenu(popup_);
+  if (thumbs_) thumbs_->SetPopupMenu(popup_);
   AttachPopup(folderPanel_->thumbnailCorner());
 }
 
@@ -426,14 +481,19 @@ void MainWindow::DeleteSelectedFilesCommand() {
       const int last = folderView_->ItemCount() - 1;
       if (last >= 0)
         folderView_->fileList()->setCurrentRow(qMin(outcome.lastDeletedIndex, last), QItemSelectionModel::ClearAndSelect);
+      SyncThumbCount();
       break;
     }
     case kThumbnailViewPage:
       folderView_->ShowFolder(folderPanel_->Folder(), state_.CurrentMask);
+      SyncThumbCount();
       break;
     case kFileListsPage:
       fileLists_->AfterFilesDeleted(outcome);
-      if (outcome.anyInShownFolder) folderView_->ShowFolder(folderPanel_->Folder(), state_.CurrentMask);
+      if (outcome.anyInShownFolder) {
+        folderView_->ShowFolder(folderPanel_->Folder(), state_.CurrentMask);
+        SyncThumbCount();
+      }
       break;
   }
   RefreshStatus();
@@ -444,7 +504,10 @@ void MainWindow::CopySelectedFilesCommand() {
   if (!page) return;
   const CopyOutcome outcome = CopySelectedFiles(*page, folderPanel_->Folder(), settings_, prompter_, *progressWindow_);
   setEnabled(true);
-  if (outcome.singleTargetInShownFolder) RereadFolderAndSelect(QFileInfo(outcome.singleTarget).fileName());
+  if (outcome.singleTargetInShownFolder) {
+    RereadFolderAndSelect(QFileInfo(outcome.singleTarget).fileName());
+    SyncThumbCount();
+  }
 }
 
 void MainWindow::OnFileListMoved() {
@@ -526,6 +589,10 @@ void MainWindow::OnPageChanged(int page) {
       SetHint(QString::fromLatin1(kFolderViewHint));
       break;
     case kThumbnailViewPage:
+      if (thumbs_) {
+        thumbs_->SetTitle(folderPanel_->Folder());
+        thumbs_->EnterPage();
+      }
       SetHint(QString::fromLatin1(kThumbViewHint));
       break;
     case kFileListsPage:
@@ -547,6 +614,7 @@ void MainWindow::OnFolderChanged(const QString& folder) {
   }
   pages_->setEnabled(true);
   if (state_.StartingUp) return;
+  SyncThumbCount();
   if (ClearPreview) ClearPreview();
   RefreshStatus();
 }
@@ -555,6 +623,8 @@ void MainWindow::OnPatternsChanged(const QString& patterns) {
   state_.CurrentMask = patterns;
   if (!folderPanel_->Folder().isEmpty()) folderView_->ShowFolder(folderPanel_->Folder(), patterns);
   if (state_.StartingUp) return;
+  SyncThumbCount();
+  if (ClearPreview) ClearPreview();
   RefreshStatus();
 }
 

@@ -24,6 +24,10 @@ class FolderViewPage;
 class PageList;
 class BrowserProfile;
 class FileListsPage;
+class OffscreenCapture;
+class ThumbCache;
+class ThumbnailPage;
+class ThumbStore;
 class PopupMenu;
 class ProgressWindow;
 class ViewerWindow;
@@ -85,6 +89,10 @@ class MainWindow : public QMainWindow, public ViewerHost {
   // Re-reads the folder view's list (after files were added or removed).
   void RereadFolder();
   FileListsPage* fileListsPage() const { return fileLists_; }
+  ThumbnailPage* thumbnailPage() const { return thumbs_; }
+  void SyncThumbCount();
+  // "Make/Update Thumbnail(s)" and "Clear Thumbnail(s)" on the active page's selection.
+  void MakeOrClearThumbs(bool make);
   ProgressWindow* progressWindow() const { return progressWindow_; }
   std::function<void()> ShowViewerModal;
   // Runs before a new current file is previewed: the old one may be saved first.
@@ -153,6 +161,8 @@ class MainWindow : public QMainWindow, public ViewerHost {
   void ApplyHints();
   void BuildPopupMenu();
   void AttachPopup(QWidget* widget);
+  void BuildThumbnailPage(BrowserProfile& profile);
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
   WorkingFolders folders_;
   Prompter& prompter_;
@@ -176,6 +186,10 @@ class MainWindow : public QMainWindow, public ViewerHost {
   ViewerWindow* viewer_ = nullptr;
   BrowserProfile* profile_ = nullptr;
   FileListsPage* fileLists_ = nullptr;
+  ThumbnailPage* thumbs_ = nullptr;
+  std::unique_ptr<ThumbCache> thumbCache_;
+  std::unique_ptr<OffscreenCapture> capture_;
+  std::unique_ptr<ThumbStore> thumbStore_;
   ProgressWindow* progressWindow_ = nullptr;
   bool shownOnce_ = false;
   bool closingBySignal_ = false;
