@@ -3,11 +3,19 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <initializer_list>
 #include <ostream>
 
 #include "formatter/style.h"
 
 namespace vistrel::testing {
+
+// The expected lines of a test, written as UTF-16 literals.
+inline QStringList L(std::initializer_list<const char16_t*> items) {
+  QStringList list;
+  for (const char16_t* item : items) list << QString::fromUtf16(item);
+  return list;
+}
 
 // A style made from the text of its two files, loaded the way the program loads it.
 Style StyleFrom(const QByteArray& optionsIni, const QByteArray& tagIni);

@@ -8,14 +8,9 @@ namespace vistrel {
 namespace {
 
 using testing::FormattedLines;
+using testing::L;
 using testing::StyleFrom;
 using namespace Qt::StringLiterals;
-
-QStringList L(std::initializer_list<const char16_t*> items) {
-  QStringList list;
-  for (const char16_t* item : items) list << QString::fromUtf16(item);
-  return list;
-}
 
 TEST(FormatterExample, TableWithCountedStartCommentAndUndescribedCells) {
   const Style style = StyleFrom("[OPTIONS]\nSpacing=4\nLineSize=80\n",

@@ -7,15 +7,10 @@
 namespace vistrel {
 namespace {
 
+using testing::L;
 using testing::StyleFrom;
 using testing::TokensOf;
 using namespace Qt::StringLiterals;
-
-QStringList L(std::initializer_list<const char16_t*> items) {
-  QStringList list;
-  for (const char16_t* item : items) list << QString::fromUtf16(item);
-  return list;
-}
 
 const QByteArray kInlineTags =
     "[bold]\nTagOpen=<B>\nTagClose=</B>\nTreatAsText=1\n"
