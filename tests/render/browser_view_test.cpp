@@ -55,6 +55,11 @@ TEST_F(BrowserViewTest, LoadingReportsBusyAndMissingFilesNameThePath) {
   }
   EXPECT_THROW(view.LoadFile(folder_.path()), VistrelError);  // a folder is no page
   EXPECT_EQ(view.CurrentFile(), page);
+
+  QSignalSpy cleared(&view, &BrowserView::LoadFinished);
+  view.Clear();
+  ASSERT_TRUE(cleared.wait(10000));
+  EXPECT_EQ(view.CurrentFile(), QString());
 }
 
 TEST_F(BrowserViewTest, NetworkRequestsAreRefusedAndLocalOnesServed) {
