@@ -14,13 +14,6 @@
 namespace vistrel::testing {
 namespace {
 
-TEST(SnapshotFileName, OnlyTheFileNamesDotsBecomeUnderscores) {
-  EXPECT_EQ(SnapshotFileName(QStringLiteral("/web/index.htm"), QStringLiteral(".jpg")),
-            QStringLiteral("snap_index_htm.jpg"));
-  EXPECT_EQ(SnapshotFileName(QStringLiteral("/my.site/v1.2/a.b.html"), QStringLiteral(".bmp")),
-            QStringLiteral("snap_a_b_html.bmp"));
-}
-
 class SnapshotBatchTest : public SnapshotWindowTest {
  protected:
   SnapshotServices Services() { return {program_, prompter_, Profile(), {}, progress_}; }
