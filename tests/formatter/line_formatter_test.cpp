@@ -28,8 +28,6 @@ TEST(FormatterIndent, LevelsBecomeTabsPerEightColumnsThenSpaces) {
             L({u"<DIV>", u"   <DIV>", u"      <DIV>", u"\t <P>"}));
   EXPECT_EQ(FormattedLines(StyleFrom("[OPTIONS]\nSpacing=4\n", tags), u"<div><div><div>x"_s),
             L({u"<DIV>", u"    <DIV>", u"\t<DIV>", u"\t    x"}));
-  EXPECT_EQ(FormattedLines(StyleFrom("[OPTIONS]\nSpacing=0\n", tags), u"<div><div>x"_s),
-            L({u"<DIV>", u"<DIV>", u"x"}));
 }
 
 TEST(FormatterIndent, SelfIndentCoversTheTagLinesAndStrayClosersCannotGoBelowZero) {
@@ -73,12 +71,6 @@ TEST(FormatterBreaking, TheExcluderProtectsQuotesOrTheInsidesOfTags) {
             L({u"aaaa", u"\"b b b b b b b b b b\"", u"cc dd"}));
   EXPECT_EQ(FormattedLines(StyleFrom("[OPTIONS]\nLineSize=10\nBreakExcluder=<>\n", {}), quoted),
             L({u"aaaa \"b b", u"b b b b b", u"b b b\" cc dd"}));
-}
-
-TEST(FormatterBreaking, ClosingTagLinesAreNeverBroken) {
-  const Style style = StyleFrom("[OPTIONS]\nLineSize=5\n", {});
-  EXPECT_EQ(FormattedLines(style, u"</div class=\"a b c d e f\">"_s), L({u"</DIV class=\"a b c d e f\">"}));
-  EXPECT_EQ(FormattedLines(style, u"<div a b c d e f>"_s), L({u"<DIV a b c d e f>"}));
 }
 
 TEST(FormatterComments, PaddingNumberingAndPlacement) {
