@@ -107,7 +107,7 @@ void SourceEditor::LoadSource(const SourceFile& file) {
     ApplyRuns(file.text, 0, file.text.size(), /*keepOpenComment=*/false);
   }
   if (file_.original.isEmpty()) file_.text.clear();  // only needed to recognise an unchanged text
-  ColoursChanged();
+  ColoursChanged(0, TextLength());
   moveCursor(QTextCursor::Start);
   setEnabled(true);
   setUpdatesEnabled(true);
@@ -127,7 +127,7 @@ void SourceEditor::ApplyRuns(const QString& text, qsizetype start, qsizetype len
     if (keepOpenComment && run.colour == ColourClass::kComment && !run.flag) break;
     colours_.Fill(start + run.start, run.length, ColourOf(run.colour, scheme));
   }
-  ColoursChanged();
+  ColoursChanged(start, start + length);
 }
 
 void SourceEditor::StreamColouredText(const QString& text, bool replaceAll) {
@@ -179,7 +179,7 @@ void SourceEditor::InsertTemplate(const QString& text) {
   } else {
     ReplaceRangeKeepingColour(start, cursor.selectionEnd() - start, inserted);
     colours_.Fill(start, inserted.size(), settings_.Colours.TextCol);
-    ColoursChanged();
+    ColoursChanged(start, start + inserted.size());
   }
   Select(start, inserted.size());
   FocusIfUsable();
@@ -250,7 +250,16 @@ void SourceEditor::OnContentsChange(int position, int removed, int added) {
     RecolourAroundChange(position, std::min<qsizetype>(position + added, length));
     Q_EMIT UserEdited();
   }
-  ColoursChanged();
+  // The changed lines get their formats now, before the control lays them out again, so a
+  // keystroke costs one layout of its line rather than two.
+  QTextBlock block = document()->findBlock(position);
+  const QTextBlock last = document()->findBlock(position + added);
+  for (int count = 0; block.isValid() && count < 64; ++count) {
+    ApplyBlockFormats(block);
+    if (block == last) break;
+    block = block.next();
+  }
+  viewport()->update();
 }
 
 void SourceEditor::ReplaceRangeKeepingColour(qsizetype start, qsizetype length, const QString& text) {
@@ -264,12 +273,32 @@ void SourceEditor::ReplaceRangeKeepingColour(qsizetype start, qsizetype length, 
   selfEdit_ = outerEdit;
   colours_.Remove(start, length);
   colours_.Insert(start, text.size(), colour);
-  ColoursChanged();
+  ColoursChanged(start, start + text.size());
 }
 
-void SourceEditor::ColoursChanged() {
-  ++generation_;
+void SourceEditor::ColoursChanged(qsizetype from, qsizetype to) {
+  if (from <= 0 && to >= TextLength()) {
+    ++generation_;  // every line is out of date
+  } else {
+    for (QTextBlock block = document()->findBlock(static_cast<int>(from));
+         block.isValid() && block.position() <= to; block = block.next())
+      block.setUserState(-1);
+  }
   viewport()->update();
+}
+
+void SourceEditor::ApplyBlockFormats(QTextBlock block) {
+  QList<QTextLayout::FormatRange> ranges;
+  const qsizetype start = block.position();
+  // Every format splits the line for shaping; a line of megabytes is shown coloured at its
+  // start only, so it costs no more than the bare control's layout of it.
+  const qsizetype end = start + std::min<qsizetype>(block.length() - 1, kMaxColouredLine);
+  colours_.ForEachRun(start, end, [&](qsizetype from, qsizetype length, int colour) {
+    ranges.append({static_cast<int>(from - start), static_cast<int>(length), FormatFor(colour)});
+  });
+  block.layout()->setFormats(ranges);
+  block.setUserState(generation_);
+  document()->markContentsDirty(block.position(), block.length());
 }
 
 // ---- keyboard ---------------------------------------------------------------------------
@@ -360,18 +389,7 @@ void SourceEditor::paintEvent(QPaintEvent* event) {
   const int visibleLines = viewport()->height() / lineHeight + 2;
   QTextBlock block = firstVisibleBlock();
   for (int i = 0; i < visibleLines && block.isValid(); ++i, block = block.next()) {
-    if (block.userState() == generation_) continue;
-    QList<QTextLayout::FormatRange> ranges;
-    const qsizetype start = block.position();
-    // Every format splits the line for shaping; a line of megabytes is shown coloured at its
-    // start only, so it costs no more than the bare control's layout of it.
-    const qsizetype end = start + std::min<qsizetype>(block.length() - 1, kMaxColouredLine);
-    colours_.ForEachRun(start, end, [&](qsizetype from, qsizetype length, int colour) {
-      ranges.append({static_cast<int>(from - start), static_cast<int>(length), FormatFor(colour)});
-    });
-    block.layout()->setFormats(ranges);
-    block.setUserState(generation_);
-    document()->markContentsDirty(block.position(), block.length());
+    if (block.userState() != generation_) ApplyBlockFormats(block);
   }
   QPlainTextEdit::paintEvent(event);
 }

@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QPlainTextEdit>
+#include <QTextBlock>
 #include <QTextCharFormat>
 
 #include "editor/colour_store.h"
@@ -103,7 +104,9 @@ class SourceEditor : public QPlainTextEdit, public SearchTarget {
   void ApplyRuns(const QString& text, qsizetype start, qsizetype length, bool keepOpenComment);
   void RecolourAroundChange(qsizetype from, qsizetype to);
   void ReplaceRangeKeepingColour(qsizetype start, qsizetype length, const QString& text);
-  void ColoursChanged();
+  // Marks the lines holding [from, to] for new formats; the whole text bumps the generation.
+  void ColoursChanged(qsizetype from, qsizetype to);
+  void ApplyBlockFormats(QTextBlock block);
   QString Slice(qsizetype from, qsizetype length) const;
   qsizetype TextLength() const;
   QTextCharFormat FormatFor(int colour);
@@ -117,7 +120,7 @@ class SourceEditor : public QPlainTextEdit, public SearchTarget {
   ChangeSource changeSource_ = ChangeSource::kExternal;
   bool selfEdit_ = false;  // our own edits keep the colour store themselves
   int textChanges_ = 0;
-  int generation_ = 0;     // painted blocks remember the generation they were coloured for
+  int generation_ = 0;  // a line's user state: the generation its formats are for, -1 stale
   QHash<int, QTextCharFormat> formats_;
 };
 
