@@ -24,28 +24,6 @@ TEST(TypedColour, CommentWinsOverEveryCharacterRule) {
   EXPECT_EQ(ChooseTypedColour(u'x', Around(u'<', c, u'>', c), kScheme), c);
 }
 
-TEST(TypedColour, MarkupCharactersAndNeighbouringBrackets) {
-  const int text = kScheme.TextCol, tag = kScheme.TagCol, quoted = kScheme.QuotedCol;
-  EXPECT_EQ(ChooseTypedColour(u'>', Around(u'a', text, u'b', text), kScheme), tag);
-  EXPECT_EQ(ChooseTypedColour(u'-', Around(u'a', text, u'b', text), kScheme), tag);
-  EXPECT_EQ(ChooseTypedColour(u'"', Around(u'a', tag, u'b', tag), kScheme), quoted);
-  // Directly before ">" is inside the tag, directly after it is text.
-  EXPECT_EQ(ChooseTypedColour(u'x', Around(u'b', tag, u'>', tag), kScheme), tag);
-  EXPECT_EQ(ChooseTypedColour(u'x', Around(u'>', tag, u'y', text), kScheme), text);
-  EXPECT_EQ(ChooseTypedColour(u'x', Around(u'<', tag, u'y', text), kScheme), tag);
-  // "<>" : the ">" after the caret decides before the "<" before it.
-  EXPECT_EQ(ChooseTypedColour(u'x', Around(u'>', tag, u'>', tag), kScheme), tag);
-}
-
-TEST(TypedColour, NeighbourColoursDecideOrdinaryCharacters) {
-  const int text = kScheme.TextCol, tag = kScheme.TagCol, quoted = kScheme.QuotedCol;
-  EXPECT_EQ(ChooseTypedColour(u'x', Around(u'a', quoted, u'b', quoted), kScheme), quoted);
-  EXPECT_EQ(ChooseTypedColour(u'x', Around(u'"', quoted, u' ', tag), kScheme), tag);
-  EXPECT_EQ(ChooseTypedColour(u'x', Around(u'a', tag, u'b', text), kScheme), text);
-  EXPECT_EQ(ChooseTypedColour(u'x', Around(u'a', text, u'b', tag), kScheme), text);
-  EXPECT_EQ(ChooseTypedColour(u'x', Around(u'a', quoted, u'b', text), kScheme), quoted);
-}
-
 TEST(TypedColour, ModeColoursAreComparedAsValues) {
   ColourScheme mode2;
   ASSERT_TRUE(SetColourMode(2, &mode2));
@@ -56,34 +34,6 @@ TEST(TypedColour, ModeColoursAreComparedAsValues) {
   EXPECT_FALSE(SetColourMode(5, &unchanged));
   EXPECT_EQ(unchanged.TagCol, mode2.TagCol);
   EXPECT_EQ(unchanged.TextCol, kSilver);
-}
-
-TEST(RecolourDecision, OnlyTriggerCharactersTypedOrDeleted) {
-  const CaretContext gt = Around(u'>', 0, u'>', 0);
-  const CaretContext letters = Around(u'a', 0, u'b', 0);
-  EXPECT_TRUE(ShouldRecolourAfterChange(kPendingDelete, gt));
-  EXPECT_TRUE(ShouldRecolourAfterChange(kPendingBackspace, gt));
-  EXPECT_FALSE(ShouldRecolourAfterChange(kPendingDelete, letters));
-  EXPECT_FALSE(ShouldRecolourAfterChange(kPendingBackspace, letters));
-  EXPECT_TRUE(ShouldRecolourAfterChange(u'!', letters));
-  EXPECT_FALSE(ShouldRecolourAfterChange(kPendingPaste, gt));
-  EXPECT_FALSE(ShouldRecolourAfterChange(kPendingCut, gt));
-  EXPECT_FALSE(ShouldRecolourAfterChange(kPendingHandled, gt));
-}
-
-TEST(KeyDown, ShortcutsSwallowTheirKeysAndEditingKeysAreRemembered) {
-  const KeyDecision ctrl2 = DecideKeyDown(Qt::Key_2, Qt::ControlModifier);
-  EXPECT_EQ(ctrl2.command, EditorCommand::kColourMode);
-  EXPECT_EQ(ctrl2.mode, 2);
-  EXPECT_TRUE(ctrl2.swallow);
-  EXPECT_EQ(DecideKeyDown(Qt::Key_R, Qt::ControlModifier).command, EditorCommand::kSearchReplace);
-  EXPECT_EQ(DecideKeyDown(Qt::Key_F1, Qt::ShiftModifier).command, EditorCommand::kTagTemplate);
-  EXPECT_EQ(DecideKeyDown(Qt::Key_Insert, Qt::ShiftModifier).pendingKey, kPendingPaste);
-  EXPECT_EQ(DecideKeyDown(Qt::Key_A, Qt::ShiftModifier).pendingKey, kPendingNone);
-  EXPECT_EQ(DecideKeyDown(Qt::Key_X, Qt::ControlModifier).pendingKey, kPendingCut);
-  EXPECT_EQ(DecideKeyDown(Qt::Key_Z, Qt::ControlModifier).pendingKey, kPendingHandled);
-  EXPECT_FALSE(DecideKeyDown(Qt::Key_Z, Qt::ControlModifier).swallow);
-  EXPECT_EQ(DecideKeyDown(Qt::Key_Backspace, Qt::ControlModifier).pendingKey, kPendingBackspace);
 }
 
 TagSpan FindIn(const QString& text, qsizetype position, int* slices = nullptr) {
