@@ -329,6 +329,31 @@ TEST_F(ViewerTest, ClosingFromTheThumbnailPageAsksAboutChanges) {
   EXPECT_EQ(dir_.Read(QStringLiteral("prog/a.htm")), QByteArray("x"));
 }
 
+TEST_F(ViewerTest, CreateSnapshotsChecksTheFileThenOpensTheOptions) {
+  StartWithViewer();
+  window_->CreateSnapshots();  // an empty folder: nothing current, nothing selected
+  EXPECT_EQ(prompter_.TakeTexts(), QStringList{QStringLiteral("No file(s) selected")});
+
+  const QString page = dir_.Write(QStringLiteral("prog/a.htm"), "x");
+  window_->RereadFolder();
+  Select({0});
+  QFile::remove(page);
+  window_->CreateSnapshots();
+  EXPECT_EQ(prompter_.TakeTexts(), QStringList{QStringLiteral("File: \"") + page + QStringLiteral("\" not found!")});
+
+  dir_.Write(QStringLiteral("prog/a.htm"), "x");
+  QString caption;
+  QTimer::singleShot(0, [&] {
+    QWidget* modal = QApplication::activeModalWidget();
+    ASSERT_NE(modal, nullptr);
+    caption = modal->windowTitle();
+    modal->close();
+  });
+  window_->CreateSnapshots();
+  EXPECT_FALSE(caption.isEmpty());
+  EXPECT_TRUE(window_->isEnabled());
+}
+
 TEST_F(ViewerTest, BrowserSettingsResetCancelAndOk) {
   StartWithViewer();
   BrowserView& shared = *viewer_->browser();

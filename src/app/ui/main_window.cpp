@@ -45,6 +45,7 @@
 #include "editor/source_editor.h"
 #include "filelists/file_lists_page.h"
 #include "filelists/file_operations.h"
+#include "snapshots/snapshot_options_window.h"
 #include "thumbnails/offscreen_capture.h"
 #include "thumbnails/thumb_cache.h"
 #include "thumbnails/thumb_naming.h"
@@ -200,6 +201,9 @@ void MainWindow::AttachViewer(ViewerWindow* viewer, BrowserProfile& profile) {
   connect(menu_->homepage, &QAction::triggered, this,
           [] { QDesktopServices::openUrl(QUrl(QString::fromLatin1(kHomepage))); });
   BuildThumbnailPage(profile);
+  menu_->createSnapshots->setEnabled(true);
+  connect(menu_->createSnapshots, &QAction::triggered, this, &MainWindow::CreateSnapshots);
+  viewer_->SnapView = [this] { SnapViewerPage(); };
   SaveEditorFile = [this] { viewer_->BSaveClick(); };
   RefreshPreview = [this](bool force) { RefreshPreviewNow(force); };
   ClearPreview = [this] { ClearPreviewNow(); };
@@ -235,6 +239,35 @@ void MainWindow::BuildThumbnailPage(BrowserProfile& profile) {
   connect(menu_->removeOrphanedThumbs, &QAction::triggered, this, [this] { thumbs_->RemoveThumbs(false); });
   connect(menu_->removeAllThumbs, &QAction::triggered, this, [this] { thumbs_->RemoveThumbs(true); });
   folderPanel_->thumbnailCorner()->installEventFilter(this);
+}
+
+void MainWindow::CreateSnapshots() {
+  const SelectionInfo info = CurrentSelection();
+  SnapshotRequest request;
+  request.FileName = CurrentFile();
+  request.SourcePage = info.page;
+  request.SelCount = info.selected;
+  request.ItemCount = info.total;
+  request.Batch = info.selected > 1;
+  if (!request.FileName.isEmpty() && !QFileInfo::exists(request.FileName)) {
+    prompter_.Information(QStringLiteral("File: \"") + request.FileName + QStringLiteral("\" not found!"));
+    return;
+  }
+  if (request.FileName.isEmpty() && !request.Batch) {
+    prompter_.Information(QStringLiteral("No file(s) selected"));
+    return;
+  }
+  const SnapshotServices services{settings_, prompter_, *profile_, viewer_->browser()->DisplaySettings(), *progressWindow_};
+  SnapshotOptionsWindow window(services, PageListOf(info.page), request, nullptr, this);
+  window.exec();
+}
+
+void MainWindow::SnapViewerPage() {
+  SnapshotRequest request;
+  request.FileName = CurrentFile();
+  const SnapshotServices services{settings_, prompter_, *profile_, viewer_->browser()->DisplaySettings(), *progressWindow_};
+  SnapshotOptionsWindow window(services, nullptr, request, viewer_->browser(), this);
+  window.exec();
 }
 
 void MainWindow::SyncThumbCount() {
@@ -403,7 +436,8 @@ QString MainWindow::LaunchCaption(int k) const {
 
 void MainWindow::BuildPopupMenu() {
   popup_ = new PopupMenu(settings_, this);
-  popup_->SetAvailable(PopupMenu::kCreateSnapshots, false);
+  popup_->SetAvailable(PopupMenu::kCreateSnapshots, viewer_ != nullptr);
+  connect(popup_->item(PopupMenu::kCreateSnapshots), &QAction::triggered, this, &MainWindow::CreateSnapshots);
   popup_->SetAvailable(PopupMenu::kMakeThumbs, thumbs_ != nullptr);
   popup_->SetAvailable(PopupMenu::kClearThumbs, thumbs_ != nullptr);
   connect(popup_->item(PopupMenu::kMakeThumbs), &QAction::triggered, this, [this] { MakeOrClearThumbs(true); });

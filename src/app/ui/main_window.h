@@ -93,6 +93,9 @@ class MainWindow : public QMainWindow, public ViewerHost {
   void SyncThumbCount();
   // "Make/Update Thumbnail(s)" and "Clear Thumbnail(s)" on the active page's selection.
   void MakeOrClearThumbs(bool make);
+  // "&Create Snapshot(s)" (menu and pop-up item) and the viewer's Snap View button.
+  void CreateSnapshots();
+  void SnapViewerPage();
   ProgressWindow* progressWindow() const { return progressWindow_; }
   std::function<void()> ShowViewerModal;
   // Runs before a new current file is previewed: the old one may be saved first.
