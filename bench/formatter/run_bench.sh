@@ -51,7 +51,7 @@ fastest() {
   done
   echo "$low"
 }
-mbs() { echo "scale=1; $(stat -c %s "$1") * 1000 / $2" | bc; }  # bytes per ns * 1000 = MB/s
+mbs() { echo "scale=2; $(stat -c %s "$1") * 1000 / $2" | bc; }  # bytes per ns * 1000 = MB/s
 
 # Plain tidy refuses modern pages with custom elements, so it is told to go on.
 tidy_run() { tidy -i -q --custom-tags blocklevel --force-output yes "$1"; }
