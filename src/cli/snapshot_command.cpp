@@ -1,12 +1,11 @@
 // vistrel-cli snapshot [options] FILE -o OUT: a page rendered off screen, scaled and framed.
 #include <QFileInfo>
 
-#include "app/core/prompter.h"
 #include "app/core/vistrel_error.h"
 #include "cli/cli_command.h"
 #include "render/browser_profile.h"
-#include "render/offscreen_page.h"
-#include "snapshots/snapshot_compose.h"
+#include "cli/stderr_prompter.h"
+#include "snapshots/snapshot_renderer.h"
 #include "snapshots/snapshot_save.h"
 #include "snapshots/snapshot_settings.h"
 
@@ -28,21 +27,6 @@ const char kUsage[] =
     "                          colours as #rrggbb or a stored colour value (0x00BBGGRR);\n"
     "                          white, grey and navy\n"
     "  --timeout SECONDS       give up waiting for the page and take what is painted (15)\n";
-
-// Messages go to standard error; nothing is asked, since the command overwrites OUT.
-class ErrorStreamPrompter : public Prompter {
- public:
-  void Information(const QString& text) override { Err() << text << "\n"; }
-  void Error(const QString& text) override { Err() << text << "\n"; }
-  int Question(const QString& text, QuestionButtons) override {
-    Err() << text << "\n";
-    return kAnswerNo;
-  }
-  void Beep() override {}
-  QStringList OpenFiles(const FileDialogRequest&) override { return {}; }
-  QString SaveFile(const FileDialogRequest&) override { return {}; }
-  QString Folder(const FileDialogRequest&) override { return {}; }
-};
 
 int UsageError(const QString& text) {
   Err() << "vistrel-cli snapshot: " << text << "\n" << kUsage;
@@ -135,17 +119,23 @@ int RunSnapshot(const QStringList& args) {
   if (!timeoutOk || timeoutSeconds <= 0 || timeoutSeconds > 3600)
     return UsageError(timeoutText + QStringLiteral(" is not a timeout in seconds"));
 
-  ErrorStreamPrompter prompter;
+  StderrPrompter prompter;
   if (!TestInput(input, settings, prompter)) return kExitFailure;
 
   try {
     BrowserProfile profile;
-    OffscreenPage page(profile, RenderSize(settings, true));
-    page.SetTimeout(static_cast<int>(timeoutSeconds * 1000));
-    if (!page.LoadHTMLFile(file))
-      Err() << "vistrel-cli snapshot: " << file << " did not finish loading; taking what is painted\n";
-    QImage scaled = ScaleCapture(page.Capture(), settings);
-    QImage snapshot = PaintSaveImg(settings, &scaled);
+    SnapshotRenderer renderer(profile, BrowserDisplaySettings());
+    renderer.SetTimeout(static_cast<int>(timeoutSeconds * 1000));
+    QImage snapshot;
+    switch (renderer.DoTheShot(file, settings, RenderSize(settings, true), &snapshot)) {
+      case SnapshotRenderer::Result::kNoFile:
+        return Failure(QStringLiteral("Can't locate file: ") + file);
+      case SnapshotRenderer::Result::kTimedOut:
+        Err() << "vistrel-cli snapshot: " << file << " did not finish loading; taking what is painted\n";
+        break;
+      case SnapshotRenderer::Result::kRendered:
+        break;
+    }
     if (!SaveSnapshot(out, format, false, snapshot, prompter, {}))
       return Failure(QStringLiteral("nothing written to ") + out);
   } catch (const VistrelError& error) {

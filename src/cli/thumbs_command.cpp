@@ -5,6 +5,7 @@
 #include "app/core/program_folder.h"
 #include "app/core/prompter.h"
 #include "cli/cli_command.h"
+#include "cli/stderr_prompter.h"
 #include "render/browser_profile.h"
 #include "settings/ini_profile.h"
 #include "settings/program_settings.h"
@@ -27,18 +28,6 @@ const char kUsage[] =
     "\n"
     "  --base N   browser size to render at: 0 160x120, 1 320x240, 2 480x360, 3 640x480,\n"
     "             4 800x600, 5 1024x768, 6 1600x1200 (default: THUMB_BASEIDX of prg.ini)\n";
-
-// The disk-space guard's message goes to standard error; the command asks nothing.
-class StderrPrompter : public Prompter {
- public:
-  void Information(const QString& text) override { Err() << text << "\n"; }
-  void Error(const QString& text) override { Err() << text << "\n"; }
-  int Question(const QString&, QuestionButtons) override { return kAnswerNo; }
-  void Beep() override {}
-  QStringList OpenFiles(const FileDialogRequest&) override { return {}; }
-  QString SaveFile(const FileDialogRequest&) override { return {}; }
-  QString Folder(const FileDialogRequest&) override { return {}; }
-};
 
 int UsageError(const QString& text) {
   Err() << "vistrel-cli thumbs: " << text << "\n" << kUsage;
