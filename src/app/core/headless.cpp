@@ -20,8 +20,6 @@ void PrepareHeadlessEnvironment(bool forceOffscreen) {
       qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.trimmed());
     }
   }
-  // The engine prints its whole start-up configuration otherwise, which buries real messages.
-  if (!qEnvironmentVariableIsSet("QT_LOGGING_RULES")) qputenv("QT_LOGGING_RULES", "qt.webenginecontext.info=false");
   // Qt warns on every start without a runtime folder; give it a private one.
   if (!qEnvironmentVariableIsSet("XDG_RUNTIME_DIR")) {
     QByteArray runtime("/tmp/runtime-");
