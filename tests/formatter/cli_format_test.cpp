@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "cli_run.h"
 #include "temp_folder.h"
 
 namespace vistrel {
@@ -9,24 +10,10 @@ namespace {
 
 using testing::TempFolder;
 
-struct CliRun {
-  int exitCode = -1;
-  QByteArray out;
-  QByteArray err;
-};
+using testing::CliRun;
 
 CliRun RunCli(const QStringList& args, const QByteArray& input = {}) {
-  QProcess process;
-  process.start(QStringLiteral(VISTREL_CLI_PATH), QStringList{QStringLiteral("format")} + args);
-  CliRun run;
-  if (!process.waitForStarted(30000)) return run;
-  process.write(input);
-  process.closeWriteChannel();
-  if (!process.waitForFinished(60000)) return run;
-  run.exitCode = process.exitCode();
-  run.out = process.readAllStandardOutput();
-  run.err = process.readAllStandardError();
-  return run;
+  return testing::RunProgram(QStringLiteral(VISTREL_CLI_PATH), QStringList{QStringLiteral("format")} + args, input);
 }
 
 TEST(CliFormat, FormatsFilesByteExactAndStablyWithAGivenStyle) {

@@ -4,6 +4,7 @@
 #include <QVBoxLayout>
 
 #include "render/browser_view.h"
+#include "snapshot_input_of.h"
 #include "snapshot_window_fixture.h"
 #include "snapshots/image_files.h"
 #include "snapshots/snapshot_renderer.h"
@@ -14,21 +15,10 @@ namespace {
 
 using SnapshotRendererTest = SnapshotWindowTest;
 
-SnapshotInput Entries(const char* width, const char* height, const char* scale,
-                      const char* shade, const char* border) {
-  SnapshotInput input;
-  input.width = QLatin1String(width);
-  input.height = QLatin1String(height);
-  input.scale = QLatin1String(scale);
-  input.shade = QLatin1String(shade);
-  input.border = QLatin1String(border);
-  return input;
-}
-
 // 800 x 600 at 50 %, shadow 10, border 3, the vertical scroll-bar strip cut off.
 SnapshotSettings FramedHalfSize(ScriptedPrompter& prompter) {
   SnapshotSettings settings;
-  SnapshotInput input = Entries("800", "600", "50", "10", "3");
+  SnapshotInput input = SnapshotInputOf("800", "600", "50", "10", "3");
   input.cropVerti = true;
   input.bgCol = 0x00FFFF;      // yellow
   input.shadeCol = 0x808080;   // grey
@@ -91,7 +81,7 @@ TEST_F(SnapshotRendererTest, ALentViewIsShotAtTheRenderSizeAndGivenBackWhereItWa
   BrowserView* view = pane->view;
 
   SnapshotSettings settings;
-  ASSERT_TRUE(TestInput(Entries("120", "90", "100", "0", "0"), settings, prompter_));
+  ASSERT_TRUE(TestInput(SnapshotInputOf("120", "90", "100", "0", "0"), settings, prompter_));
   SnapshotRenderer renderer(Profile(), BrowserDisplaySettings());
   QImage snapshot;
   ASSERT_EQ(renderer.DoTheShot(page, settings, QSize(120, 90), &snapshot, {}, view),

@@ -5,21 +5,11 @@
 
 #include "scripted_prompter.h"
 #include "snapshots/snapshot_compose.h"
+#include "snapshot_input_of.h"
 #include "snapshots/snapshot_settings.h"
 
 namespace vistrel {
 namespace {
-
-SnapshotInput Input(const char* width, const char* height, const char* scale = "100",
-                    const char* shade = "10", const char* border = "1") {
-  SnapshotInput input;
-  input.width = QLatin1String(width);
-  input.height = QLatin1String(height);
-  input.scale = QLatin1String(scale);
-  input.shade = QLatin1String(shade);
-  input.border = QLatin1String(border);
-  return input;
-}
 
 // Validates and returns the message shown ("" when accepted).
 QString Validate(const SnapshotInput& input, SnapshotSettings* settings = nullptr) {
@@ -33,54 +23,54 @@ QString Validate(const SnapshotInput& input, SnapshotSettings* settings = nullpt
 }
 
 TEST(TestInputTest, SizeEntries) {
-  EXPECT_EQ(Validate(Input("abc", "600")), QStringLiteral("abc is not a valid width!"));
-  EXPECT_EQ(Validate(Input("800", "6x")), QStringLiteral("6x is not a valid height!"));
-  EXPECT_EQ(Validate(Input("", "600")), QStringLiteral(" is not a valid width!"));
+  EXPECT_EQ(Validate(SnapshotInputOf("abc", "600")), QStringLiteral("abc is not a valid width!"));
+  EXPECT_EQ(Validate(SnapshotInputOf("800", "6x")), QStringLiteral("6x is not a valid height!"));
+  EXPECT_EQ(Validate(SnapshotInputOf("", "600")), QStringLiteral(" is not a valid width!"));
   const QString minimum = QStringLiteral("Minimum size is 10x10 pixels!");
   const QString maximum = QStringLiteral("Maximum size is 2000x3000 pixels!");
-  EXPECT_EQ(Validate(Input("9", "600")), minimum);
-  EXPECT_EQ(Validate(Input("800", "9")), minimum);
-  EXPECT_EQ(Validate(Input("2001", "600")), maximum);
-  EXPECT_EQ(Validate(Input("800", "3001")), maximum);
-  EXPECT_EQ(Validate(Input("2000", "3000")), QString());
-  EXPECT_EQ(Validate(Input("10", "10")), QString());
+  EXPECT_EQ(Validate(SnapshotInputOf("9", "600")), minimum);
+  EXPECT_EQ(Validate(SnapshotInputOf("800", "9")), minimum);
+  EXPECT_EQ(Validate(SnapshotInputOf("2001", "600")), maximum);
+  EXPECT_EQ(Validate(SnapshotInputOf("800", "3001")), maximum);
+  EXPECT_EQ(Validate(SnapshotInputOf("2000", "3000")), QString());
+  EXPECT_EQ(Validate(SnapshotInputOf("10", "10")), QString());
 }
 
 TEST(TestInputTest, ScaleShadeAndBorderEntries) {
   const QString scale = QStringLiteral(" is not a valid scaling factor: (5-100%)!");
-  EXPECT_EQ(Validate(Input("800", "600", "4")), QStringLiteral("4") + scale);
-  EXPECT_EQ(Validate(Input("800", "600", "101")), QStringLiteral("101") + scale);
-  EXPECT_EQ(Validate(Input("800", "600", "half")), QStringLiteral("half") + scale);
-  EXPECT_EQ(Validate(Input("800", "600", "5")), QString());
-  EXPECT_EQ(Validate(Input("800", "600", "100")), QString());
+  EXPECT_EQ(Validate(SnapshotInputOf("800", "600", "4")), QStringLiteral("4") + scale);
+  EXPECT_EQ(Validate(SnapshotInputOf("800", "600", "101")), QStringLiteral("101") + scale);
+  EXPECT_EQ(Validate(SnapshotInputOf("800", "600", "half")), QStringLiteral("half") + scale);
+  EXPECT_EQ(Validate(SnapshotInputOf("800", "600", "5")), QString());
+  EXPECT_EQ(Validate(SnapshotInputOf("800", "600", "100")), QString());
   const QString shade = QStringLiteral(" is not a valid shade width: (0-30 pixel)!");
   const QString border = QStringLiteral(" is not a valid border width: (0-30 pixel)!");
-  EXPECT_EQ(Validate(Input("800", "600", "50", "x")), QStringLiteral("x") + shade);
-  EXPECT_EQ(Validate(Input("800", "600", "50", "10", "2.5")), QStringLiteral("2.5") + border);
+  EXPECT_EQ(Validate(SnapshotInputOf("800", "600", "50", "x")), QStringLiteral("x") + shade);
+  EXPECT_EQ(Validate(SnapshotInputOf("800", "600", "50", "10", "2.5")), QStringLiteral("2.5") + border);
   // Typed past the spin buttons' range: refused with the same messages.
-  EXPECT_EQ(Validate(Input("800", "600", "50", "-1")), QStringLiteral("-1") + shade);
-  EXPECT_EQ(Validate(Input("800", "600", "50", "31")), QStringLiteral("31") + shade);
-  EXPECT_EQ(Validate(Input("800", "600", "50", "10", "31")), QStringLiteral("31") + border);
-  EXPECT_EQ(Validate(Input("800", "600", "50", "0", "30")), QString());
+  EXPECT_EQ(Validate(SnapshotInputOf("800", "600", "50", "-1")), QStringLiteral("-1") + shade);
+  EXPECT_EQ(Validate(SnapshotInputOf("800", "600", "50", "31")), QStringLiteral("31") + shade);
+  EXPECT_EQ(Validate(SnapshotInputOf("800", "600", "50", "10", "31")), QStringLiteral("31") + border);
+  EXPECT_EQ(Validate(SnapshotInputOf("800", "600", "50", "0", "30")), QString());
 }
 
 TEST(TestInputTest, ResultSmallerThanTenPixels) {
   SnapshotSettings settings;
-  EXPECT_EQ(Validate(Input("100", "100", "10"), &settings), QString());
+  EXPECT_EQ(Validate(SnapshotInputOf("100", "100", "10"), &settings), QString());
   EXPECT_EQ(ScaledPageSize(settings), QSize(10, 10));
-  SnapshotInput cropped = Input("100", "100", "10");
+  SnapshotInput cropped = SnapshotInputOf("100", "100", "10");
   cropped.cropVerti = true;
   EXPECT_EQ(Validate(cropped),
             QStringLiteral("Resulting snapshot would be smaller than 10x10 pixels.\r\n"
                            "Please increase size values or scaling factor."));
-  cropped = Input("260", "100", "10");
+  cropped = SnapshotInputOf("260", "100", "10");
   cropped.cropHori = true;
   EXPECT_FALSE(Validate(cropped).isEmpty());
 }
 
 TEST(TestInputTest, GeometryOfACroppedScaledShot) {
   SnapshotSettings settings;
-  SnapshotInput input = Input("800", "600", "50", "10", "2");
+  SnapshotInput input = SnapshotInputOf("800", "600", "50", "10", "2");
   input.cropVerti = true;
   input.bgCol = 0x0000FF;
   ASSERT_EQ(Validate(input, &settings), QString());
@@ -96,7 +86,7 @@ TEST(TestInputTest, GeometryOfACroppedScaledShot) {
   EXPECT_EQ(settings.BGCol, 0x0000FF);
   EXPECT_EQ(RenderSize(settings, true), QSize(800, 600));
   // Truncating division: 33 % of 799 x 601.
-  EXPECT_EQ(Validate(Input("799", "601", "33"), &settings), QString());
+  EXPECT_EQ(Validate(SnapshotInputOf("799", "601", "33"), &settings), QString());
   EXPECT_EQ(ScaledPageSize(settings), QSize(263, 198));
 }
 
@@ -104,7 +94,7 @@ TEST(TestInputTest, BrowserSizeAndFieldsKeptBeforeAFailure) {
   SnapshotSettings settings;
   settings.BrowserWidth = 1000;
   settings.BrowserHeight = 700;
-  SnapshotInput input = Input("junk", "junk", "20");
+  SnapshotInput input = SnapshotInputOf("junk", "junk", "20");
   input.custom = false;  // the entries of the custom size are not read at all
   ASSERT_EQ(Validate(input, &settings), QString());
   EXPECT_EQ(ScaledPageSize(settings), QSize(200, 140));
@@ -112,7 +102,7 @@ TEST(TestInputTest, BrowserSizeAndFieldsKeptBeforeAFailure) {
   EXPECT_EQ(settings.CustomWidth, 800);
 
   // The size passes, the scale fails: the custom size is already taken.
-  EXPECT_FALSE(Validate(Input("640", "480", "500"), &settings).isEmpty());
+  EXPECT_FALSE(Validate(SnapshotInputOf("640", "480", "500"), &settings).isEmpty());
   EXPECT_EQ(settings.CustomWidth, 640);
   EXPECT_EQ(settings.CustomHeight, 480);
   EXPECT_EQ(settings.Scale, 20);
@@ -121,7 +111,7 @@ TEST(TestInputTest, BrowserSizeAndFieldsKeptBeforeAFailure) {
 // A validated 200 x 100 page, scale 100, colours easy to tell apart.
 SnapshotSettings Layout(const char* shade, const char* border) {
   SnapshotSettings settings;
-  SnapshotInput input = Input("200", "100", "100", shade, border);
+  SnapshotInput input = SnapshotInputOf("200", "100", "100", shade, border);
   input.bgCol = 0x0000FF;      // red
   input.shadeCol = 0x00FF00;   // green
   input.borderCol = 0xFF0000;  // blue
@@ -184,7 +174,7 @@ QImage Capture(int width, int height) {
 
 TEST(ScaleCaptureTest, CropsTheRightAndBottomStrips) {
   SnapshotSettings settings;
-  SnapshotInput input = Input("116", "126", "100");
+  SnapshotInput input = SnapshotInputOf("116", "126", "100");
   input.cropVerti = true;
   input.cropHori = true;
   ASSERT_EQ(Validate(input, &settings), QString());
