@@ -1,5 +1,6 @@
 // vistrel-cli: the program's engines without a window, for scripts, CI jobs and benchmarks.
 #include <QApplication>
+#include <QCoreApplication>
 #include <QFile>
 
 #include "app/core/headless.h"
@@ -93,12 +94,19 @@ int Dispatch(const QStringList& arguments) {
 }  // namespace vistrel::cli
 
 int main(int argc, char** argv) {
-  // A GUI application object, because rendering commands need one; never shows a window.
-  vistrel::PrepareHeadlessEnvironment(/*forceOffscreen=*/true);
   // Qt would take options such as "--style DIR" for itself, so the commands get argv as given.
   QStringList arguments;
   for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
   int qtArgc = 1;
-  QApplication app(qtArgc, argv);
+  // Only the commands that render or read pictures pay for a GUI application object (never
+  // shown); the text engines start faster without one.
+  const QString command = arguments.value(1);
+  if (command == QLatin1String("thumbs") || command == QLatin1String("snapshot") ||
+      command == QLatin1String("resample")) {
+    vistrel::PrepareHeadlessEnvironment(/*forceOffscreen=*/true);
+    QApplication app(qtArgc, argv);
+    return vistrel::cli::Dispatch(arguments);
+  }
+  QCoreApplication app(qtArgc, argv);
   return vistrel::cli::Dispatch(arguments);
 }
