@@ -13,7 +13,7 @@
 #include "app/core/headless.h"
 #include "app/core/vistrel_error.h"
 #include "render/browser_profile.h"
-#include "render/offscreen_page.h"
+#include "snapshots/snapshot_renderer.h"
 #include "snapshots/image_files.h"
 #include "snapshots/snapshot_compose.h"
 #include "snapshots/snapshot_settings.h"
@@ -64,7 +64,7 @@ int main(int argc, char** argv) {
   QElapsedTimer total;
   total.start();
   vistrel::BrowserProfile profile;
-  vistrel::OffscreenPage page(profile, QSize(width, height));
+  vistrel::SnapshotRenderer renderer(profile, vistrel::BrowserDisplaySettings());
   const double startupMs = total.nsecsElapsed() / 1e6;
   std::vector<double> times;
   int timeouts = 0, failures = 0, written = 0;
@@ -75,9 +75,10 @@ int main(int argc, char** argv) {
       QElapsedTimer one;
       one.start();
       try {
-        if (!page.LoadHTMLFile(file)) ++timeouts;
-        QImage scaled = vistrel::ScaleCapture(page.Capture(), settings);
-        const QImage snapshot = vistrel::PaintSaveImg(settings, &scaled);
+        QImage snapshot;
+        const auto result = renderer.DoTheShot(file, settings, QSize(width, height), &snapshot);
+        if (result == vistrel::SnapshotRenderer::Result::kTimedOut) ++timeouts;
+        if (result == vistrel::SnapshotRenderer::Result::kNoFile) throw vistrel::VistrelError(QStringLiteral("Can't locate file: ") + file);
         const QString target = outFolder.isEmpty()
                                    ? QString()
                                    : outFolder + QLatin1Char('/') + QFileInfo(file).completeBaseName() +
