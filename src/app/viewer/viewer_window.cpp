@@ -55,6 +55,25 @@ QWidget* GreyBar(int height, QWidget* parent) {
   bar->setStyleSheet(QStringLiteral("background: rgb(128,128,128);"));
   return bar;
 }
+
+// The buttons of a page's bar, left to right; the caller adds the rest of the row.
+QHBoxLayout* BarRow(QWidget* bar, std::initializer_list<QPushButton*> buttons) {
+  auto* row = new QHBoxLayout(bar);
+  row->setContentsMargins(2, 1, 2, 1);
+  for (QPushButton* b : buttons) {
+    b->setStyleSheet(QStringLiteral("background: palette(button);"));
+    row->addWidget(b);
+  }
+  return row;
+}
+
+// A page made of its bar on top; the pane is added below when the window takes it back.
+void StackBarOnPage(QWidget* page, QWidget* bar) {
+  auto* layout = new QVBoxLayout(page);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(bar);
+}
 }  // namespace
 
 ViewerWindow::ViewerWindow(ProgramSettings& settings, MainWindowState& state, Prompter& prompter,
@@ -113,23 +132,14 @@ QWidget* ViewerWindow::BuildBrowserPage() {
   snapButton_ = Button("Snap View", "Create snapshot of the currently displayed content", bar);
   urlLabel_ = new QLabel(QStringLiteral("URL"), bar);
   urlLabel_->setStyleSheet(QStringLiteral("color: white;"));
-  auto* row = new QHBoxLayout(bar);
-  row->setContentsMargins(2, 1, 2, 1);
-  for (QPushButton* b : {backButton_, forwardButton_, reloadButton_, snapButton_}) {
-    b->setStyleSheet(QStringLiteral("background: palette(button);"));
-    row->addWidget(b);
-  }
-  row->addWidget(urlLabel_, 1);
+  BarRow(bar, {backButton_, forwardButton_, reloadButton_, snapButton_})->addWidget(urlLabel_, 1);
   connect(backButton_, &QPushButton::clicked, browser_, &BrowserView::GoBack);
   connect(forwardButton_, &QPushButton::clicked, browser_, &BrowserView::GoForward);
   connect(reloadButton_, &QPushButton::clicked, this, &ViewerWindow::BReloadClick);
   connect(snapButton_, &QPushButton::clicked, this, [this] {
     if (SnapView) SnapView();
   });
-  auto* layout = new QVBoxLayout(browserPage_);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(0);
-  layout->addWidget(bar);
+  StackBarOnPage(browserPage_, bar);
   return browserPage_;
 }
 
@@ -144,21 +154,13 @@ QWidget* ViewerWindow::BuildEditorPage() {
   hintBox_ = new QLineEdit(QStringLiteral(" "), bar);
   hintBox_->setReadOnly(true);
   hintBox_->setStyleSheet(QStringLiteral("background: white;"));
-  auto* row = new QHBoxLayout(bar);
-  row->setContentsMargins(2, 1, 2, 1);
-  for (QPushButton* b : {saveButton_, formatButton_}) {
-    b->setStyleSheet(QStringLiteral("background: palette(button);"));
-    row->addWidget(b);
-  }
+  QHBoxLayout* row = BarRow(bar, {saveButton_, formatButton_});
   row->addWidget(colourButtons_);
   row->addWidget(syntax);
   row->addWidget(hintBox_, 1);
   connect(saveButton_, &QPushButton::clicked, this, &ViewerWindow::BSaveClick);
   connect(formatButton_, &QPushButton::clicked, this, &ViewerWindow::BFormatClick);
-  auto* layout = new QVBoxLayout(editorPage_);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(0);
-  layout->addWidget(bar);
+  StackBarOnPage(editorPage_, bar);
   return editorPage_;
 }
 
