@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# Configures and builds into a folder (default: build/). Extra arguments go to cmake.
+# Configures and builds one preset of CMakePresets.json (default: release, into build/).
+# Further arguments go to the build step, e.g. --target vistrel.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${VISTREL_BUILD_DIR:-$root/build}
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE:-RelWithDebInfo} "$@" >/dev/null
-cmake --build "$build" --parallel "$(nproc)"
+preset=${1:-release}
+shift || true
+cd "$root"
+cmake --preset "$preset" >/dev/null
+cmake --build --preset "$preset" "$@"

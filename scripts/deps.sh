@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config
+  build-essential cmake ninja-build ccache pkg-config python3
   qt6-base-dev qt6-base-dev-tools qt6-webengine-dev libgl-dev
   libjpeg62-turbo-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev

@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/core/headless.h"
+#include "core/headless.h"
 #include "app/ui/folder_view_page.h"
 #include "app/ui/main_window.h"
 #include "app/ui/qt_prompter.h"

@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/core/text_file.h"
+#include "core/text_file.h"
 #include "editor/colour_scanner.h"
 #include "editor/coloured_rtf.h"
 #include "editor/source_editor.h"

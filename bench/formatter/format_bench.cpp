@@ -6,7 +6,7 @@
 
 #include <cstdio>
 
-#include "app/core/text_file.h"
+#include "core/text_file.h"
 #include "formatter/format_driver.h"
 
 int main(int argc, char** argv) {

@@ -10,8 +10,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/core/headless.h"
-#include "app/core/vistrel_error.h"
+#include "core/headless.h"
+#include "core/vistrel_error.h"
 #include "render/browser_profile.h"
 #include "snapshots/snapshot_renderer.h"
 #include "snapshots/image_files.h"

@@ -14,7 +14,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/core/headless.h"
+#include "core/headless.h"
 #include "snapshots/image_files.h"
 #include "snapshots/resample.h"
 

@@ -12,7 +12,8 @@
 #include <cstdio>
 #include <memory>
 
-#include "app/core/headless.h"
+#include "core/headless.h"
+#include "core/shell_host.h"
 #include "render/browser_profile.h"
 #include "render/offscreen_page.h"
 #include "thumbnails/offscreen_capture.h"
@@ -24,6 +25,25 @@
 #include "thumbnails/thumbnail_model.h"
 
 namespace {
+
+// The grid's items: a folder and its names, as the folder view would list them.
+class ListedFolder : public vistrel::ShellHost {
+ public:
+  ListedFolder(const QString& folder, const QStringList& names) : folder_(folder), names_(names) {}
+  QString ShownFolder() const override { return folder_; }
+  QString CurrentMask() const override { return {}; }
+  int FolderEntryCount() const override { return int(names_.size()); }
+  QString FolderEntryName(int index) const override { return names_.at(index); }
+  QString CurrentFile() const override { return {}; }
+  void ShowThumbCorner(const QString&) override {}
+  void RefreshStatus() override {}
+  bool StartingUp() const override { return false; }
+  void SetProgress(int) override {}
+
+ private:
+  QString folder_;
+  const QStringList& names_;
+};
 
 using namespace vistrel;
 
@@ -111,8 +131,7 @@ int main(int argc, char** argv) {
     for (const QString& page : pages) shown << page.mid(page.lastIndexOf(QLatin1Char('/')) + 1);
     shown << QStringLiteral("missing.htm") << QStringLiteral("logo.gif");
     const QString folder = root + QStringLiteral("pages/");
-    ThumbnailSource source{[&] { return folder; }, [&] { return int(shown.size()); },
-                           [&](int i) { return shown.at(i); }};
+    const ListedFolder source(folder, shown);
     ThumbnailModel model(source, thumbs, cache);
     ThumbnailDelegate delegate(cache);
     ThumbnailListView view;
@@ -141,8 +160,7 @@ int main(int argc, char** argv) {
   }
   const long before = ResidentKb();
   ThumbCache gridCache(200);
-  ThumbnailSource source{[&] { return gridFolder; }, [&] { return int(names.size()); },
-                         [&](int i) { return names.at(i); }};
+  const ListedFolder source(gridFolder, names);
   ThumbnailModel model(source, thumbs, gridCache);
   ThumbnailDelegate delegate(gridCache);
   ThumbnailListView view;

@@ -3,7 +3,7 @@
 #include <QCoreApplication>
 #include <QFile>
 
-#include "app/core/headless.h"
+#include "core/headless.h"
 #include "cli/cli_command.h"
 
 namespace vistrel::cli {

@@ -5,8 +5,8 @@
 
 #include <cstdio>
 
-#include "app/core/program_folder.h"
-#include "app/core/text_file.h"
+#include "core/program_folder.h"
+#include "core/text_file.h"
 #include "cli/cli_command.h"
 #include "formatter/format_driver.h"
 #include "formatter/style.h"

@@ -1,5 +1,5 @@
 // vistrel-cli resample IN OUT WIDTH HEIGHT: the snapshot filter on any picture file.
-#include "app/core/vistrel_error.h"
+#include "core/vistrel_error.h"
 #include "cli/cli_command.h"
 #include "snapshots/image_files.h"
 #include "snapshots/resample.h"

@@ -1,4 +1,4 @@
-#include "app/core/text_file.h"
+#include "core/text_file.h"
 #include "cli/cli_command.h"
 #include "editor/coloured_rtf.h"
 #include "settings/program_settings.h"

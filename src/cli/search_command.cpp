@@ -1,7 +1,7 @@
 // vistrel-cli search: the File Lists page's search without a window.
 #include <QCoreApplication>
 
-#include "app/core/program_folder.h"
+#include "core/program_folder.h"
 #include "cli/cli_command.h"
 #include "filelists/file_search.h"
 

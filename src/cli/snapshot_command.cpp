@@ -1,7 +1,7 @@
 // vistrel-cli snapshot [options] FILE -o OUT: a page rendered off screen, scaled and framed.
 #include <QFileInfo>
 
-#include "app/core/vistrel_error.h"
+#include "core/vistrel_error.h"
 #include "cli/cli_command.h"
 #include "render/browser_profile.h"
 #include "cli/stderr_prompter.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/prompter.h"
+#include "core/prompter.h"
 
 namespace vistrel::cli {
 

@@ -2,8 +2,8 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 
-#include "app/core/program_folder.h"
-#include "app/core/prompter.h"
+#include "core/program_folder.h"
+#include "core/prompter.h"
 #include "cli/cli_command.h"
 #include "cli/stderr_prompter.h"
 #include "render/browser_profile.h"

@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QStringView>
 
-#include "app/core/text_file.h"
+#include "core/text_file.h"
 #include "settings/program_settings.h"
 
 namespace vistrel {

@@ -1,6 +1,6 @@
 #include "editor/search_replace.h"
 
-#include "app/core/prompter.h"
+#include "core/prompter.h"
 
 namespace vistrel {
 

@@ -8,7 +8,7 @@
 #include <QTextDocument>
 #include <QTextLayout>
 
-#include "app/core/prompter.h"
+#include "core/prompter.h"
 #include "editor/colour_scanner.h"
 #include "editor/coloured_rtf.h"
 

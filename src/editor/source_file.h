@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
-#include "app/core/text_file.h"
+#include "core/text_file.h"
 
 namespace vistrel {
 

@@ -1,5 +1,7 @@
 #include "filelists/file_lists_page.h"
 
+#include "core/shell_host.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QHBoxLayout>
@@ -57,10 +59,10 @@ QPushButton* MakeButton(const char* caption, const char* hint, QWidget* parent) 
 }  // namespace
 
 FileListsPage::FileListsPage(ProgramSettings& settings, Prompter& prompter,
-                             const WorkingFolders& folders, FileListsPageHooks hooks,
+                             const WorkingFolders& folders, ShellHost& host,
                              QWidget* parent)
     : QWidget(parent), settings_(settings), prompter_(prompter), folders_(folders),
-      hooks_(std::move(hooks)), runModal_([](QDialog& dialog) { return dialog.exec(); }) {
+      host_(host), runModal_([](QDialog& dialog) { return dialog.exec(); }) {
   model_ = new ListReportModel(this);
   nameDialog_ = new ListNameDialog(folders_.lists, prompter_, this);
   searchDialog_ = new SearchFilesDialog(this);
@@ -352,7 +354,7 @@ void FileListsPage::ShowReport() {
 }
 
 void FileListsPage::Progress(int value) {
-  if (hooks_.setProgress) hooks_.setProgress(value);
+  host_.SetProgress(value);
 }
 
 void FileListsPage::GiveReportFocus() {

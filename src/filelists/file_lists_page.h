@@ -4,8 +4,8 @@
 #include <QWidget>
 #include <functional>
 
-#include "app/core/page_list.h"
-#include "app/core/program_folder.h"
+#include "core/page_list.h"
+#include "core/program_folder.h"
 #include "filelists/list_name_dialog.h"
 
 class QDialog;
@@ -20,18 +20,10 @@ namespace vistrel {
 class ListReportModel;
 class Prompter;
 class SearchFilesDialog;
+class ShellHost;
 class VerificationReportWindow;
 struct DeleteOutcome;
 struct ProgramSettings;
-
-// What the page needs of the main window.
-struct FileListsPageHooks {
-  std::function<QString()> shownFolder;   // the folder the folder view shows
-  std::function<QString()> currentMask;   // the pattern list of the filter choice
-  std::function<void(int)> setProgress;   // the thin progress bar, 0..10
-  // Lets events through during a search walk; QCoreApplication::processEvents when unset.
-  std::function<void()> processEvents;
-};
 
 // The "File Lists" page: a sortable report of list entries with its buttons, and the box of
 // saved lists in the list folder with Load, Delete and Merge.
@@ -42,7 +34,7 @@ class FileListsPage : public QWidget, public PageList {
   using ModalRunner = std::function<int(QDialog&)>;
 
   FileListsPage(ProgramSettings& settings, Prompter& prompter, const WorkingFolders& folders,
-                FileListsPageHooks hooks, QWidget* parent = nullptr);
+                ShellHost& host, QWidget* parent = nullptr);
   // Writes the column widths and sort state to the per-user store.
   ~FileListsPage() override;
 
@@ -125,7 +117,7 @@ class FileListsPage : public QWidget, public PageList {
   ProgramSettings& settings_;
   Prompter& prompter_;
   WorkingFolders folders_;
-  FileListsPageHooks hooks_;
+  ShellHost& host_;
   ModalRunner runModal_;
 
   QStringList workList_;

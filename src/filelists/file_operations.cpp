@@ -8,9 +8,9 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
-#include "app/core/page_list.h"
-#include "app/core/prompter.h"
-#include "app/core/text_paths.h"
+#include "core/page_list.h"
+#include "core/prompter.h"
+#include "core/text_paths.h"
 #include "settings/program_settings.h"
 
 namespace vistrel {

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "app/core/batch_progress.h"
+#include "core/batch_progress.h"
 
 namespace vistrel {
 

@@ -11,9 +11,9 @@
 #include <utility>
 #include <vector>
 
-#include "app/core/pattern_match.h"
-#include "app/core/program_folder.h"
-#include "app/core/text_paths.h"
+#include "core/pattern_match.h"
+#include "core/program_folder.h"
+#include "core/text_paths.h"
 #include "filelists/list_entry.h"
 #include "filelists/native_entry.h"
 

@@ -3,7 +3,7 @@
 #include <QString>
 #include <array>
 
-#include "app/core/text_paths.h"
+#include "core/text_paths.h"
 
 namespace vistrel {
 

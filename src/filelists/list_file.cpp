@@ -7,7 +7,7 @@
 #include <numeric>
 #include <vector>
 
-#include "app/core/text_file.h"
+#include "core/text_file.h"
 #include "filelists/list_entry.h"
 
 namespace vistrel {

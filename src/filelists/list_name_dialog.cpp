@@ -8,7 +8,7 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
-#include "app/core/text_paths.h"
+#include "core/text_paths.h"
 
 namespace vistrel {
 

@@ -5,7 +5,7 @@
 #include <QByteArray>
 #include <QString>
 
-#include "app/core/text_paths.h"
+#include "core/text_paths.h"
 
 namespace vistrel {
 

@@ -1,6 +1,6 @@
 #include "formatter/style.h"
 
-#include "app/core/text_paths.h"
+#include "core/text_paths.h"
 #include "settings/ini_profile.h"
 
 namespace vistrel {

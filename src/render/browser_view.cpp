@@ -14,7 +14,7 @@
 #include <QWebEngineView>
 #include <algorithm>
 
-#include "app/core/vistrel_error.h"
+#include "core/vistrel_error.h"
 #include "render/browser_page.h"
 #include "render/browser_profile.h"
 #include "render/page_bridge.h"

@@ -10,7 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/core/prompter.h"
+#include "core/prompter.h"
 #include "settings/program_settings.h"
 
 namespace vistrel {

@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <vector>
 
-#include "app/core/text_file.h"
+#include "core/text_file.h"
 
 namespace vistrel {
 

@@ -2,7 +2,7 @@
 
 #include <QFileInfo>
 
-#include "app/core/text_paths.h"
+#include "core/text_paths.h"
 #include "settings/ini_profile.h"
 
 namespace vistrel {

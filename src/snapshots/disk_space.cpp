@@ -4,7 +4,7 @@
 #include <QFileInfo>
 #include <QStorageInfo>
 
-#include "app/core/prompter.h"
+#include "core/prompter.h"
 
 namespace vistrel {
 

@@ -5,7 +5,7 @@
 #include <QImageWriter>
 #include <cstring>
 
-#include "app/core/text_file.h"
+#include "core/text_file.h"
 
 namespace vistrel {
 

@@ -9,7 +9,7 @@
 #include <system_error>
 #include <thread>
 
-#include "app/core/vistrel_error.h"
+#include "core/vistrel_error.h"
 
 namespace vistrel {
 

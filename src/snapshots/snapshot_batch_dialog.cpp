@@ -9,8 +9,8 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "app/core/prompter.h"
-#include "app/core/text_paths.h"
+#include "core/prompter.h"
+#include "core/text_paths.h"
 #include "settings/program_settings.h"
 
 namespace vistrel {

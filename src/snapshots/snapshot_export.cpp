@@ -2,8 +2,8 @@
 
 #include <QFileInfo>
 
-#include "app/core/batch_progress.h"
-#include "app/core/page_list.h"
+#include "core/batch_progress.h"
+#include "core/page_list.h"
 #include "snapshots/snapshot_renderer.h"
 
 namespace vistrel {

@@ -16,10 +16,10 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 
-#include "app/core/page_list.h"
-#include "app/core/prompter.h"
-#include "app/core/text_paths.h"
-#include "app/core/vistrel_error.h"
+#include "core/page_list.h"
+#include "core/prompter.h"
+#include "core/text_paths.h"
+#include "core/vistrel_error.h"
 #include "render/browser_view.h"
 #include "settings/program_settings.h"
 #include "snapshots/colour_box.h"

@@ -2,9 +2,9 @@
 
 #include <QFileInfo>
 
-#include "app/core/prompter.h"
-#include "app/core/text_file.h"
-#include "app/core/text_paths.h"
+#include "core/prompter.h"
+#include "core/text_file.h"
+#include "core/text_paths.h"
 #include "snapshots/disk_space.h"
 #include "snapshots/image_files.h"
 #include "snapshots/jpeg_codec.h"

@@ -1,6 +1,6 @@
 #include "snapshots/snapshot_settings.h"
 
-#include "app/core/prompter.h"
+#include "core/prompter.h"
 #include "settings/program_settings.h"
 #include "snapshots/resample.h"
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <exception>
 
-#include "app/core/text_file.h"
+#include "core/text_file.h"
 #include "snapshots/jpeg_codec.h"
 #include "thumbnails/thumb_naming.h"
 

@@ -1,8 +1,8 @@
 #include "thumbnails/thumb_commands.h"
 
-#include "app/core/batch_progress.h"
-#include "app/core/page_list.h"
-#include "app/core/prompter.h"
+#include "core/batch_progress.h"
+#include "core/page_list.h"
+#include "core/prompter.h"
 #include "snapshots/disk_space.h"
 #include "thumbnails/thumb_store.h"
 

@@ -8,7 +8,6 @@
 #include "filelists/file_search.h"
 #include "snapshots/image_files.h"
 #include "snapshots/resample.h"
-#include "thumbnails/busy_cursor.h"
 #include "thumbnails/thumb_cache.h"
 #include "thumbnails/thumb_naming.h"
 
@@ -27,7 +26,6 @@ QString ThumbStore::ThumbOf(const QString& file) const { return ThumbPathOf(thum
 
 bool ThumbStore::MakeThumb(const QString& file) {
   if (!QFileInfo(file).isFile()) return false;
-  BusyCursor busy;
   try {
     if (!renderSize_.isValid() || renderSize_.isEmpty() || !capture_) return false;
     const QImage capture = capture_(file, renderSize_);
@@ -45,7 +43,6 @@ bool ThumbStore::MakeThumb(const QString& file) {
 }
 
 void ThumbStore::ClearThumb(const QString& file) {
-  BusyCursor busy;
   const QString path = ThumbOf(file);
   QFile::remove(path);
   cache_.CacheInvalidate(path);
@@ -54,7 +51,6 @@ void ThumbStore::ClearThumb(const QString& file) {
 RemoveThumbsResult ThumbStore::RemoveThumbs(bool all, const std::function<void()>& processEvents) {
   RemoveThumbsResult result;
   {
-    BusyCursor busy;
     // A list of its own, so the clean-up never disturbs a search result the user is
     // working on.
     QStringList thumbs;

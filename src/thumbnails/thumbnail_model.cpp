@@ -3,16 +3,17 @@
 #include <QFileInfo>
 #include <memory>
 
+#include "core/shell_host.h"
 #include "thumbnails/busy_cursor.h"
 #include "thumbnails/thumb_cache.h"
 #include "thumbnails/thumb_naming.h"
 
 namespace vistrel {
 
-ThumbnailModel::ThumbnailModel(ThumbnailSource source, const QString& thumbFolder,
+ThumbnailModel::ThumbnailModel(const ShellHost& host, const QString& thumbFolder,
                                ThumbCache& cache, QObject* parent)
     : QAbstractListModel(parent),
-      source_(std::move(source)),
+      host_(host),
       thumbFolder_(thumbFolder),
       cache_(cache) {}
 
@@ -22,14 +23,14 @@ void ThumbnailModel::SetItemCount(int count) {
   endResetModel();
 }
 
-int ThumbnailModel::EntryCount() const { return source_.entryCount ? source_.entryCount() : 0; }
+int ThumbnailModel::EntryCount() const { return host_.FolderEntryCount(); }
 
 QString ThumbnailModel::EntryName(int i) const {
-  if (i < 0 || i >= EntryCount() || !source_.entryName) return {};
-  return source_.entryName(i);
+  if (i < 0 || i >= EntryCount()) return {};
+  return host_.FolderEntryName(i);
 }
 
-QString ThumbnailModel::Folder() const { return source_.folder ? source_.folder() : QString(); }
+QString ThumbnailModel::Folder() const { return host_.ShownFolder(); }
 
 QString ThumbnailModel::ThumbOfEntry(int i) const {
   const QString name = EntryName(i);

@@ -2,18 +2,11 @@
 
 #include <QAbstractListModel>
 #include <QString>
-#include <functional>
 
 namespace vistrel {
 
+class ShellHost;
 class ThumbCache;
-
-// Where the grid's items come from: the folder view's file list, read on demand.
-struct ThumbnailSource {
-  std::function<QString()> folder;          // the shown folder, with trailing "/"
-  std::function<int()> entryCount;          // entries of the file list
-  std::function<QString(int)> entryName;    // name of entry i
-};
 
 // The thumbnail grid's items, worked out on demand from the file list and the cache: no
 // per-item data is kept, only the item count that SetItemCount last set.
@@ -22,7 +15,8 @@ class ThumbnailModel : public QAbstractListModel {
  public:
   enum Role { kImageIndexRole = Qt::UserRole + 1, kFileNameRole };
 
-  ThumbnailModel(ThumbnailSource source, const QString& thumbFolder, ThumbCache& cache,
+  // The items come from the folder view's file list, read on demand through host.
+  ThumbnailModel(const ShellHost& host, const QString& thumbFolder, ThumbCache& cache,
                  QObject* parent = nullptr);
 
   void SetItemCount(int count);
@@ -51,7 +45,7 @@ class ThumbnailModel : public QAbstractListModel {
                         Qt::MatchFlags flags) const override;
 
  private:
-  ThumbnailSource source_;
+  const ShellHost& host_;
   QString thumbFolder_;
   ThumbCache& cache_;
   int count_ = 0;

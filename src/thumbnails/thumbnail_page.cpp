@@ -8,8 +8,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/core/prompter.h"
-#include "app/core/text_paths.h"
+#include "core/prompter.h"
+#include "core/shell_host.h"
+#include "core/text_paths.h"
 #include "settings/program_settings.h"
 #include "thumbnails/base_size.h"
 #include "thumbnails/busy_cursor.h"
@@ -36,21 +37,22 @@ const char* const kTitleStyle = "QLabel { background: %1; color: white; font-wei
 
 ThumbnailPage::ThumbnailPage(ProgramSettings& settings, Prompter& prompter,
                              const WorkingFolders& folders, BatchProgress& progress,
-                             ThumbStore& store, ThumbnailPageHooks hooks, QWidget* parent)
+                             ThumbStore& store, ShellHost& host, QWidget* parent)
     : QWidget(parent),
       settings_(settings),
       prompter_(prompter),
       folders_(folders),
       progress_(progress),
       store_(store),
-      hooks_(std::move(hooks)) {
-  ThumbnailSource source{hooks_.folder, hooks_.entryCount, hooks_.entryName};
-  model_ = new ThumbnailModel(source, store_.ThumbFolder(), store_.Cache(), this);
+      host_(host) {
+  model_ = new ThumbnailModel(host_, store_.ThumbFolder(), store_.Cache(), this);
   delegate_ = new ThumbnailDelegate(store_.Cache(), this);
   BuildLayout();
 }
 
 ThumbnailPage::~ThumbnailPage() = default;
+
+bool ThumbnailPage::StartingUp() const { return host_.StartingUp(); }
 
 void ThumbnailPage::BuildLayout() {
   auto* layout = new QVBoxLayout(this);
@@ -145,7 +147,7 @@ void ThumbnailPage::EnterPage() {
     view_->selectionModel()->setCurrentIndex(first, QItemSelectionModel::ClearAndSelect);
   }
   if (view_->isEnabled() && view_->isVisible()) view_->setFocus();
-  if (hooks_.showThumbCorner) hooks_.showThumbCorner(CurrentFile());
+  host_.ShowThumbCorner(CurrentFile());
 }
 
 void ThumbnailPage::SetBaseIndex(int index) {
@@ -164,11 +166,9 @@ void ThumbnailPage::ApplyBaseSize() {
 }
 
 void ThumbnailPage::MakeOrClearSelection(const PageList& list, bool make) {
+  BusyCursor busy;
   SelectionCommandHooks commandHooks;
-  commandHooks.showThumbCorner = [this, &list] {
-    if (!hooks_.showThumbCorner) return;
-    hooks_.showThumbCorner(hooks_.currentFile ? hooks_.currentFile() : list.CurrentFile());
-  };
+  commandHooks.showThumbCorner = [this] { host_.ShowThumbCorner(host_.CurrentFile()); };
   if (&list == static_cast<const PageList*>(this))
     commandHooks.redrawItem = [this](int index) { RedrawItem(index); };
   vistrel::MakeOrClearSelection(store_, prompter_, progress_, list, make, commandHooks);
@@ -187,21 +187,24 @@ void ThumbnailPage::SelectAll() {
     BusyCursor busy;
     view_->selectAll();
   }
-  if (hooks_.refreshStatus) hooks_.refreshStatus();
+  host_.RefreshStatus();
 }
 
 RemoveThumbsResult ThumbnailPage::RemoveThumbs(bool all) {
   settings_.DoValidate = false;
-  const RemoveThumbsResult result =
-      store_.RemoveThumbs(all, [] { QCoreApplication::processEvents(); });
+  RemoveThumbsResult result;
+  {
+    BusyCursor busy;
+    result = store_.RemoveThumbs(all, [] { QCoreApplication::processEvents(); });
+  }
   prompter_.Information(result.message);
   return result;
 }
 
 void ThumbnailPage::AfterUserMove(bool selectAllFirst) {
   if (selectAllFirst) SelectAll();
-  if (hooks_.refreshStatus) hooks_.refreshStatus();
-  if (hooks_.showThumbCorner) hooks_.showThumbCorner(CurrentFile());
+  host_.RefreshStatus();
+  host_.ShowThumbCorner(CurrentFile());
 }
 
 void ThumbnailPage::SetPopupMenu(QMenu* menu) {

@@ -3,8 +3,8 @@
 #include <QWidget>
 #include <functional>
 
-#include "app/core/page_list.h"
-#include "app/core/program_folder.h"
+#include "core/page_list.h"
+#include "core/program_folder.h"
 #include "thumbnails/thumb_store.h"
 
 class QComboBox;
@@ -16,21 +16,11 @@ namespace vistrel {
 
 class BatchProgress;
 class Prompter;
+class ShellHost;
 class ThumbnailDelegate;
 class ThumbnailListView;
 class ThumbnailModel;
 struct ProgramSettings;
-
-// What the page needs of the main window.
-struct ThumbnailPageHooks {
-  std::function<QString()> folder;         // the folder view's folder, with trailing "/"
-  std::function<int()> entryCount;         // entries of the folder view's file list
-  std::function<QString(int)> entryName;   // name of entry i
-  std::function<QString()> currentFile;    // CurrentFile() of the active page
-  std::function<void(const QString&)> showThumbCorner;
-  std::function<void()> refreshStatus;
-  std::function<bool()> startingUp;
-};
 
 // The "Thumbnail View" page: the grid of thumbnails of the folder view's files, the base-size
 // box and the Make Thumbs, ClearThumbs and Select All buttons.
@@ -40,7 +30,7 @@ class ThumbnailPage : public QWidget, public PageList {
   static const char* const kListHint;
 
   ThumbnailPage(ProgramSettings& settings, Prompter& prompter, const WorkingFolders& folders,
-                BatchProgress& progress, ThumbStore& store, ThumbnailPageHooks hooks,
+                BatchProgress& progress, ThumbStore& store, ShellHost& host,
                 QWidget* parent = nullptr);
   ~ThumbnailPage() override;
 
@@ -89,14 +79,14 @@ class ThumbnailPage : public QWidget, public PageList {
   void BuildLayout();
   void AfterUserMove(bool selectAllFirst);
   void SetTitleFocus(bool focused);
-  bool StartingUp() const { return hooks_.startingUp && hooks_.startingUp(); }
+  bool StartingUp() const;
 
   ProgramSettings& settings_;
   Prompter& prompter_;
   WorkingFolders folders_;
   BatchProgress& progress_;
   ThumbStore& store_;
-  ThumbnailPageHooks hooks_;
+  ShellHost& host_;
 
   ThumbnailModel* model_;
   ThumbnailDelegate* delegate_;

@@ -6,8 +6,8 @@
 #include <QTest>
 #include <stdexcept>
 
-#include "app/batch/progress_window.h"
-#include "app/core/page_list.h"
+#include "app/ui/progress_window.h"
+#include "core/page_list.h"
 
 namespace vistrel {
 namespace {

@@ -28,7 +28,7 @@ TEST_F(MainWindowTest, StartFileFromTheCommandLineIsShownSelected) {
   const QString page = dir_.Write(QStringLiteral("site/page.htm"));
   dir_.Write(QStringLiteral("site/a.htm"));
   folders_ = WorkingFolders::For(dir_.path() + QStringLiteral("prog"));
-  window_ = std::make_unique<MainWindow>(folders_, prompter_);
+  window_ = std::make_unique<ObservedMainWindow>(folders_, prompter_);
   window_->SetCommandLine({QStringLiteral("--x"), page});
   window_->show();
   Activate();

@@ -5,7 +5,7 @@
 #include <QEvent>
 #include <QTimer>
 
-#include "app/core/vistrel_error.h"
+#include "core/vistrel_error.h"
 #include "app/ui/vistrel_application.h"
 #include "scripted_prompter.h"
 

@@ -5,9 +5,10 @@
 #include <QApplication>
 #include <QListWidget>
 #include <QPushButton>
+#include <functional>
 #include <memory>
 
-#include "app/core/program_folder.h"
+#include "core/program_folder.h"
 #include "app/ui/folder_view_page.h"
 #include "app/ui/main_window.h"
 #include "scripted_prompter.h"
@@ -15,12 +16,33 @@
 
 namespace vistrel::testing {
 
+// The main window with its calls to the viewer observable: a test that sets one of the
+// functions sees the call instead of the viewer.
+class ObservedMainWindow : public MainWindow {
+ public:
+  using MainWindow::MainWindow;
+  std::function<void()> onShowViewerModal;
+  std::function<void()> onSaveEditorFile;
+  std::function<void(bool force)> onRefreshPreview;
+
+ protected:
+  void ShowViewerModal() override {
+    if (onShowViewerModal) onShowViewerModal(); else MainWindow::ShowViewerModal();
+  }
+  void SaveEditorFile() override {
+    if (onSaveEditorFile) onSaveEditorFile(); else MainWindow::SaveEditorFile();
+  }
+  void RefreshPreview(bool force) override {
+    if (onRefreshPreview) onRefreshPreview(force); else MainWindow::RefreshPreview(force);
+  }
+};
+
 // A main window over a temporary program folder, shown and activated as at program start.
 class MainWindowTest : public ::testing::Test {
  protected:
   void Start() {
     folders_ = WorkingFolders::For(dir_.path() + QStringLiteral("prog"));
-    window_ = std::make_unique<MainWindow>(folders_, prompter_);
+    window_ = std::make_unique<ObservedMainWindow>(folders_, prompter_);
     window_->show();
     Activate();
   }
@@ -47,7 +69,7 @@ class MainWindowTest : public ::testing::Test {
   TempFolder dir_;
   WorkingFolders folders_;
   ScriptedPrompter prompter_;
-  std::unique_ptr<MainWindow> window_;
+  std::unique_ptr<ObservedMainWindow> window_;
 };
 
 }  // namespace vistrel::testing

@@ -99,7 +99,7 @@ TEST_F(MainWindowTest, ChangedFileIsOfferedForReloadOncePerChange) {
   Start();
   Select({0});
   int reloads = 0;
-  window_->RefreshPreview = [&](bool force) { reloads += force ? 1 : 0; };
+  window_->onRefreshPreview = [&](bool force) { reloads += force ? 1 : 0; };
   window_->state().EditorFile = file;
   window_->state().EditorFileStamp = FileStamp(file) - 1000000000LL;
 
@@ -148,7 +148,7 @@ TEST_F(MainWindowTest, YesSavesThroughTheViewerBeforeLeaving) {
   Start();
   EditorHoldsChangesOf(file);
   int saves = 0;
-  window_->SaveEditorFile = [&] { ++saves; };
+  window_->onSaveEditorFile = [&] { ++saves; };
   prompter_.AnswerQuestion(kAnswerYes);
   EXPECT_EQ(window_->AskSaveChanges(), kAnswerYes);
   EXPECT_EQ(saves, 1);

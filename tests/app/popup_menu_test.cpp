@@ -108,7 +108,7 @@ TEST_F(MainWindowTest, DoubleClickOpensTheViewerUnlessTheBrowserIsBusy) {
   Start();
   int shown = 0;
   bool openWhileShown = false;
-  window_->ShowViewerModal = [&] { ++shown; openWhileShown = window_->state().ViewerOpen; };
+  window_->onShowViewerModal = [&] { ++shown; openWhileShown = window_->state().ViewerOpen; };
   window_->OpenCurrentInViewer();  // nothing current yet? the first entry is current
   Select({0});
   window_->OpenCurrentInViewer();

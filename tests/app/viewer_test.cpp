@@ -12,7 +12,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "app/core/vistrel_error.h"
+#include "core/vistrel_error.h"
 #include "app/ui/about_window.h"
 #include "app/ui/browser_settings_dialog.h"
 #include "app/ui/help_window.h"
@@ -57,7 +57,7 @@ class ViewerTest : public MainWindowTest {
   }
   void StartWithViewer() {
     folders_ = WorkingFolders::For(dir_.path() + QStringLiteral("prog"));
-    window_ = std::make_unique<MainWindow>(folders_, prompter_);
+    window_ = std::make_unique<ObservedMainWindow>(folders_, prompter_);
     viewer_ = std::make_unique<ViewerWindow>(window_->settings(), window_->state(), prompter_, *profile_, *window_,
                                              window_.get());
     window_->AttachViewer(viewer_.get(), *profile_);
@@ -234,7 +234,7 @@ TEST_F(ViewerTest, ViewerTakesBothPanesAndThePreviewGetsOneBack) {
   window_->folderViewPage()->editorButton()->click();
   EXPECT_EQ(window_->folderViewPage()->PreviewControl(), static_cast<QWidget*>(Editor()));
   bool panesInViewer = false;
-  window_->ShowViewerModal = [&] {
+  window_->onShowViewerModal = [&] {
     QTimer::singleShot(0, [&] {
       panesInViewer = viewer_->isAncestorOf(Editor()) && viewer_->isAncestorOf(viewer_->browser());
       viewer_->close();
@@ -315,7 +315,7 @@ TEST_F(ViewerTest, ClosingFromTheThumbnailPageAsksAboutChanges) {
   StartWithViewer();
   window_->pages()->RequestPage(kThumbnailViewPage);  // the first item becomes selected
   ASSERT_EQ(window_->CurrentFile(), page);
-  window_->ShowViewerModal = [&] {
+  window_->onShowViewerModal = [&] {
     QTimer::singleShot(0, [&] {
       Editor()->moveCursor(QTextCursor::End);
       Type(QStringLiteral("y"));

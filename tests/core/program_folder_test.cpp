@@ -1,4 +1,4 @@
-#include "app/core/program_folder.h"
+#include "core/program_folder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/core/text_paths.h"
+#include "core/text_paths.h"
 
 #include <gtest/gtest.h>
 

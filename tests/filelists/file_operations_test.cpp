@@ -10,7 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "app/core/page_list.h"
+#include "core/page_list.h"
 #include "scripted_prompter.h"
 #include "settings/program_settings.h"
 #include "temp_folder.h"

@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/core/text_file.h"
+#include "core/text_file.h"
 #include "filelists/list_entry.h"
 #include "filelists/list_file.h"
 

@@ -9,8 +9,9 @@
 #include <functional>
 #include <memory>
 
-#include "app/core/program_folder.h"
+#include "core/program_folder.h"
 #include "filelists/file_lists_page.h"
+#include "fake_shell.h"
 #include "scripted_prompter.h"
 #include "settings/program_settings.h"
 #include "temp_folder.h"
@@ -38,12 +39,9 @@ class PageFixture : public ::testing::Test {
     return *page_;
   }
   void MakePage() {
-    FileListsPageHooks hooks;
-    hooks.shownFolder = [this] { return site_; };
-    hooks.currentMask = [this] { return mask_; };
-    hooks.setProgress = [this](int value) { progress_.push_back(value); };
-    hooks.processEvents = [] {};
-    page_ = std::make_unique<FileListsPage>(settings_, prompter_, folders_, hooks);
+    shell_.folder = site_;
+    shell_.mask = mask_;
+    page_ = std::make_unique<FileListsPage>(settings_, prompter_, folders_, shell_);
     page_->SetModalRunner([this](QDialog& dialog) {
       if (steps_.empty()) {
         ADD_FAILURE() << "unexpected dialog " << dialog.windowTitle().toStdString();
@@ -79,7 +77,8 @@ class PageFixture : public ::testing::Test {
   QString mask_ = QStringLiteral("*.htm");
   ProgramSettings settings_;
   ScriptedPrompter prompter_;
-  std::vector<int> progress_;
+  FakeShell shell_;
+  std::vector<int>& progress_ = shell_.progress;
   std::deque<std::function<int(QDialog&)>> steps_;
   std::unique_ptr<FileListsPage> page_;
 };

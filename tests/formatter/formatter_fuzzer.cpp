@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "app/core/text_file.h"
+#include "core/text_file.h"
 #include "formatter/format_driver.h"
 
 namespace {

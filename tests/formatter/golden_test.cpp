@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/core/text_file.h"
+#include "core/text_file.h"
 #include "formatter/format_driver.h"
 
 namespace vistrel {

@@ -6,7 +6,7 @@
 #include <QTcpServer>
 #include <QTest>
 
-#include "app/core/vistrel_error.h"
+#include "core/vistrel_error.h"
 #include "render/browser_view.h"
 #include "render/paint_wait.h"
 #include "render_fixture.h"

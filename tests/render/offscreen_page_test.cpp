@@ -5,7 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "app/core/vistrel_error.h"
+#include "core/vistrel_error.h"
 #include "render/browser_view.h"
 #include "render/offscreen_page.h"
 #include "render_fixture.h"

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <random>
 
-#include "app/core/vistrel_error.h"
+#include "core/vistrel_error.h"
 
 namespace vistrel {
 namespace {

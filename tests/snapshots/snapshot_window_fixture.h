@@ -12,8 +12,8 @@
 #include <memory>
 #include <vector>
 
-#include "app/batch/progress_window.h"
-#include "app/core/page_list.h"
+#include "app/ui/progress_window.h"
+#include "core/page_list.h"
 #include "render/browser_profile.h"
 #include "render/browser_view.h"
 #include "scripted_prompter.h"

@@ -5,7 +5,7 @@
 #include <deque>
 #include <vector>
 
-#include "app/core/prompter.h"
+#include "core/prompter.h"
 
 namespace vistrel::testing {
 

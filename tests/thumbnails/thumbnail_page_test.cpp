@@ -11,8 +11,9 @@
 #include <QSignalSpy>
 #include <memory>
 
-#include "app/batch/progress_window.h"
+#include "app/ui/progress_window.h"
 #include "render/browser_profile.h"
+#include "fake_shell.h"
 #include "scripted_prompter.h"
 #include "settings/program_settings.h"
 #include "thumb_fixture.h"
@@ -27,6 +28,7 @@
 namespace vistrel {
 namespace {
 
+using testing::FakeShell;
 using testing::NearColour;
 using testing::ScriptedPrompter;
 using testing::TempFolder;
@@ -77,16 +79,11 @@ class ThumbnailPageTest : public ::testing::Test {
   }
 
   void MakePage(bool stopAfterThree = false) {
-    ThumbnailPageHooks hooks;
-    hooks.folder = [this] { return pages_.path(); };
-    hooks.entryCount = [this] { return static_cast<int>(names_.size()); };
-    hooks.entryName = [this](int i) { return names_.at(i); };
-    hooks.showThumbCorner = [this](const QString& file) { corner_ << file; };
-    hooks.refreshStatus = [this] { ++statusRefreshes_; };
-    hooks.startingUp = [] { return false; };
+    shell_.folder = pages_.path();
+    shell_.currentFile = [this] { return page_->CurrentFile(); };
     BatchProgress& progress = stopAfterThree ? static_cast<BatchProgress&>(progress_) : window_;
     page_ = std::make_unique<ThumbnailPage>(settings_, prompter_, folders_, progress, store_,
-                                            hooks, &owner_);
+                                            shell_, &owner_);
     page_->SetBaseIndex(0);
     page_->SyncThumbCount();
   }
@@ -131,9 +128,10 @@ class ThumbnailPageTest : public ::testing::Test {
   QWidget owner_;
   ProgressWindow window_;
   StoppingProgress progress_;
-  QStringList names_;
-  QStringList corner_;
-  int statusRefreshes_ = 0;
+  FakeShell shell_;
+  QStringList& names_ = shell_.names;
+  QStringList& corner_ = shell_.corner;
+  int& statusRefreshes_ = shell_.statusRefreshes;
   std::unique_ptr<ThumbnailPage> page_;
 };
 std::unique_ptr<BrowserProfile> ThumbnailPageTest::profile_;

@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "app/core/pattern_match.h"
+#include "core/pattern_match.h"
 
 namespace vistrel {
 

@@ -8,7 +8,7 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
-#include "app/core/text_paths.h"
+#include "core/text_paths.h"
 #include "app/ui/title_bar.h"
 
 namespace vistrel {

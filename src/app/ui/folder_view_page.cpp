@@ -12,8 +12,8 @@
 #include <QStackedLayout>
 #include <QVBoxLayout>
 
-#include "app/core/pattern_match.h"
-#include "app/core/text_paths.h"
+#include "core/pattern_match.h"
+#include "core/text_paths.h"
 #include "app/ui/title_bar.h"
 
 namespace vistrel {

@@ -3,7 +3,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "app/core/page_list.h"
+#include "core/page_list.h"
 
 class QLabel;
 class QListWidget;

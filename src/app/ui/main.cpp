@@ -2,8 +2,8 @@
 #include <QFileInfo>
 #include <QIcon>
 
-#include "app/core/headless.h"
-#include "app/core/program_folder.h"
+#include "core/headless.h"
+#include "core/program_folder.h"
 #include "app/ui/main_window.h"
 #include "app/ui/qt_prompter.h"
 #include "app/ui/unix_signals.h"

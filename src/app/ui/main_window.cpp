@@ -23,12 +23,12 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "app/core/pattern_match.h"
-#include "app/core/prompter.h"
-#include "app/core/vistrel_error.h"
-#include "app/core/text_file.h"
-#include "app/core/text_paths.h"
-#include "app/batch/progress_window.h"
+#include "core/pattern_match.h"
+#include "core/prompter.h"
+#include "core/vistrel_error.h"
+#include "core/text_file.h"
+#include "core/text_paths.h"
+#include "app/ui/progress_window.h"
 #include "app/ui/about_window.h"
 #include "app/ui/browser_settings_dialog.h"
 #include "app/ui/command_line.h"
@@ -139,14 +139,7 @@ void MainWindow::BuildLayout() {
   pages_->AddPage(folderView_, QString::fromLatin1(kPageNames[kFolderViewPage]));
   pages_->AddPage(new PlaceholderPage(QString(), QStringLiteral("Thumbnails are not part of this build yet."), pages_),
                   QString::fromLatin1(kPageNames[kThumbnailViewPage]));
-  FileListsPageHooks hooks;
-  hooks.shownFolder = [this] { return folderPanel_->Folder(); };
-  hooks.currentMask = [this] { return state_.CurrentMask; };
-  hooks.setProgress = [this](int value) {
-    progress_->setRange(0, 10);
-    progress_->setValue(value);
-  };
-  fileLists_ = new FileListsPage(settings_, prompter_, folders_, hooks, pages_);
+  fileLists_ = new FileListsPage(settings_, prompter_, folders_, *this, pages_);
   pages_->AddPage(fileLists_, QString::fromLatin1(kPageNames[kFileListsPage]));
   connect(fileLists_, &FileListsPage::SelectionChanged, this, &MainWindow::RefreshStatus);
   connect(fileLists_, &FileListsPage::OpenFileRequested, this, &MainWindow::OpenCurrentInViewer);
@@ -187,7 +180,7 @@ void MainWindow::BuildLayout() {
   connect(folderView_, &FolderViewPage::DeleteRequested, this, &MainWindow::DeleteSelectedFilesCommand);
   connect(folderView_, &FolderViewPage::ToggleChanged, this, &MainWindow::ApplyPreviewToggle);
   connect(folderView_->saveButton(), &QPushButton::clicked, this, [this] {
-    if (SaveEditorFile) SaveEditorFile();
+    SaveEditorFile();
   });
 }
 
@@ -203,11 +196,6 @@ void MainWindow::AttachViewer(ViewerWindow* viewer, BrowserProfile& profile) {
   BuildThumbnailPage(profile);
   menu_->createSnapshots->setEnabled(true);
   connect(menu_->createSnapshots, &QAction::triggered, this, &MainWindow::CreateSnapshots);
-  viewer_->SnapView = [this] { SnapViewerPage(); };
-  SaveEditorFile = [this] { viewer_->BSaveClick(); };
-  RefreshPreview = [this](bool force) { RefreshPreviewNow(force); };
-  ClearPreview = [this] { ClearPreviewNow(); };
-  ShowViewerModal = [this] { viewer_->exec(); };
   connect(folderView_->saveAsButton(), &QPushButton::clicked, this, [this] {
     if (state_.EditorFile.isEmpty())
       prompter_.Beep();
@@ -222,19 +210,10 @@ void MainWindow::BuildThumbnailPage(BrowserProfile& profile) {
   capture_ = std::make_unique<OffscreenCapture>(profile);
   capture_->SetDisplaySettings(viewer_->browser()->DisplaySettings());
   thumbStore_ = std::make_unique<ThumbStore>(folders_.thumbs, *thumbCache_, capture_->AsPageCapture());
-  ThumbnailPageHooks hooks;
-  hooks.folder = [this] { return folderPanel_->Folder(); };
-  hooks.entryCount = [this] { return folderView_->ItemCount(); };
-  hooks.entryName = [this](int i) { return folderView_->fileList()->item(i)->text(); };
-  hooks.currentFile = [this] { return CurrentFile(); };
-  hooks.showThumbCorner = [this](const QString& file) { ShowThumbCorner(file); };
-  hooks.refreshStatus = [this] { RefreshStatus(); };
-  hooks.startingUp = [this] { return state_.StartingUp; };
-  thumbs_ = new ThumbnailPage(settings_, prompter_, folders_, *progressWindow_, *thumbStore_, hooks, pages_);
+  thumbs_ = new ThumbnailPage(settings_, prompter_, folders_, *progressWindow_, *thumbStore_, *this, pages_);
   pages_->SetPage(kThumbnailViewPage, thumbs_);
   connect(thumbs_, &ThumbnailPage::OpenFileRequested, this, &MainWindow::OpenCurrentInViewer);
   connect(thumbs_, &ThumbnailPage::DeleteRequested, this, &MainWindow::DeleteSelectedFilesCommand);
-  ThumbPathOf = [this](const QString& file) { return vistrel::ThumbPathOf(folders_.thumbs, file); };
   for (QAction* action : {menu_->removeOrphanedThumbs, menu_->removeAllThumbs}) action->setEnabled(true);
   connect(menu_->removeOrphanedThumbs, &QAction::triggered, this, [this] { thumbs_->RemoveThumbs(false); });
   connect(menu_->removeAllThumbs, &QAction::triggered, this, [this] { thumbs_->RemoveThumbs(true); });
@@ -354,7 +333,7 @@ int MainWindow::AskSaveChanges() {
   if (!folderView_->saveButton()->isEnabled() || state_.EditorFile.isEmpty()) return kAnswerNone;
   const int answer = prompter_.Question(QStringLiteral("Save changes in: ") + state_.EditorFile,
                                         QuestionButtons::kYesNoCancel);
-  if (answer == kAnswerYes && SaveEditorFile) SaveEditorFile();
+  if (answer == kAnswerYes) SaveEditorFile();
   return answer;
 }
 
@@ -365,7 +344,7 @@ void MainWindow::JumpToFileAndFolder(const QString& file) {
   const int answer = AskSaveChanges();
   if (answer == kAnswerCancel) return;
   if (answer == kAnswerNo) {
-    if (ClearPreview) ClearPreview();
+    ClearPreview();
     RefreshStatus();
   }
   pages_->RequestPage(kFolderViewPage);
@@ -387,7 +366,7 @@ void MainWindow::OnPageChanged(int page) {
     case kFolderViewPage:
       state_.EditorFile.clear();
       state_.EditorFileStamp = 0;
-      if (RefreshPreview) RefreshPreview(false);
+      RefreshPreview(false);
       SetHint(QString::fromLatin1(kFolderViewHint));
       break;
     case kThumbnailViewPage:
@@ -417,7 +396,7 @@ void MainWindow::OnFolderChanged(const QString& folder) {
   pages_->setEnabled(true);
   if (state_.StartingUp) return;
   SyncThumbCount();
-  if (ClearPreview) ClearPreview();
+  ClearPreview();
   RefreshStatus();
 }
 
@@ -426,7 +405,7 @@ void MainWindow::OnPatternsChanged(const QString& patterns) {
   if (!folderPanel_->Folder().isEmpty()) folderView_->ShowFolder(folderPanel_->Folder(), patterns);
   if (state_.StartingUp) return;
   SyncThumbCount();
-  if (ClearPreview) ClearPreview();
+  ClearPreview();
   RefreshStatus();
 }
 

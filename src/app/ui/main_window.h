@@ -3,13 +3,12 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QStringList>
-#include <functional>
 #include <memory>
 
-#include "app/core/program_folder.h"
+#include "core/program_folder.h"
 #include "app/viewer/viewer_host.h"
 #include "app/ui/main_menu.h"
-#include "app/core/main_window_state.h"
+#include "core/main_window_state.h"
 #include "settings/ini_profile.h"
 #include "settings/program_settings.h"
 
@@ -62,7 +61,7 @@ class MainWindow : public QMainWindow, public ViewerHost {
   // Operations the pages and dialogs call.
   QString CurrentFile() const override;
   SelectionInfo CurrentSelection() const;
-  void RefreshStatus();
+  void RefreshStatus() override;
   int AskSaveChanges() override;
   void JumpToFileAndFolder(const QString& file);
   void PlacePreviewControl(const QString& control, const QString& place);
@@ -95,9 +94,8 @@ class MainWindow : public QMainWindow, public ViewerHost {
   void MakeOrClearThumbs(bool make);
   // "&Create Snapshot(s)" (menu and pop-up item) and the viewer's Snap View button.
   void CreateSnapshots();
-  void SnapViewerPage();
+  void SnapViewerPage() override;
   ProgressWindow* progressWindow() const { return progressWindow_; }
-  std::function<void()> ShowViewerModal;
   // Runs before a new current file is previewed: the old one may be saved first.
   void OnFileListMoved();
   bool HintsShown() const;
@@ -108,10 +106,6 @@ class MainWindow : public QMainWindow, public ViewerHost {
 
   // The shared browser and editor, lent by the viewer window; null until they exist.
   void SetPreviewControls(QWidget* browser, QWidget* editor);
-  // How the viewer window saves the editor's file and reloads the preview.
-  std::function<void()> SaveEditorFile;
-  std::function<void(bool force)> RefreshPreview;
-  std::function<void()> ClearPreview;
 
   MainWindowState& state() { return state_; }
   ProgramSettings& settings() { return settings_; }
@@ -124,6 +118,12 @@ class MainWindow : public QMainWindow, public ViewerHost {
   PageList* PageListOf(int page) const;
   QString HintText() const;
   void SetHint(const QString& text) override;
+  // ShellHost
+  QString CurrentMask() const override;
+  int FolderEntryCount() const override;
+  QString FolderEntryName(int index) const override;
+  bool StartingUp() const override;
+  void SetProgress(int value) override;
   // ViewerHost
   int ActivePage() const override;
   void SetPreviewSaveButtons(bool save, bool saveAs) override;
@@ -135,9 +135,7 @@ class MainWindow : public QMainWindow, public ViewerHost {
   // The preview: the current file into the browser and the editor, its thumbnail beside.
   void RefreshPreviewNow(bool force);
   void ClearPreviewNow();
-  void ShowThumbCorner(const QString& file);
-  // Where a page's thumbnail lies; none until thumbnails are part of the build.
-  std::function<QString(const QString& page)> ThumbPathOf;
+  void ShowThumbCorner(const QString& file) override;
   QProgressBar* progressBar() const { return progress_; }
   const QStringList& tagHints() const { return tagHints_; }
   bool SaveSettingsNow(QString* error = nullptr);
@@ -147,6 +145,15 @@ class MainWindow : public QMainWindow, public ViewerHost {
   void OptionsChanged();
 
  protected:
+  // What the window asks of the viewer that owns the browser and the editor; nothing until
+  // one is attached.
+  virtual void ShowViewerModal();
+  virtual void SaveEditorFile();
+  virtual void RefreshPreview(bool force);
+  void ClearPreview();
+  // Where a page's thumbnail lies; none before the thumbnail page exists.
+  QString ThumbOfPage(const QString& page) const;
+
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;

@@ -23,12 +23,12 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "app/core/pattern_match.h"
-#include "app/core/prompter.h"
-#include "app/core/vistrel_error.h"
-#include "app/core/text_file.h"
-#include "app/core/text_paths.h"
-#include "app/batch/progress_window.h"
+#include "core/pattern_match.h"
+#include "core/prompter.h"
+#include "core/vistrel_error.h"
+#include "core/text_file.h"
+#include "core/text_paths.h"
+#include "app/ui/progress_window.h"
 #include "app/ui/about_window.h"
 #include "app/ui/browser_settings_dialog.h"
 #include "app/ui/command_line.h"
@@ -181,7 +181,7 @@ void MainWindow::LaunchApplication(int k) {
   if (file.isEmpty()) return;
   const int answer = AskSaveChanges();
   if (answer == kAnswerCancel) return;
-  if (answer == kAnswerNo && RefreshPreview) RefreshPreview(true);
+  if (answer == kAnswerNo) RefreshPreview(true);
   LaunchExternal(settings_.Applications[k], file);
 }
 

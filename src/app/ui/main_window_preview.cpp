@@ -23,12 +23,12 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "app/core/pattern_match.h"
-#include "app/core/prompter.h"
-#include "app/core/vistrel_error.h"
-#include "app/core/text_file.h"
-#include "app/core/text_paths.h"
-#include "app/batch/progress_window.h"
+#include "core/pattern_match.h"
+#include "core/prompter.h"
+#include "core/vistrel_error.h"
+#include "core/text_file.h"
+#include "core/text_paths.h"
+#include "app/ui/progress_window.h"
 #include "app/ui/about_window.h"
 #include "app/ui/browser_settings_dialog.h"
 #include "app/ui/command_line.h"
@@ -69,6 +69,21 @@ void MainWindow::SetPreviewSaveButtons(bool save, bool saveAs) {
 
 QString MainWindow::ShownFolder() const { return folderPanel_->Folder(); }
 
+QString MainWindow::CurrentMask() const { return state_.CurrentMask; }
+
+int MainWindow::FolderEntryCount() const { return folderView_->ItemCount(); }
+
+QString MainWindow::FolderEntryName(int index) const {
+  return folderView_->fileList()->item(index)->text();
+}
+
+bool MainWindow::StartingUp() const { return state_.StartingUp; }
+
+void MainWindow::SetProgress(int value) {
+  progress_->setRange(0, 10);
+  progress_->setValue(value);
+}
+
 void MainWindow::RereadFolderAndSelect(const QString& name) {
   folderView_->ShowFolder(folderPanel_->Folder(), state_.CurrentMask);
   if (folderView_->SelectName(name) && folderView_->fileList()->isVisible()) folderView_->fileList()->setFocus();
@@ -94,7 +109,7 @@ void MainWindow::ClearPreviewNow() {
 }
 
 void MainWindow::ShowThumbCorner(const QString& file) {
-  const QString thumb = ThumbPathOf ? ThumbPathOf(file) : QString();
+  const QString thumb = ThumbOfPage(file);
   QPixmap picture;
   if (!thumb.isEmpty() && QFileInfo::exists(thumb) && !picture.load(thumb))
     throw VistrelError(QStringLiteral("JPEG error: cannot decode ") + thumb);
@@ -137,15 +152,34 @@ void MainWindow::CheckChangedFile() {
   const qint64 stamp = FileStamp(file);
   if (stamp == 0 || stamp == state_.EditorFileStamp) return;
   state_.EditorFileStamp = stamp;
-  if (prompter_.Question(ChangedFileQuestion(file), QuestionButtons::kYesNo) == kAnswerYes &&
-      RefreshPreview)
+  if (prompter_.Question(ChangedFileQuestion(file), QuestionButtons::kYesNo) == kAnswerYes)
     RefreshPreview(true);
+}
+
+void MainWindow::ShowViewerModal() {
+  if (viewer_) viewer_->exec();
+}
+
+void MainWindow::SaveEditorFile() {
+  if (viewer_) viewer_->BSaveClick();
+}
+
+void MainWindow::RefreshPreview(bool force) {
+  if (viewer_) RefreshPreviewNow(force);
+}
+
+void MainWindow::ClearPreview() {
+  if (viewer_) ClearPreviewNow();
+}
+
+QString MainWindow::ThumbOfPage(const QString& page) const {
+  return thumbs_ ? ThumbPathOf(folders_.thumbs, page) : QString();
 }
 
 void MainWindow::OpenCurrentInViewer() {
   if (CurrentFile().isEmpty()) return;
-  if (pages_->CurrentIndex() != kFolderViewPage && RefreshPreview) RefreshPreview(false);
-  if (state_.BrowserBusy || !ShowViewerModal) return;
+  if (pages_->CurrentIndex() != kFolderViewPage) RefreshPreview(false);
+  if (state_.BrowserBusy) return;
   state_.ViewerOpen = true;
   ShowViewerModal();
   state_.ViewerOpen = false;
@@ -157,7 +191,7 @@ void MainWindow::OnFileListMoved() {
   // The answer only decides whether the old file is saved; the new one is loaded anyway.
   AskSaveChanges();
   RefreshStatus();
-  if (RefreshPreview) RefreshPreview(false);
+  RefreshPreview(false);
 }
 
 }  // namespace vistrel

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "app/core/page_list.h"
+#include "core/page_list.h"
 
 namespace vistrel {
 

@@ -1,7 +1,7 @@
 #include "app/ui/vistrel_application.h"
 
-#include "app/core/prompter.h"
-#include "app/core/vistrel_error.h"
+#include "core/prompter.h"
+#include "core/vistrel_error.h"
 
 namespace vistrel {
 

@@ -4,7 +4,7 @@
 #include <QFileInfo>
 #include <QUrl>
 
-#include "app/core/text_paths.h"
+#include "core/text_paths.h"
 
 namespace vistrel {
 

@@ -13,11 +13,11 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "app/core/main_window_state.h"
-#include "app/core/program_folder.h"
-#include "app/core/prompter.h"
-#include "app/core/text_paths.h"
-#include "app/core/vistrel_error.h"
+#include "core/main_window_state.h"
+#include "core/program_folder.h"
+#include "core/prompter.h"
+#include "core/text_paths.h"
+#include "core/vistrel_error.h"
 #include "app/viewer/editor_access_adapter.h"
 #include "app/viewer/link_target.h"
 #include "app/viewer/viewer_host.h"
@@ -137,7 +137,7 @@ QWidget* ViewerWindow::BuildBrowserPage() {
   connect(forwardButton_, &QPushButton::clicked, browser_, &BrowserView::GoForward);
   connect(reloadButton_, &QPushButton::clicked, this, &ViewerWindow::BReloadClick);
   connect(snapButton_, &QPushButton::clicked, this, [this] {
-    if (SnapView) SnapView();
+    host_.SnapViewerPage();
   });
   StackBarOnPage(browserPage_, bar);
   return browserPage_;

@@ -64,8 +64,6 @@ class ViewerWindow : public QDialog {
   void ShowTagHint();
   void CopyFromEditToRichEdit();
   void StartSearchReplace();
-  // The Snap View button; the snapshot window is not part of every build.
-  std::function<void()> SnapView;
 
   QTabWidget* pages() const { return pages_; }
   QLineEdit* hintBox() const { return hintBox_; }

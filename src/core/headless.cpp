@@ -1,4 +1,4 @@
-#include "app/core/headless.h"
+#include "core/headless.h"
 
 #include <QByteArray>
 #include <QtGlobal>

@@ -1,4 +1,4 @@
-#include "app/batch/progress_window.h"
+#include "app/ui/progress_window.h"
 
 #include <QApplication>
 #include <QGuiApplication>

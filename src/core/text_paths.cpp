@@ -1,9 +1,9 @@
-#include "app/core/text_paths.h"
+#include "core/text_paths.h"
 
 #include <QDateTime>
 #include <QFileInfo>
 
-#include "app/core/prompter.h"
+#include "core/prompter.h"
 
 namespace vistrel {
 

@@ -3,7 +3,7 @@
 #include <QDialog>
 #include <QPointer>
 
-#include "app/core/batch_progress.h"
+#include "core/batch_progress.h"
 
 class QLabel;
 class QProgressBar;

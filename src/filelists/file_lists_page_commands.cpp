@@ -1,15 +1,16 @@
-// The list commands of the File Lists page: search, add, take out, save, load with
-// verification, merge and deletion of list files.
+// The File Lists page's buttons: search, add, take out, save, load with verification, merge
+// and deletion of list files. What they compute lives in list_commands.
 #include <QApplication>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QListWidget>
 #include <QTableView>
 
-#include "app/core/prompter.h"
+#include "core/prompter.h"
+#include "core/shell_host.h"
 #include "filelists/file_lists_page.h"
 #include "filelists/file_operations.h"
-#include "filelists/file_search.h"
+#include "filelists/list_commands.h"
 #include "filelists/list_file.h"
 #include "filelists/list_report_model.h"
 #include "filelists/list_verify.h"
@@ -25,9 +26,6 @@ const char* const kNoMatchingFiles = "No matching files found in folder:\r\n\r\n
 const char* const kNoNewEntries = "No new entries to add ...\r\n\r\n";
 const char* const kNewListPattern = "(newlist*).lst";
 const int kNewListLimit = 100;
-const char* const kNamesLeftOut =
-    " file name(s) left out: a list entry cannot hold \"*\" or a line break, "
-    "nor bytes that are not a valid name.";
 const char* const kAddCaption = "Add files to list";
 
 // Hourglass pointer and no redrawing of the list while a command changes many rows.
@@ -45,18 +43,6 @@ class BusyList {
  private:
   QWidget* list_;
 };
-
-// "Desc|*.a;*.b|Desc2|*.c" as the file dialog's "Desc (*.a *.b);;Desc2 (*.c)".
-QString DialogFilter(const QString& filterText) {
-  const QStringList parts = filterText.split(QLatin1Char('|'));
-  QStringList choices;
-  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-    QString patterns = parts[i + 1];
-    patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-    choices.append(parts[i] + QStringLiteral(" (") + patterns + QLatin1Char(')'));
-  }
-  return choices.join(QStringLiteral(";;"));
-}
 
 }  // namespace
 
@@ -106,41 +92,34 @@ bool FileListsPage::RefusedWhileSearching() {
 
 void FileListsPage::Search() {
   if (RefusedWhileSearching()) return;  // never two walks at once
-  const QString folder = hooks_.shownFolder ? hooks_.shownFolder() : QString();
-  const QString mask = hooks_.currentMask ? hooks_.currentMask() : QString();
+  const QString folder = host_.ShownFolder();
+  const QString mask = host_.CurrentMask();
   searchDialog_->Prepare(mask, folder);
   if (runModal_(*searchDialog_) != QDialog::Accepted) return;
   const bool addToList = searchDialog_->addToCurrentList();
 
   // The walk lets events through, so it fills a list of its own: a command started
   // meanwhile must not see or change a half-built result.
-  SearchOutcome outcome;
-  QStringList found = addToList ? CollectRows(ListSaveMode::kAll) : QStringList();
-  const qsizetype before = found.size();
+  ListSearch search;
+  search.folder = folder;
+  search.patternList = mask;
+  search.includeSubfolders = searchDialog_->includeSubfolders();
+  search.thumbFolder = folders_.thumbs;
+  search.processEvents = [this] { host_.ProcessEvents(); };
+  ListSearchResult found;
   {
     searching_ = true;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     settings_.DoValidate = false;
-    if (searchDialog_->includeSubfolders()) {
-      SearchRequest request;
-      request.folder = folder;
-      request.patternList = mask;
-      request.asListEntries = true;
-      request.includeThumbnailFolder = false;
-      request.thumbFolder = folders_.thumbs;
-      request.processEvents = hooks_.processEvents ? hooks_.processEvents
-                                                   : [] { QCoreApplication::processEvents(); };
-      outcome = SearchFolderTree(request, found);
-    } else {
-      outcome = SearchFolder(found, folder, mask);
-    }
-    if (addToList) RemoveDuplicateEntries(found);
+    found = SearchIntoList(search, addToList ? CollectRows(ListSaveMode::kAll) : QStringList(),
+                           addToList);
     QApplication::restoreOverrideCursor();
     searching_ = false;
   }
-  workList_ = std::move(found);
-  if (outcome.leftOut > 0)
-    prompter_.Information(QString::number(outcome.leftOut) + QString::fromLatin1(kNamesLeftOut));
+  const qsizetype before = found.before;
+  workList_ = std::move(found.lines);
+  if (found.leftOut > 0)
+    prompter_.Information(QString::number(found.leftOut) + QString::fromLatin1(kNamesLeftOut));
 
   const qsizetype count = workList_.size();
   const qsizetype added = count - before;
@@ -153,11 +132,7 @@ void FileListsPage::Search() {
     listSaved_ = false;
     FillReportList(true);
     ShowFoundCount(folder);
-    QString message = QStringLiteral("\r\nSearch finished.\r\n") + QString::number(count) +
-                      QStringLiteral(" unique entries in list.\r\n");
-    if (added > 0) message += QString::number(added) + QStringLiteral(" new entries added.\r\n");
-    message += QStringLiteral("Save results?");
-    AskAndSaveList(message);
+    AskAndSaveList(SearchFinishedMessage(count, added));
   }
   GiveReportFocus();
   UpdateListButtons();
@@ -165,7 +140,7 @@ void FileListsPage::Search() {
 
 void FileListsPage::Add() {
   if (RefusedWhileSearching()) return;
-  const QString shown = hooks_.shownFolder ? hooks_.shownFolder() : QString();
+  const QString shown = host_.ShownFolder();
   FileDialogRequest request;
   request.caption = QString::fromLatin1(kAddCaption);
   request.folder = shown;
@@ -177,18 +152,7 @@ void FileListsPage::Add() {
   QApplication::setOverrideCursor(Qt::WaitCursor);
   workList_ = CollectRows(ListSaveMode::kAll);
   const qsizetype before = workList_.size();
-  const QString folder = IncludeTrailingSeparator(QFileInfo(chosen.first()).path());
-  int leftOut = 0;
-  for (const QString& file : chosen) {
-    DirectoryEntry entry;
-    if (!FileExistsAny(file, &entry) || entry.isHidden) continue;
-    if (!FitsInListEntry(folder) || !FitsInListEntry(entry.name)) {
-      ++leftOut;
-      continue;
-    }
-    workList_.append(MakeListEntry(folder, entry));
-  }
-  RemoveDuplicateEntries(workList_);
+  const int leftOut = AddFilesToList(chosen, workList_);
   QApplication::restoreOverrideCursor();
   if (leftOut > 0) prompter_.Information(QString::number(leftOut) + QString::fromLatin1(kNamesLeftOut));
 
@@ -338,20 +302,14 @@ void FileListsPage::MergeListFiles() {
 
   SetTitle(QStringLiteral(" Loading Lists ..."));
   QStringList merged;
-  {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    for (const QString& name : selected) {
-      QString error;
-      if (!ReadListFile(ListFolder() + name, &workList_, &error)) {
-        QApplication::restoreOverrideCursor();
-        prompter_.Error(error);
-        return;
-      }
-      merged += workList_;
-    }
-    QApplication::restoreOverrideCursor();
+  QString error;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  const bool read = ReadMergedLists(ListFolder(), selected, &merged, &error);
+  QApplication::restoreOverrideCursor();
+  if (!read) {
+    prompter_.Error(error);
+    return;
   }
-  RemoveDuplicateEntries(merged);
   SetTitle(QStringLiteral(" Generate merged list ..."));
   workList_ = merged;
   FillReportList(true);

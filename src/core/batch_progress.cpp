@@ -1,6 +1,6 @@
-#include "app/core/batch_progress.h"
+#include "core/batch_progress.h"
 
-#include "app/core/page_list.h"
+#include "core/page_list.h"
 
 namespace vistrel {
 

@@ -1,4 +1,4 @@
-#include "app/core/program_folder.h"
+#include "core/program_folder.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -6,7 +6,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-#include "app/core/text_paths.h"
+#include "core/text_paths.h"
 
 namespace vistrel {
 

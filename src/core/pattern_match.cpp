@@ -1,4 +1,4 @@
-#include "app/core/pattern_match.h"
+#include "core/pattern_match.h"
 
 namespace vistrel {
 
