@@ -26,10 +26,13 @@ QByteArray MakePage(int targetBytes, int variant) {
   QByteArray page = "<html><head><title>Bench page</title></head><body>\n";
   int row = 0;
   while (page.size() < targetBytes) {
-    page += "<!-- row " + QByteArray::number(row) + " -->\n<table border=\"1\" class=\"t\"><tr><td align=\"left\">cell "
-            + QByteArray::number(row) + "</td><td><a href=\"p" + QByteArray::number(row % 7) +
-            ".htm\">link</a> <b>bold</b> text &amp; more text in variant " + QByteArray::number(variant) +
-            "</td></tr></table>\n<p class=\"x\">Lorem ipsum dolor sit amet, consectetur adipiscing elit.</p>\n";
+    page += "<!-- row " + QByteArray::number(row) +
+            " -->\n<table border=\"1\" class=\"t\"><tr><td align=\"left\">cell " +
+            QByteArray::number(row) + "</td><td><a href=\"p" + QByteArray::number(row % 7) +
+            ".htm\">link</a> <b>bold</b> text &amp; more text in variant " +
+            QByteArray::number(variant) +
+            "</td></tr></table>\n<p class=\"x\">Lorem ipsum dolor sit amet, consectetur adipiscing "
+            "elit.</p>\n";
     ++row;
   }
   return page + "</body></html>\n";
@@ -47,11 +50,13 @@ int main(int argc, char** argv) {
     QDir().mkpath(home.path() + QStringLiteral("/site"));
     if (file.open(QIODevice::WriteOnly)) file.write(MakePage(200 * 1024, i));
   }
-  const vistrel::WorkingFolders folders = vistrel::WorkingFolders::For(home.path() + QStringLiteral("/prog"));
+  const vistrel::WorkingFolders folders =
+      vistrel::WorkingFolders::For(home.path() + QStringLiteral("/prog"));
   vistrel::QtPrompter prompter;
   vistrel::BrowserProfile profile;
   vistrel::MainWindow window(folders, prompter);
-  vistrel::ViewerWindow viewer(window.settings(), window.state(), prompter, profile, window, &window);
+  vistrel::ViewerWindow viewer(window.settings(), window.state(), prompter, profile, window,
+                               &window);
   window.AttachViewer(&viewer, profile);
   window.resize(1024, 768);
   window.show();
@@ -74,8 +79,10 @@ int main(int argc, char** argv) {
   }
   std::sort(times.begin(), times.end());
   std::sort(editorTimes.begin(), editorTimes.end());
-  std::printf("preview of a 200 KB page: painted and coloured median %.1f ms (best %.1f, worst %.1f); "
-              "source coloured alone median %.1f ms (%d runs)\n",
-              times[times.size() / 2], times.front(), times.back(), editorTimes[editorTimes.size() / 2], runs);
+  std::printf(
+      "preview of a 200 KB page: painted and coloured median %.1f ms (best %.1f, worst %.1f); "
+      "source coloured alone median %.1f ms (%d runs)\n",
+      times[times.size() / 2], times.front(), times.back(), editorTimes[editorTimes.size() / 2],
+      runs);
   return 0;
 }

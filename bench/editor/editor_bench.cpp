@@ -58,7 +58,10 @@ double PlainOpenMs(const QString& file) {
   return *std::min_element(times.begin(), times.end());
 }
 
-struct KeyTimes { double key; double keyAndPaint; };
+struct KeyTimes {
+  double key;
+  double keyAndPaint;
+};
 
 // A ">" typed before a tag in the middle of the file, undone between the runs.
 KeyTimes TypeBracketUs(SourceEditor& editor, const QString& file) {

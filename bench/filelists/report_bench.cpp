@@ -17,11 +17,14 @@ int main(int argc, char** argv) {
   for (int i = 0; i < count; ++i) {
     const int x = int((i * 2654435761u) % 1000003u);
     rows.push_back({QStringLiteral("/srv/www/site%1/section%2/").arg(x % 97).arg(x % 13),
-                    QStringLiteral("page_%1").arg(x), i % 3 ? QStringLiteral(".html") : QStringLiteral(".htm"),
+                    QStringLiteral("page_%1").arg(x),
+                    i % 3 ? QStringLiteral(".html") : QStringLiteral(".htm"),
                     QString::number(x * 7 % 200000),
                     QStringLiteral("20%1-%2-%3  %4:%5")
-                        .arg(10 + x % 15).arg(1 + x % 12, 2, 10, QLatin1Char('0'))
-                        .arg(1 + x % 28, 2, 10, QLatin1Char('0')).arg(x % 24, 2, 10, QLatin1Char('0'))
+                        .arg(10 + x % 15)
+                        .arg(1 + x % 12, 2, 10, QLatin1Char('0'))
+                        .arg(1 + x % 28, 2, 10, QLatin1Char('0'))
+                        .arg(x % 24, 2, 10, QLatin1Char('0'))
                         .arg(x % 60, 2, 10, QLatin1Char('0'))});
   }
   vistrel::ListReportModel model;

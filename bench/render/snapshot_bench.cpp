@@ -40,14 +40,21 @@ int main(int argc, char** argv) {
   QString outFolder;
   QStringList files;
   for (int i = 0; i < args.size(); ++i) {
-    if (args[i] == QLatin1String("--width") && i + 1 < args.size()) width = args[++i].toInt();
-    else if (args[i] == QLatin1String("--height") && i + 1 < args.size()) height = args[++i].toInt();
-    else if (args[i] == QLatin1String("--out") && i + 1 < args.size()) outFolder = args[++i];
-    else if (args[i] == QLatin1String("--repeat") && i + 1 < args.size()) repeat = args[++i].toInt();
-    else files << args[i];
+    if (args[i] == QLatin1String("--width") && i + 1 < args.size())
+      width = args[++i].toInt();
+    else if (args[i] == QLatin1String("--height") && i + 1 < args.size())
+      height = args[++i].toInt();
+    else if (args[i] == QLatin1String("--out") && i + 1 < args.size())
+      outFolder = args[++i];
+    else if (args[i] == QLatin1String("--repeat") && i + 1 < args.size())
+      repeat = args[++i].toInt();
+    else
+      files << args[i];
   }
   if (files.isEmpty() || width < 10 || height < 10 || repeat < 1) {
-    std::fprintf(stderr, "usage: snapshot_bench [--width W] [--height H] [--out DIR] [--repeat N] FILE...\n");
+    std::fprintf(
+        stderr,
+        "usage: snapshot_bench [--width W] [--height H] [--out DIR] [--repeat N] FILE...\n");
     return 2;
   }
 
@@ -59,7 +66,8 @@ int main(int argc, char** argv) {
   settings.Border = 0;
   settings.ScaledWidth = settings.OutWidth = width;
   settings.ScaledHeight = settings.OutHeight = height;
-  settings.RectBack = settings.RectPage = settings.RectShade = vistrel::EdgeRect{0, 0, width, height};
+  settings.RectBack = settings.RectPage = settings.RectShade =
+      vistrel::EdgeRect{0, 0, width, height};
 
   QElapsedTimer total;
   total.start();
@@ -78,11 +86,12 @@ int main(int argc, char** argv) {
         QImage snapshot;
         const auto result = renderer.DoTheShot(file, settings, QSize(width, height), &snapshot);
         if (result == vistrel::SnapshotRenderer::Result::kTimedOut) ++timeouts;
-        if (result == vistrel::SnapshotRenderer::Result::kNoFile) throw vistrel::VistrelError(QStringLiteral("Can't locate file: ") + file);
-        const QString target = outFolder.isEmpty()
-                                   ? QString()
-                                   : outFolder + QLatin1Char('/') + QFileInfo(file).completeBaseName() +
-                                         QStringLiteral("_%1.jpg").arg(written);
+        if (result == vistrel::SnapshotRenderer::Result::kNoFile)
+          throw vistrel::VistrelError(QStringLiteral("Can't locate file: ") + file);
+        const QString target = outFolder.isEmpty() ? QString()
+                                                   : outFolder + QLatin1Char('/') +
+                                                         QFileInfo(file).completeBaseName() +
+                                                         QStringLiteral("_%1.jpg").arg(written);
         QString error;
         if (!target.isEmpty() && !vistrel::WriteImageFile(target, snapshot, &error)) {
           ++failures;
@@ -101,9 +110,9 @@ int main(int argc, char** argv) {
   const double batchSeconds = batch.nsecsElapsed() / 1e9;
   const double allSeconds = total.nsecsElapsed() / 1e9;
   out << QString::asprintf(
-             "pages %d at %dx%d: %.2f snapshots/s in the loop (median %.1f ms per page), "
-             "%.2f snapshots/s with engine start-up (%.0f ms); timeouts %d, failures %d\n",
-             static_cast<int>(times.size()), width, height, times.size() / batchSeconds,
-             Median(times), times.size() / allSeconds, startupMs, timeouts, failures);
+      "pages %d at %dx%d: %.2f snapshots/s in the loop (median %.1f ms per page), "
+      "%.2f snapshots/s with engine start-up (%.0f ms); timeouts %d, failures %d\n",
+      static_cast<int>(times.size()), width, height, times.size() / batchSeconds, Median(times),
+      times.size() / allSeconds, startupMs, timeouts, failures);
   return failures ? 1 : 0;
 }

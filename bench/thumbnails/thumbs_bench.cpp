@@ -57,17 +57,18 @@ long ResidentKb() {
 }
 
 QByteArray SamplePage(int i) {
-  QByteArray html = "<html><head><title>Page " + QByteArray::number(i) +
-                    "</title></head><body bgcolor='#" +
-                    QByteArray::number(0x203040 + i * 0x010203, 16).right(6) +
-                    "' text='white'><h1>Page " + QByteArray::number(i) +
-                    "</h1><table border=1 width='90%'>";
+  QByteArray html =
+      "<html><head><title>Page " + QByteArray::number(i) + "</title></head><body bgcolor='#" +
+      QByteArray::number(0x203040 + i * 0x010203, 16).right(6) + "' text='white'><h1>Page " +
+      QByteArray::number(i) + "</h1><table border=1 width='90%'>";
   for (int row = 0; row < 8; ++row)
-    html += "<tr><td>cell " + QByteArray::number(row) + "</td><td><a href='x.htm'>link</a></td></tr>";
+    html +=
+        "<tr><td>cell " + QByteArray::number(row) + "</td><td><a href='x.htm'>link</a></td></tr>";
   html += "</table>";
   for (int p = 0; p < 6; ++p)
-    html += "<p>Lorem ipsum dolor sit amet, consectetur adipiscing elit, sed do eiusmod tempor "
-            "incididunt ut labore et dolore magna aliqua.</p>";
+    html +=
+        "<p>Lorem ipsum dolor sit amet, consectetur adipiscing elit, sed do eiusmod tempor "
+        "incididunt ut labore et dolore magna aliqua.</p>";
   return html + "</body></html>";
 }
 
@@ -109,8 +110,9 @@ int main(int argc, char** argv) {
     store.SetRenderSize(QSize(640, 480));
     store.MakeThumb(pages.first());  // engine start-up is not part of the rate
     const double reused = MakeAll(store, pages);
-    std::printf("make %d thumbnails at 640x480, one page reused: %.2f s (%.3f s per page, %.1f per s)\n",
-                pageCount, reused, reused / pageCount, pageCount / reused);
+    std::printf(
+        "make %d thumbnails at 640x480, one page reused: %.2f s (%.3f s per page, %.1f per s)\n",
+        pageCount, reused, reused / pageCount, pageCount / reused);
   }
   {
     // A new off-screen page for every thumbnail, as a window per capture would be.
@@ -121,8 +123,9 @@ int main(int argc, char** argv) {
     });
     store.SetRenderSize(QSize(640, 480));
     const double fresh = MakeAll(store, pages);
-    std::printf("make %d thumbnails at 640x480, new page each: %.2f s (%.3f s per page, %.1f per s)\n",
-                pageCount, fresh, fresh / pageCount, pageCount / fresh);
+    std::printf(
+        "make %d thumbnails at 640x480, new page each: %.2f s (%.3f s per page, %.1f per s)\n",
+        pageCount, fresh, fresh / pageCount, pageCount / fresh);
   }
 
   // THUMBS_SCREENSHOT=file.png: a picture of the grid over the pages just made.
@@ -182,9 +185,10 @@ int main(int argc, char** argv) {
     ++frames;
   }
   const double scroll = timer.nsecsElapsed() / 1e6;
-  std::printf("grid of %d items: open and first paint %.1f ms; %d page scrolls in %.0f ms "
-              "(%.2f ms per page, decoding included); cache images %d\n",
-              gridItems, open, frames, scroll, scroll / frames, gridCache.ImageCount());
+  std::printf(
+      "grid of %d items: open and first paint %.1f ms; %d page scrolls in %.0f ms "
+      "(%.2f ms per page, decoding included); cache images %d\n",
+      gridItems, open, frames, scroll, scroll / frames, gridCache.ImageCount());
   std::printf("resident memory: %ld kB before the grid, %ld kB after scrolling through it\n",
               before, ResidentKb());
   return 0;

@@ -17,13 +17,22 @@ struct Command {
 };
 
 const Command kCommands[] = {
-    {"format", "format   [--style DIR] [FILE]          formatted text to stdout (CR LF line ends)", RunFormat},
+    {"format", "format   [--style DIR] [FILE]          formatted text to stdout (CR LF line ends)",
+     RunFormat},
     {"rtf", "rtf      [FILE]                        coloured RTF of the file to stdout", RunRtf},
-    {"resample", "resample IN OUT WIDTH HEIGHT           Lanczos3 resampling; .bmp .png .jpg by extension", RunResample},
-    {"thumbs", "thumbs   [--base N] FILE...            make thumbnails in the program folder's store", RunThumbs},
-    {"snapshot", "snapshot [options] FILE -o OUT.(jpg|bmp) render a page to a snapshot image", RunSnapshot},
-    {"search", "search   [--mask PATTERNS] [--no-subfolders] FOLDER   list entries to stdout", RunSearch},
-    {"verify", "verify   LIST.lst [--update]           verification report; --update rewrites the list", RunVerify},
+    {"resample",
+     "resample IN OUT WIDTH HEIGHT           Lanczos3 resampling; .bmp .png .jpg by extension",
+     RunResample},
+    {"thumbs",
+     "thumbs   [--base N] FILE...            make thumbnails in the program folder's store",
+     RunThumbs},
+    {"snapshot", "snapshot [options] FILE -o OUT.(jpg|bmp) render a page to a snapshot image",
+     RunSnapshot},
+    {"search", "search   [--mask PATTERNS] [--no-subfolders] FOLDER   list entries to stdout",
+     RunSearch},
+    {"verify",
+     "verify   LIST.lst [--update]           verification report; --update rewrites the list",
+     RunVerify},
     {"merge", "merge    A.lst B.lst... -o OUT.lst     merged, de-duplicated list", RunMerge},
 };
 
@@ -56,8 +65,9 @@ bool ReadInput(const QString& file, QByteArray* bytes) {
   const bool opened = standardInput ? in.open(stdin, QIODevice::ReadOnly)
                                     : (in.setFileName(file), in.open(QIODevice::ReadOnly));
   if (!opened) {
-    Err() << "vistrel-cli: cannot read " << (standardInput ? QStringLiteral("standard input") : file)
-          << ": " << in.errorString() << "\n";
+    Err() << "vistrel-cli: cannot read "
+          << (standardInput ? QStringLiteral("standard input") : file) << ": " << in.errorString()
+          << "\n";
     Err().flush();
     return false;
   }

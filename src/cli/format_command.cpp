@@ -39,7 +39,8 @@ QString DefaultStyleFolder() {
 bool WriteStandardOutput(const QString& text, TextEncoding encoding) {
   Out().flush();
   // Stateful: a surrogate pair split between two pieces is encoded whole.
-  QStringEncoder encoder(encoding == TextEncoding::kLatin1 ? QStringEncoder::Latin1 : QStringEncoder::Utf8);
+  QStringEncoder encoder(encoding == TextEncoding::kLatin1 ? QStringEncoder::Latin1
+                                                           : QStringEncoder::Utf8);
   constexpr qsizetype kPiece = 1 << 20;
   bool ok = true;
   for (qsizetype at = 0; at < text.size() && ok; at += kPiece) {

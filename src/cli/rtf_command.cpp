@@ -19,7 +19,8 @@ int RunRtf(const QStringList& args) {
     Out() << kRtfUsage;
     return kExitOk;
   }
-  if (args.size() > 1 || (args.size() == 1 && args[0].startsWith(u'-') && args[0] != QLatin1String("-"))) {
+  if (args.size() > 1 ||
+      (args.size() == 1 && args[0].startsWith(u'-') && args[0] != QLatin1String("-"))) {
     Err() << kRtfUsage;
     return kExitUsage;
   }
@@ -29,7 +30,8 @@ int RunRtf(const QStringList& args) {
   const QByteArray rtf = BuildColouredRtf(decoded.text, ColourScheme(), decoded.encoding);
   // Raw bytes: the text stream would re-encode them.
   Out().flush();
-  if (std::fwrite(rtf.constData(), 1, static_cast<size_t>(rtf.size()), stdout) != static_cast<size_t>(rtf.size()) ||
+  if (std::fwrite(rtf.constData(), 1, static_cast<size_t>(rtf.size()), stdout) !=
+          static_cast<size_t>(rtf.size()) ||
       std::fflush(stdout) != 0) {
     Err() << "vistrel-cli: cannot write the RTF to standard output\n";
     return kExitFailure;

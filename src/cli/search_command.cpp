@@ -59,8 +59,9 @@ int RunSearch(const QStringList& args) {
   }
   for (const QString& entry : entries) Out() << entry << '\n';
   if (outcome.leftOut > 0)
-    Err() << "vistrel-cli: " << outcome.leftOut
-          << " name(s) left out: they hold \"*\", a line break or bytes that are not a valid name\n";
+    Err()
+        << "vistrel-cli: " << outcome.leftOut
+        << " name(s) left out: they hold \"*\", a line break or bytes that are not a valid name\n";
   return kExitOk;
 }
 

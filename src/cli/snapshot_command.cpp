@@ -47,7 +47,7 @@ bool ReadColour(const QString& text, int* value) {
     return ok;
   }
   *value = text.startsWith(QLatin1String("0x"), Qt::CaseInsensitive) ? text.mid(2).toInt(&ok, 16)
-                                                                      : text.toInt(&ok, 10);
+                                                                     : text.toInt(&ok, 10);
   return ok && *value >= 0 && *value <= 0xFFFFFF;
 }
 
@@ -96,7 +96,7 @@ int RunSnapshot(const QStringList& args) {
       int colour = 0;
       if (!ReadColour(text, &colour))
         return UsageError(text + QStringLiteral(" is not a colour (#rrggbb or 0x00BBGGRR)"));
-      (arg == QLatin1String("--bg") ? input.bgCol
+      (arg == QLatin1String("--bg")          ? input.bgCol
        : arg == QLatin1String("--shade-col") ? input.shadeCol
                                              : input.borderCol) = colour;
     } else if (arg.startsWith(QLatin1String("--"))) {
@@ -131,7 +131,8 @@ int RunSnapshot(const QStringList& args) {
       case SnapshotRenderer::Result::kNoFile:
         return Failure(QStringLiteral("Can't locate file: ") + file);
       case SnapshotRenderer::Result::kTimedOut:
-        Err() << "vistrel-cli snapshot: " << file << " did not finish loading; taking what is painted\n";
+        Err() << "vistrel-cli snapshot: " << file
+              << " did not finish loading; taking what is painted\n";
         break;
       case SnapshotRenderer::Result::kRendered:
         break;

@@ -24,7 +24,8 @@ void PrepareHeadlessEnvironment(bool forceOffscreen) {
   if (!qEnvironmentVariableIsSet("XDG_RUNTIME_DIR")) {
     QByteArray runtime("/tmp/runtime-");
     runtime.append(QByteArray::number(::geteuid()));
-    if (::mkdir(runtime.constData(), 0700) == 0 || errno == EEXIST) qputenv("XDG_RUNTIME_DIR", runtime);
+    if (::mkdir(runtime.constData(), 0700) == 0 || errno == EEXIST)
+      qputenv("XDG_RUNTIME_DIR", runtime);
   }
   if (::geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
     qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");

@@ -46,8 +46,8 @@ void PrepareWorkingFolders(const WorkingFolders& folders) {
     if (QFileInfo::exists(target)) continue;
     QDir().mkpath(QFileInfo(target).absolutePath());
     if (QFile::copy(source, target))
-      QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
-                                        QFile::ReadOther);
+      QFile::setPermissions(
+          target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
   }
 }
 

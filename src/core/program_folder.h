@@ -8,13 +8,13 @@ namespace vistrel {
 // Every folder path ends with exactly one "/".
 struct WorkingFolders {
   QString program;
-  QString styles;      // program + "STYLES/"
-  QString thumbs;      // program + "THUMBS/"
-  QString lists;       // program + "FILELISTS/"
-  QString snapshots;   // program + "SNAPSHOTS/"
-  QString helpPage;    // program + "HELP/index.htm"
-  QString tagHintFile; // program + "tagsyntax.txt"
-  QString iniFile;     // program + "prg.ini"
+  QString styles;       // program + "STYLES/"
+  QString thumbs;       // program + "THUMBS/"
+  QString lists;        // program + "FILELISTS/"
+  QString snapshots;    // program + "SNAPSHOTS/"
+  QString helpPage;     // program + "HELP/index.htm"
+  QString tagHintFile;  // program + "tagsyntax.txt"
+  QString iniFile;      // program + "prg.ini"
 
   static WorkingFolders For(const QString& programFolder);
 };

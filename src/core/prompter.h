@@ -6,7 +6,13 @@
 namespace vistrel {
 
 // Answers as the message boxes number them; 0 means no question was asked.
-enum PromptAnswer { kAnswerNone = 0, kAnswerOk = 1, kAnswerCancel = 2, kAnswerYes = 6, kAnswerNo = 7 };
+enum PromptAnswer {
+  kAnswerNone = 0,
+  kAnswerOk = 1,
+  kAnswerCancel = 2,
+  kAnswerYes = 6,
+  kAnswerNo = 7
+};
 
 enum class QuestionButtons { kYesNo, kYesNoCancel };
 

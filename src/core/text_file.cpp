@@ -25,8 +25,8 @@ DecodedText DecodeText(const QByteArray& bytes) {
   const qsizetype cr = bytes.indexOf('\r');
   const qsizetype lf = bytes.indexOf('\n');
   if (cr >= 0 && (lf < 0 || cr < lf))
-    result.lineBreak = (cr + 1 < bytes.size() && bytes.at(cr + 1) == '\n') ? LineBreak::kCrLf
-                                                                          : LineBreak::kCr;
+    result.lineBreak =
+        (cr + 1 < bytes.size() && bytes.at(cr + 1) == '\n') ? LineBreak::kCrLf : LineBreak::kCr;
   return result;
 }
 
@@ -36,9 +36,12 @@ QByteArray EncodeText(const QString& text, TextEncoding encoding) {
 
 QString LineBreakText(LineBreak lineBreak) {
   switch (lineBreak) {
-    case LineBreak::kCrLf: return QStringLiteral("\r\n");
-    case LineBreak::kCr: return QStringLiteral("\r");
-    case LineBreak::kLf: break;
+    case LineBreak::kCrLf:
+      return QStringLiteral("\r\n");
+    case LineBreak::kCr:
+      return QStringLiteral("\r");
+    case LineBreak::kLf:
+      break;
   }
   return QStringLiteral("\n");
 }
@@ -66,7 +69,8 @@ bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* 
   const int fd = ::mkstemp(temp.data());
   if (fd < 0) return fail(-1, false);
   struct stat old;
-  const mode_t mode = ::stat(target.constData(), &old) == 0 ? (old.st_mode & 07777) : (0666 & ~CurrentUmask());
+  const mode_t mode =
+      ::stat(target.constData(), &old) == 0 ? (old.st_mode & 07777) : (0666 & ~CurrentUmask());
   const char* data = bytes.constData();
   qint64 left = bytes.size();
   while (left > 0) {
@@ -85,7 +89,9 @@ bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* 
 bool ReadWholeFile(const QString& path, QByteArray* bytes, QString* error) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) {
-    if (error) *error = QStringLiteral("Cannot open file ") + path + QStringLiteral(": ") + file.errorString();
+    if (error)
+      *error =
+          QStringLiteral("Cannot open file ") + path + QStringLiteral(": ") + file.errorString();
     return false;
   }
   *bytes = file.readAll();

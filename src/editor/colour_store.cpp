@@ -22,9 +22,12 @@ unsigned char ColourStore::PaletteIndex(int colour) {
   if (found != palette_.end()) return static_cast<unsigned char>(found - palette_.begin());
   // Only the few colours of the schemes ever reach here; the oldest unused slot would be
   // the place to recycle should that ever change.
-  if (palette_.size() == 256) palette_.back() = colour;
-  else palette_.push_back(colour);
-  return static_cast<unsigned char>(std::find(palette_.begin(), palette_.end(), colour) - palette_.begin());
+  if (palette_.size() == 256)
+    palette_.back() = colour;
+  else
+    palette_.push_back(colour);
+  return static_cast<unsigned char>(std::find(palette_.begin(), palette_.end(), colour) -
+                                    palette_.begin());
 }
 
 std::pair<size_t, qsizetype> ColourStore::Locate(qsizetype pos) const {
@@ -50,7 +53,8 @@ void ColourStore::SplitIfLarge(size_t chunk) {
   std::vector<Chunk> pieces;
   for (size_t from = 0; from < big.size(); from += static_cast<size_t>(kChunkTarget))
     pieces.emplace_back(big.begin() + static_cast<std::ptrdiff_t>(from),
-                        big.begin() + static_cast<std::ptrdiff_t>(std::min<size_t>(big.size(), from + static_cast<size_t>(kChunkTarget))));
+                        big.begin() + static_cast<std::ptrdiff_t>(std::min<size_t>(
+                                          big.size(), from + static_cast<size_t>(kChunkTarget))));
   chunks_.erase(chunks_.begin() + static_cast<std::ptrdiff_t>(chunk));
   chunks_.insert(chunks_.begin() + static_cast<std::ptrdiff_t>(chunk),
                  std::make_move_iterator(pieces.begin()), std::make_move_iterator(pieces.end()));
@@ -62,7 +66,8 @@ void ColourStore::Insert(qsizetype pos, qsizetype count, int colour) {
   const unsigned char index = PaletteIndex(colour);
   const auto [c, offset] = Locate(pos);
   Chunk& chunk = chunks_[c];
-  chunk.insert(chunk.begin() + static_cast<std::ptrdiff_t>(offset), static_cast<size_t>(count), index);
+  chunk.insert(chunk.begin() + static_cast<std::ptrdiff_t>(offset), static_cast<size_t>(count),
+               index);
   size_ += count;
   SplitIfLarge(c);
   hintChunk_ = 0;
@@ -75,10 +80,12 @@ void ColourStore::Remove(qsizetype pos, qsizetype count) {
   while (count > 0) {
     const auto [c, offset] = Locate(pos);
     Chunk& chunk = chunks_[c];
-    const qsizetype take = std::min<qsizetype>(count, static_cast<qsizetype>(chunk.size()) - offset);
+    const qsizetype take =
+        std::min<qsizetype>(count, static_cast<qsizetype>(chunk.size()) - offset);
     chunk.erase(chunk.begin() + static_cast<std::ptrdiff_t>(offset),
                 chunk.begin() + static_cast<std::ptrdiff_t>(offset + take));
-    if (chunk.empty() && chunks_.size() > 1) chunks_.erase(chunks_.begin() + static_cast<std::ptrdiff_t>(c));
+    if (chunk.empty() && chunks_.size() > 1)
+      chunks_.erase(chunks_.begin() + static_cast<std::ptrdiff_t>(c));
     size_ -= take;
     count -= take;
     hintChunk_ = 0;
@@ -97,7 +104,8 @@ void ColourStore::Fill(qsizetype pos, qsizetype count, int colour) {
   auto [c, offset] = Locate(pos);
   while (count > 0 && c < chunks_.size()) {
     Chunk& chunk = chunks_[c];
-    const qsizetype take = std::min<qsizetype>(count, static_cast<qsizetype>(chunk.size()) - offset);
+    const qsizetype take =
+        std::min<qsizetype>(count, static_cast<qsizetype>(chunk.size()) - offset);
     std::fill_n(chunk.begin() + static_cast<std::ptrdiff_t>(offset), take, index);
     count -= take;
     ++c;

@@ -91,8 +91,9 @@ QByteArray BuildColouredRtf(QStringView text, const ColourScheme& scheme, TextEn
   if (text.isEmpty()) return {};
   const std::vector<ColourRun> runs = ScanColourRuns(text);
   ByteWriter out(text.size() + text.size() / 8 + static_cast<qsizetype>(runs.size()) * 6 + 320);
-  out.Put("{\\rtf1\\ansi\\deff0\\deftab720{\\fonttbl{\\f0\\fswiss MS SansSerif;}"
-         "{\\f1\\froman\\fcharset2 Symbol;}{\\f2\\fmodern Courier New;}}\r\n{\\colortbl");
+  out.Put(
+      "{\\rtf1\\ansi\\deff0\\deftab720{\\fonttbl{\\f0\\fswiss MS SansSerif;}"
+      "{\\f1\\froman\\fcharset2 Symbol;}{\\f2\\fmodern Courier New;}}\r\n{\\colortbl");
   AppendColourEntry(out, scheme.TextCol);
   AppendColourEntry(out, scheme.TagCol);
   AppendColourEntry(out, scheme.QuotedCol);
@@ -100,10 +101,18 @@ QByteArray BuildColouredRtf(QStringView text, const ColourScheme& scheme, TextEn
   out.Put("}\r\n\\deflang1033\\pard\\plain\\f2\\fs18\\cf0 ");
   for (const ColourRun& run : runs) {
     switch (run.colour) {
-      case ColourClass::kText: out.Put("\\cf0 ", 5); break;
-      case ColourClass::kTag: if (run.flag) out.Put("\\cf1 ", 5); break;
-      case ColourClass::kQuoted: out.Put("\\cf2 ", 5); break;
-      case ColourClass::kComment: out.Put("\\cf3 ", 5); break;
+      case ColourClass::kText:
+        out.Put("\\cf0 ", 5);
+        break;
+      case ColourClass::kTag:
+        if (run.flag) out.Put("\\cf1 ", 5);
+        break;
+      case ColourClass::kQuoted:
+        out.Put("\\cf2 ", 5);
+        break;
+      case ColourClass::kComment:
+        out.Put("\\cf3 ", 5);
+        break;
     }
     AppendCharacters(out, text, run.start, run.start + run.length, encoding);
     // A quoted value hands back to the tag colour, a comment to the text colour, even

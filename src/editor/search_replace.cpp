@@ -10,7 +10,8 @@ bool IsWordCharacter(QChar c) { return c.isLetterOrNumber() || c == u'_'; }
 
 }  // namespace
 
-qsizetype FindInText(QStringView text, QStringView what, qsizetype from, const SearchOptions& options) {
+qsizetype FindInText(QStringView text, QStringView what, qsizetype from,
+                     const SearchOptions& options) {
   if (what.isEmpty() || from < 0) return -1;
   const Qt::CaseSensitivity cs = options.matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive;
   for (qsizetype at = text.indexOf(what, from, cs); at >= 0; at = text.indexOf(what, at + 1, cs)) {
@@ -77,8 +78,10 @@ int ReplaceAllFrom(SearchTarget& target, const QString& findText, const QString&
     }
     if (at < 0) break;
     ranges.emplace_back(at, findText.size());
-    if (!replaceText.isEmpty()) beforePos = replaceText.back();
-    else if (at != pos) beforePos = text[at - 1];
+    if (!replaceText.isEmpty())
+      beforePos = replaceText.back();
+    else if (at != pos)
+      beforePos = text[at - 1];
     pos = at + findText.size();
   }
   if (!ranges.empty()) target.ReplaceRanges(ranges, replaceText);

@@ -15,7 +15,8 @@ struct SearchOptions {
 };
 
 // Position of the first match of `what` at or after `from` in `text`, or -1.
-qsizetype FindInText(QStringView text, QStringView what, qsizetype from, const SearchOptions& options);
+qsizetype FindInText(QStringView text, QStringView what, qsizetype from,
+                     const SearchOptions& options);
 
 // The editor as the search sees it: text, selection, replacing the selection.
 class SearchTarget {

@@ -23,10 +23,14 @@ const char* const kEditorHint = "[CTRL-Z] = UnDo ,  [CTRL-S] = Save ,  [CTRL-F] 
 
 int ColourOf(ColourClass colour, const ColourScheme& scheme) {
   switch (colour) {
-    case ColourClass::kTag: return scheme.TagCol;
-    case ColourClass::kQuoted: return scheme.QuotedCol;
-    case ColourClass::kComment: return scheme.CommentCol;
-    case ColourClass::kText: break;
+    case ColourClass::kTag:
+      return scheme.TagCol;
+    case ColourClass::kQuoted:
+      return scheme.QuotedCol;
+    case ColourClass::kComment:
+      return scheme.CommentCol;
+    case ColourClass::kText:
+      break;
   }
   return scheme.TextCol;
 }
@@ -70,11 +74,14 @@ QString SourceEditor::EditorText() const { return document()->toRawText(); }
 QString SourceEditor::Slice(qsizetype from, qsizetype length) const {
   QTextCursor cursor(document());
   cursor.setPosition(static_cast<int>(from));
-  cursor.setPosition(static_cast<int>(std::min(from + length, TextLength())), QTextCursor::KeepAnchor);
+  cursor.setPosition(static_cast<int>(std::min(from + length, TextLength())),
+                     QTextCursor::KeepAnchor);
   return cursor.selectedText();
 }
 
-int SourceEditor::ColourAt(qsizetype pos) const { return colours_.At(pos, settings_.Colours.TextCol); }
+int SourceEditor::ColourAt(qsizetype pos) const {
+  return colours_.At(pos, settings_.Colours.TextCol);
+}
 
 int SourceEditor::ReportedColour(qsizetype pos) const {
   const qsizetype size = colours_.size();
@@ -145,7 +152,8 @@ void SourceEditor::StreamColouredText(const QString& text, bool replaceAll) {
   ReplaceRangeKeepingColour(start, cursor.selectionEnd() - start, inserted);
   ApplyRuns(inserted, start, inserted.size(), false);
   cursor = textCursor();
-  cursor.setPosition(static_cast<int>(std::min(replaceAll ? cursor.selectionStart() : caret, TextLength())));
+  cursor.setPosition(
+      static_cast<int>(std::min(replaceAll ? cursor.selectionStart() : caret, TextLength())));
   setTextCursor(cursor);
   SetModifiedFlag(wasModified);
 }
@@ -189,9 +197,9 @@ void SourceEditor::InsertTemplate(const QString& text) {
 // ---- recolouring around the caret ---------------------------------------------------------
 
 TagSpan SourceEditor::FindTagAround(qsizetype position) const {
-  return vistrel::FindTagAround(TextLength(), [this](qsizetype from, qsizetype length) {
-    return Slice(from, length);
-  }, position);
+  return vistrel::FindTagAround(
+      TextLength(), [this](qsizetype from, qsizetype length) { return Slice(from, length); },
+      position);
 }
 
 void SourceEditor::RecolourRange(const QString& text, qsizetype start, qsizetype length) {
@@ -232,11 +240,16 @@ void SourceEditor::OnContentsChange(int position, int removed, int added) {
   ++textChanges_;
   if (selfEdit_) return;
   int colour = settings_.Colours.TextCol;
-  if (typingColour_ >= 0) colour = typingColour_;
-  else if (changeSource_ == ChangeSource::kPlainPaste) colour = settings_.Colours.TextCol;
-  else if (removed > 0) colour = ColourAt(position);
-  else if (position > 0) colour = ColourAt(position - 1);
-  else colour = ColourAt(0);
+  if (typingColour_ >= 0)
+    colour = typingColour_;
+  else if (changeSource_ == ChangeSource::kPlainPaste)
+    colour = settings_.Colours.TextCol;
+  else if (removed > 0)
+    colour = ColourAt(position);
+  else if (position > 0)
+    colour = ColourAt(position - 1);
+  else
+    colour = ColourAt(0);
   colours_.Remove(position, removed);
   colours_.Insert(position, added, colour);
   // The control may count its final paragraph mark in a change; keep the store exactly as
@@ -262,7 +275,8 @@ void SourceEditor::OnContentsChange(int position, int removed, int added) {
   viewport()->update();
 }
 
-void SourceEditor::ReplaceRangeKeepingColour(qsizetype start, qsizetype length, const QString& text) {
+void SourceEditor::ReplaceRangeKeepingColour(qsizetype start, qsizetype length,
+                                             const QString& text) {
   const int colour = length > 0 ? ColourAt(start) : ReportedColour(start);
   QTextCursor cursor(document());
   cursor.setPosition(static_cast<int>(start));
@@ -307,11 +321,20 @@ void SourceEditor::keyPressEvent(QKeyEvent* event) {
   const KeyDecision decision = DecideKeyDown(event->key(), event->modifiers());
   pendingKey_ = decision.pendingKey;
   switch (decision.command) {
-    case EditorCommand::kColourMode: Q_EMIT ColourModeRequested(decision.mode); break;
-    case EditorCommand::kSearchReplace: Q_EMIT SearchReplaceRequested(); break;
-    case EditorCommand::kTagTemplate: Q_EMIT TagTemplateRequested(); break;
-    case EditorCommand::kSave: Q_EMIT SaveRequested(); break;
-    case EditorCommand::kNone: break;
+    case EditorCommand::kColourMode:
+      Q_EMIT ColourModeRequested(decision.mode);
+      break;
+    case EditorCommand::kSearchReplace:
+      Q_EMIT SearchReplaceRequested();
+      break;
+    case EditorCommand::kTagTemplate:
+      Q_EMIT TagTemplateRequested();
+      break;
+    case EditorCommand::kSave:
+      Q_EMIT SaveRequested();
+      break;
+    case EditorCommand::kNone:
+      break;
   }
   if (decision.swallow) {
     pendingKey_ = kPendingNone;
@@ -397,7 +420,8 @@ void SourceEditor::paintEvent(QPaintEvent* event) {
 QMimeData* SourceEditor::createMimeDataFromSelection() const {
   QMimeData* data = QPlainTextEdit::createMimeDataFromSelection();
   const QString text = WithLineBreaks(textCursor().selectedText(), QStringLiteral("\n"));
-  if (!text.isEmpty()) data->setData(QStringLiteral("text/rtf"), BuildColouredRtf(text, settings_.Colours));
+  if (!text.isEmpty())
+    data->setData(QStringLiteral("text/rtf"), BuildColouredRtf(text, settings_.Colours));
   return data;
 }
 
@@ -432,7 +456,8 @@ void SourceEditor::Select(qsizetype start, qsizetype length) {
 void SourceEditor::ReplaceSelection(const QString& text) {
   // Replaced text is not recoloured: it takes the colour of what it replaces.
   const QTextCursor cursor = textCursor();
-  ReplaceRangeKeepingColour(cursor.selectionStart(), cursor.selectionEnd() - cursor.selectionStart(), text);
+  ReplaceRangeKeepingColour(cursor.selectionStart(),
+                            cursor.selectionEnd() - cursor.selectionStart(), text);
 }
 
 void SourceEditor::ReplaceRanges(const std::vector<std::pair<qsizetype, qsizetype>>& ranges,

@@ -8,8 +8,8 @@ namespace vistrel {
 // The text from the last "<" before a position through the first ">" at or after it.
 struct TagSpan {
   qsizetype Position = 0;
-  qsizetype Start = 0;   // of the "<"
-  qsizetype End = 0;     // after the ">"
+  qsizetype Start = 0;  // of the "<"
+  qsizetype End = 0;    // after the ">"
   qsizetype Length = 0;
   QString Text;
   bool Found = false;

@@ -5,11 +5,20 @@ namespace vistrel {
 bool SetColourMode(int mode, ColourScheme* scheme) {
   constexpr int kBlack = 0, kBlue = 0xFF0000, kRed = 0x0000FF, kTeal = 0x808000;
   switch (mode) {
-    case 1: *scheme = {kBlack, kBlue, kRed, kTeal}; return true;
-    case 2: *scheme = {kSilver, kBlue, kSilver, kSilver}; return true;
-    case 3: *scheme = {kSilver, kSilver, kRed, kSilver}; return true;
-    case 4: *scheme = {kBlack, kSilver, kSilver, kSilver}; return true;
-    default: return false;
+    case 1:
+      *scheme = {kBlack, kBlue, kRed, kTeal};
+      return true;
+    case 2:
+      *scheme = {kSilver, kBlue, kSilver, kSilver};
+      return true;
+    case 3:
+      *scheme = {kSilver, kSilver, kRed, kSilver};
+      return true;
+    case 4:
+      *scheme = {kBlack, kSilver, kSilver, kSilver};
+      return true;
+    default:
+      return false;
   }
 }
 
@@ -39,9 +48,12 @@ bool ShouldRecolourAfterChange(int pendingKey, const CaretContext& context) {
     case kPendingPaste:
     case kPendingCut:
       return false;
-    case kPendingDelete: return IsTriggerCharacter(context.After.Char);
-    case kPendingBackspace: return IsTriggerCharacter(context.Before.Char);
-    default: return IsTriggerCharacter(static_cast<char16_t>(pendingKey));
+    case kPendingDelete:
+      return IsTriggerCharacter(context.After.Char);
+    case kPendingBackspace:
+      return IsTriggerCharacter(context.Before.Char);
+    default:
+      return IsTriggerCharacter(static_cast<char16_t>(pendingKey));
   }
 }
 

@@ -44,10 +44,10 @@ bool ShouldRecolourAfterChange(int pendingKey, const CaretContext& context);
 
 enum class EditorCommand {
   kNone,
-  kColourMode,      // Ctrl+1..4, `mode` says which
-  kSearchReplace,   // Ctrl+F, Ctrl+R
-  kTagTemplate,     // Shift+F1
-  kSave,            // Ctrl+S
+  kColourMode,     // Ctrl+1..4, `mode` says which
+  kSearchReplace,  // Ctrl+F, Ctrl+R
+  kTagTemplate,    // Shift+F1
+  kSave,           // Ctrl+S
 };
 
 // What a key press means before the editor itself sees it.

@@ -59,10 +59,13 @@ QPushButton* MakeButton(const char* caption, const char* hint, QWidget* parent) 
 }  // namespace
 
 FileListsPage::FileListsPage(ProgramSettings& settings, Prompter& prompter,
-                             const WorkingFolders& folders, ShellHost& host,
-                             QWidget* parent)
-    : QWidget(parent), settings_(settings), prompter_(prompter), folders_(folders),
-      host_(host), runModal_([](QDialog& dialog) { return dialog.exec(); }) {
+                             const WorkingFolders& folders, ShellHost& host, QWidget* parent)
+    : QWidget(parent),
+      settings_(settings),
+      prompter_(prompter),
+      folders_(folders),
+      host_(host),
+      runModal_([](QDialog& dialog) { return dialog.exec(); }) {
   model_ = new ListReportModel(this);
   nameDialog_ = new ListNameDialog(folders_.lists, prompter_, this);
   searchDialog_ = new SearchFilesDialog(this);
@@ -297,7 +300,8 @@ void FileListsPage::ShowFoundCount(const QString& text) {
 void FileListsPage::RereadSavedLists() {
   savedLists_->clear();
   const QStringList names =
-      QDir(ListFolder()).entryList({QStringLiteral("*.lst")}, QDir::Files | QDir::Hidden, QDir::Name);
+      QDir(ListFolder())
+          .entryList({QStringLiteral("*.lst")}, QDir::Files | QDir::Hidden, QDir::Name);
   savedLists_->addItems(names);
   UpdateSavedListButtons();
 }
@@ -314,16 +318,19 @@ QStringList FileListsPage::SelectedSavedLists() const {
 void FileListsPage::SortByColumnClick(int column) {
   if (RefusedWhileSearching()) return;
   const bool ascending = column == model_->sortColumn() ? !model_->ascending() : true;
-  const ListCompareMode mode = column == kFieldSize ? ListCompareMode::kSmart : ListCompareMode::kText;
+  const ListCompareMode mode =
+      column == kFieldSize ? ListCompareMode::kSmart : ListCompareMode::kText;
   QApplication::setOverrideCursor(Qt::WaitCursor);
   model_->SortBy(column, ascending, mode);
   QApplication::restoreOverrideCursor();
-  view_->horizontalHeader()->setSortIndicator(column, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+  view_->horizontalHeader()->setSortIndicator(column,
+                                              ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
 }
 
 void FileListsPage::RestoreColumnState() {
   const QSettings store(QString::fromLatin1(kStoreOrganisation));
-  const QStringList widths = store.value(QString::fromLatin1(kColumnSizesKey)).toString().split(QLatin1Char(','));
+  const QStringList widths =
+      store.value(QString::fromLatin1(kColumnSizesKey)).toString().split(QLatin1Char(','));
   if (widths.size() == kFieldCount) {
     for (int c = 0; c < kFieldCount; ++c) {
       bool ok = false;
@@ -353,9 +360,7 @@ void FileListsPage::ShowReport() {
   runModal_(*reportWindow_);
 }
 
-void FileListsPage::Progress(int value) {
-  host_.SetProgress(value);
-}
+void FileListsPage::Progress(int value) { host_.SetProgress(value); }
 
 void FileListsPage::GiveReportFocus() {
   if (view_->isVisible() && view_->isEnabled()) view_->setFocus();

@@ -60,9 +60,12 @@ QStringList FileListsPage::CollectRows(ListSaveMode mode) const {
 
 int FileListsPage::RowsOfMode(ListSaveMode mode) const {
   switch (mode) {
-    case ListSaveMode::kSelected: return SelectedCount();
-    case ListSaveMode::kUnselected: return ItemCount() - SelectedCount();
-    case ListSaveMode::kAll: break;
+    case ListSaveMode::kSelected:
+      return SelectedCount();
+    case ListSaveMode::kUnselected:
+      return ItemCount() - SelectedCount();
+    case ListSaveMode::kAll:
+      break;
   }
   return ItemCount();
 }
@@ -154,7 +157,8 @@ void FileListsPage::Add() {
   const qsizetype before = workList_.size();
   const int leftOut = AddFilesToList(chosen, workList_);
   QApplication::restoreOverrideCursor();
-  if (leftOut > 0) prompter_.Information(QString::number(leftOut) + QString::fromLatin1(kNamesLeftOut));
+  if (leftOut > 0)
+    prompter_.Information(QString::number(leftOut) + QString::fromLatin1(kNamesLeftOut));
 
   const qsizetype added = workList_.size() - before;
   if (added != 0) {
@@ -329,8 +333,9 @@ void FileListsPage::DeleteListFile() {
     return;
   }
   const QString path = ListFolder() + selected.first();
-  if (prompter_.Question(QStringLiteral("Delete List File \"") + path + QStringLiteral("\" from disk?"),
-                         QuestionButtons::kYesNoCancel) != kAnswerYes)
+  if (prompter_.Question(
+          QStringLiteral("Delete List File \"") + path + QStringLiteral("\" from disk?"),
+          QuestionButtons::kYesNoCancel) != kAnswerYes)
     return;
   DeleteFilePermanently(path, settings_);
   if (path == currentListFile_) {

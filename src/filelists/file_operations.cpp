@@ -20,9 +20,7 @@ const char* const kCopyDialogCaption = "Copy file(s) to";
 
 namespace {
 
-QString FolderOf(const QString& path) {
-  return IncludeTrailingSeparator(QFileInfo(path).path());
-}
+QString FolderOf(const QString& path) { return IncludeTrailingSeparator(QFileInfo(path).path()); }
 
 bool SameFolder(const QString& path, const QString& shownFolder) {
   return !shownFolder.isEmpty() && FolderOf(path) == IncludeTrailingSeparator(shownFolder);
@@ -68,10 +66,11 @@ DeleteOutcome DeleteSelectedFiles(const PageList& page, const QString& shownFold
   const int selected = page.SelectedCount();
   if (selected < 1) return outcome;
   const QString current = page.CurrentFile();
-  QString question = QStringLiteral(
-      "CAUTION:\r\n--- File(s) will not be moved to Trash! ---\r\n\r\n\r\n");
+  QString question =
+      QStringLiteral("CAUTION:\r\n--- File(s) will not be moved to Trash! ---\r\n\r\n\r\n");
   if (!current.isEmpty())
-    question += QStringLiteral("Delete file \"") + current + QStringLiteral("\" permanently from disk?");
+    question +=
+        QStringLiteral("Delete file \"") + current + QStringLiteral("\" permanently from disk?");
   else
     question += QStringLiteral("Delete ") + QString::number(selected) +
                 QStringLiteral(" files permanently from disk?");

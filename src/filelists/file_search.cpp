@@ -75,7 +75,8 @@ bool ReadFolder(const QByteArray& folder, std::vector<RawEntry>* entries,
     if (wantStatus(entry)) {
       // Follow a link to report what it points at; a dangling one reports itself.
       struct stat st {};
-      entry.hasStatus = fstatat(fd, name, &st, 0) == 0 || fstatat(fd, name, &st, AT_SYMLINK_NOFOLLOW) == 0;
+      entry.hasStatus =
+          fstatat(fd, name, &st, 0) == 0 || fstatat(fd, name, &st, AT_SYMLINK_NOFOLLOW) == 0;
       if (entry.hasStatus) entry.status = EntryFromStatus(st, QString());
     }
     entries->push_back(std::move(entry));
@@ -100,9 +101,7 @@ DirectoryEntry EntryOf(const RawEntry& raw, const QString& name) {
   return entry;
 }
 
-bool IsVtiFolder(const QByteArray& name) {
-  return name.toLower().contains("_vti_cnf");
-}
+bool IsVtiFolder(const QByteArray& name) { return name.toLower().contains("_vti_cnf"); }
 
 class TreeWalk {
  public:

@@ -8,10 +8,10 @@ namespace vistrel {
 
 struct SearchRequest {
   QString folder;
-  QString patternList;           // the pattern list in force, e.g. "*.htm;*.jpg"
-  bool asListEntries = true;     // list entries, else full paths
+  QString patternList;        // the pattern list in force, e.g. "*.htm;*.jpg"
+  bool asListEntries = true;  // list entries, else full paths
   bool includeThumbnailFolder = false;
-  QString thumbFolder;           // with trailing "/"
+  QString thumbFolder;  // with trailing "/"
   // Lets the user interface breathe during a long walk; called at most every ~20 ms.
   std::function<void()> processEvents;
 };

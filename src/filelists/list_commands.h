@@ -24,9 +24,9 @@ struct ListSearch {
 };
 
 struct ListSearchResult {
-  QStringList lines;      // the list after the search, unique when it was added to
-  qsizetype before = 0;   // lines the list had before
-  int leftOut = 0;        // hits a list entry cannot hold
+  QStringList lines;     // the list after the search, unique when it was added to
+  qsizetype before = 0;  // lines the list had before
+  int leftOut = 0;       // hits a list entry cannot hold
 };
 
 // Searches into a copy of existing (empty for a new list); when adding, duplicates go.

@@ -91,9 +91,10 @@ QString ListNameDialog::name() const { return name_->text(); }
 QString ListNameDialog::message() const { return message_->toPlainText(); }
 
 void ListNameDialog::SetMode(ListSaveMode mode) {
-  (mode == ListSaveMode::kSelected ? selected_
+  (mode == ListSaveMode::kSelected     ? selected_
    : mode == ListSaveMode::kUnselected ? unselected_
-                                       : all_)->setChecked(true);
+                                       : all_)
+      ->setChecked(true);
 }
 
 ListSaveMode ListNameDialog::mode() const {
@@ -103,7 +104,8 @@ ListSaveMode ListNameDialog::mode() const {
 }
 
 void ListNameDialog::TrySave() {
-  const QString path = BuildTargetPath(listFolder_, name_->text(), QStringLiteral(".lst"), prompter_);
+  const QString path =
+      BuildTargetPath(listFolder_, name_->text(), QStringLiteral(".lst"), prompter_);
   if (path.isEmpty()) return;
   path_ = path;
   accept();

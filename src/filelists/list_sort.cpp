@@ -26,8 +26,9 @@ SmartFormats FormatsOf(const QLocale& locale) {
   SmartFormats f;
   f.dateSeparator = SeparatorOf(locale.dateFormat(QLocale::ShortFormat), QLatin1Char('/'));
   f.timeSeparator = SeparatorOf(locale.timeFormat(QLocale::ShortFormat), QLatin1Char(':'));
-  f.formats << locale.dateTimeFormat(QLocale::ShortFormat) << locale.dateFormat(QLocale::ShortFormat)
-            << locale.timeFormat(QLocale::ShortFormat) << locale.timeFormat(QLocale::LongFormat);
+  f.formats << locale.dateTimeFormat(QLocale::ShortFormat)
+            << locale.dateFormat(QLocale::ShortFormat) << locale.timeFormat(QLocale::ShortFormat)
+            << locale.timeFormat(QLocale::LongFormat);
   return f;
 }
 
@@ -96,7 +97,8 @@ std::vector<size_t> SortedRowOrder(const std::vector<ListRow>& rows, int column,
   if (ascending)
     std::stable_sort(order.begin(), order.end(), less);
   else
-    std::stable_sort(order.begin(), order.end(), [&less](size_t a, size_t b) { return less(b, a); });
+    std::stable_sort(order.begin(), order.end(),
+                     [&less](size_t a, size_t b) { return less(b, a); });
   return order;
 }
 

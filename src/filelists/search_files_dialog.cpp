@@ -44,8 +44,8 @@ SearchFilesDialog::SearchFilesDialog(QWidget* parent) : QDialog(parent) {
 }
 
 void SearchFilesDialog::Prepare(const QString& mask, const QString& folder) {
-  information_ = QStringLiteral("\r\nSearch for:\r\n") + mask + QStringLiteral("\r\nin folder:\r\n\"") +
-                 folder + QLatin1Char('"');
+  information_ = QStringLiteral("\r\nSearch for:\r\n") + mask +
+                 QStringLiteral("\r\nin folder:\r\n\"") + folder + QLatin1Char('"');
   // A label would show the CR of each CR LF; it gets plain line feeds.
   QString shown = information_;
   shown.remove(QLatin1Char('\r'));

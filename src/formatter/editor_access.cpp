@@ -18,7 +18,9 @@ QString PlainTextEditor::SelectedText() const {
 }
 
 qsizetype PlainTextEditor::LineOfPosition(qsizetype position) const {
-  return QStringView(text_).left(std::clamp<qsizetype>(position, 0, text_.size())).count(QLatin1Char('\n'));
+  return QStringView(text_)
+      .left(std::clamp<qsizetype>(position, 0, text_.size()))
+      .count(QLatin1Char('\n'));
 }
 
 QString PlainTextEditor::LineText(qsizetype line) const {

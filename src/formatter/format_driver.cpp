@@ -16,7 +16,8 @@ QString BaseIndentOf(const EditorAccess& editor) {
 
 QString FormatSelection(const EditorAccess& editor, const Style& style, const RunHooks& hooks) {
   QString source = editor.SelectedText();
-  if (source.contains(QLatin1Char('\r'))) source.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+  if (source.contains(QLatin1Char('\r')))
+    source.replace(QLatin1String("\r\n"), QLatin1String("\n"));
   RunPacer pacer(hooks);
   TokenStream tokens = Tokeniser(source, style, pacer).Tokenise();
   source = QString();

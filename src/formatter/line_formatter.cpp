@@ -245,14 +245,17 @@ void LineFormatter::GenerateComment(int direction, const TTagInfo& record) {
     number = counters_.PopEndNumber(record);
   }
   const qint64 pad = std::min<qint64>(
-      (qint64{record.CommentLength} - CodePoints(text) - CodePoints(number) - 10) / 2, kMaxCommentPad);
+      (qint64{record.CommentLength} - CodePoints(text) - CodePoints(number) - 10) / 2,
+      kMaxCommentPad);
   QString fill;
   for (qint64 i = 0; i < pad; ++i) fill += record.CommentSymbol;
   QString comment = QStringLiteral("<!--~") + fill;
   if (!text.isEmpty()) comment += QLatin1Char(' ') + text + number + QLatin1Char(' ');
   comment += fill + QStringLiteral("~-->");
-  if (record.Cindent) AddIndented(comment);
-  else AddUnindented(comment);
+  if (record.Cindent)
+    AddIndented(comment);
+  else
+    AddUnindented(comment);
 }
 
 }  // namespace vistrel

@@ -68,7 +68,8 @@ FormatOptions LoadOptionsFile(const QString& folder) {
   options.DoDisableComments =
       ini.ReadBool(kOptionsSection, QStringLiteral("DoDisableComments"), options.DoDisableComments);
   if (ini.HasKey(kOptionsSection, QStringLiteral("BreakExcluder")))
-    options.BreakExcluder = ini.ReadString(kOptionsSection, QStringLiteral("BreakExcluder"), {}).trimmed();
+    options.BreakExcluder =
+        ini.ReadString(kOptionsSection, QStringLiteral("BreakExcluder"), {}).trimmed();
   options.TagCase = ini.ReadInteger(kOptionsSection, QStringLiteral("TagCase"), options.TagCase);
   return options;
 }
@@ -90,8 +91,8 @@ Style LoadStyleFolder(const QString& folder) {
 }
 
 Style LoadStyle(const QString& programFolder) {
-  Style style = LoadStyleFolder(IncludeTrailingSeparator(programFolder) + QStringLiteral("STYLES/") +
-                                kStyleName + QLatin1Char('/'));
+  Style style = LoadStyleFolder(IncludeTrailingSeparator(programFolder) +
+                                QStringLiteral("STYLES/") + kStyleName + QLatin1Char('/'));
   style.name = kStyleName;
   return style;
 }

@@ -92,8 +92,6 @@ int TagTable::FindInlineName(QStringView name) const {
   return 0;
 }
 
-int TagTable::FindInlineTag(QStringView tagText) const {
-  return FindInlineName(TagName(tagText));
-}
+int TagTable::FindInlineTag(QStringView tagText) const { return FindInlineName(TagName(tagText)); }
 
 }  // namespace vistrel

@@ -11,19 +11,19 @@ namespace {
 enum Opener { kComment, kGenerated, kPre, kCell, kScript, kStyleSheet, kTextArea, kOpenerCount };
 const char16_t* const kOpeners[kOpenerCount] = {u"<!--",     u"<!--~",   u"<PRE>",     u"<TD>",
                                                 u"<SCRIPT>", u"<STYLE>", u"<TEXTAREA>"};
-const char16_t* const kClosers[kOpenerCount] = {u"-->",      u"~-->",     u"</PRE",      u"</TD",
+const char16_t* const kClosers[kOpenerCount] = {u"-->",      u"~-->",    u"</PRE",     u"</TD",
                                                 u"</SCRIPT", u"</STYLE", u"</TEXTAREA"};
 
 // Tags after which blanks in the source are not kept.
 const char16_t* const kNoSpaceAfterTags[] = {
-    u"<TR>",       u"</TR>",       u"</TD>",        u"</DD>",      u"</LI>",      u"<UL>",
-    u"</UL>",      u"<OL>",        u"</OL>",        u"<BLOCKQUOTE>", u"</BLOCKQUOTE>", u"<BODY>",
-    u"</BODY>",    u"<HEAD>",      u"</HEAD>",      u"<DIR>",      u"</DIR>",     u"<DL>",
-    u"</DL>",      u"</CAPTION>",  u"</DT>",        u"<FRAMESET>", u"</FRAMESET>", u"</H1>",
-    u"</H2>",      u"</H3>",       u"</H4>",        u"</H5>",      u"</H6>",      u"<MAP>",
-    u"</MAP>",     u"<MENU>",      u"</MENU>",      u"<NOFRAMES>", u"</NOFRAMES>", u"<SELECT>",
-    u"<TABLE>",    u"</TABLE>",    u"</P>",         u"<TEXTAREA>", u"</TEXTAREA>", u"</TH>",
-    u"<TITLE>",    u"</TITLE>",    u"<HTML>",       u"<META>",     u"<OPTION>",   u"<HR>",
+    u"<TR>",    u"</TR>",      u"</TD>",   u"</DD>",        u"</LI>",         u"<UL>",
+    u"</UL>",   u"<OL>",       u"</OL>",   u"<BLOCKQUOTE>", u"</BLOCKQUOTE>", u"<BODY>",
+    u"</BODY>", u"<HEAD>",     u"</HEAD>", u"<DIR>",        u"</DIR>",        u"<DL>",
+    u"</DL>",   u"</CAPTION>", u"</DT>",   u"<FRAMESET>",   u"</FRAMESET>",   u"</H1>",
+    u"</H2>",   u"</H3>",      u"</H4>",   u"</H5>",        u"</H6>",         u"<MAP>",
+    u"</MAP>",  u"<MENU>",     u"</MENU>", u"<NOFRAMES>",   u"</NOFRAMES>",   u"<SELECT>",
+    u"<TABLE>", u"</TABLE>",   u"</P>",    u"<TEXTAREA>",   u"</TEXTAREA>",   u"</TH>",
+    u"<TITLE>", u"</TITLE>",   u"<HTML>",  u"<META>",       u"<OPTION>",      u"<HR>",
     u"<TD>"};
 
 // Names this long are not worth remembering: real tag names are short.
@@ -138,7 +138,8 @@ qsizetype Tokeniser::BlockEnd(int opener, qsizetype from) {
   const qsizetype last = source_.size() - 1;
   const qsizetype at = FindCloser(opener, from);
   if (at < 0) return last;
-  const qsizetype end = source_.indexOf(QLatin1Char('>'), at + QStringView(kClosers[opener]).size() - 1);
+  const qsizetype end =
+      source_.indexOf(QLatin1Char('>'), at + QStringView(kClosers[opener]).size() - 1);
   return end < 0 ? last : end;
 }
 
@@ -213,7 +214,8 @@ qsizetype Tokeniser::HandleOrdinaryTag(qsizetype p, qsizetype end, const NameInf
   const bool spaceAfter = TakeSpaceAfter(info, &next);
   QString tag;
   tag.reserve(end - p + 3);
-  AppendNormalisedTag(QStringView(source_).mid(p, end - p + 1), style_.options.TagCase, spaceAfter, &tag);
+  AppendNormalisedTag(QStringView(source_).mid(p, end - p + 1), style_.options.TagCase, spaceAfter,
+                      &tag);
   out_.lines.push_back({std::move(tag), -1});
   buffer_.resize(0);
   return next;
@@ -269,15 +271,19 @@ void Tokeniser::AddBlock(const QString& opener, QStringView text, bool collapse)
     for (qsizetype i = 0; i < cell.size(); ++i) {
       char16_t u = data[i].unicode();
       if (u == '\n' || u == '\t') u = ' ';
-      if (u == '<') inName = true;
-      else if (u == ' ' || u == '"' || u == '>') inName = false;
-      else if (inName) u = ChangeLetterCase(u, tagCase);
+      if (u == '<')
+        inName = true;
+      else if (u == ' ' || u == '"' || u == '>')
+        inName = false;
+      else if (inName)
+        u = ChangeLetterCase(u, tagCase);
       data[i] = QChar(u);
     }
     QString line;
     line.reserve(cell.size());
     for (qsizetype i = 0; i < cell.size(); ++i)
-      if (!(data[i] == QLatin1Char(' ') && i > 0 && data[i - 1] == QLatin1Char(' '))) line.append(data[i]);
+      if (!(data[i] == QLatin1Char(' ') && i > 0 && data[i - 1] == QLatin1Char(' ')))
+        line.append(data[i]);
     block.lines.append(line);
   } else {
     // Every LF ends a line; the lines themselves are kept exactly.

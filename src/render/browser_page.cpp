@@ -35,7 +35,9 @@ void BrowserPage::OnNewWindowRequested(QWebEngineNewWindowRequest& request) {
   const QUrl url = request.requestedUrl();
   Q_EMIT LinkNavigation(url, &cancel);
   // The engine is still busy with the request; the load starts once it is done.
-  if (!cancel) QMetaObject::invokeMethod(this, [this, url] { load(url); }, Qt::QueuedConnection);
+  if (!cancel)
+    QMetaObject::invokeMethod(
+        this, [this, url] { load(url); }, Qt::QueuedConnection);
 }
 
 }  // namespace vistrel

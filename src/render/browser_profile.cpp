@@ -17,8 +17,8 @@ class LocalOnlyInterceptor : public QWebEngineUrlRequestInterceptor {
     info.block(true);
     // May run off the user-interface thread; the owner is told through its event queue.
     const QUrl url = info.requestUrl();
-    QMetaObject::invokeMethod(owner_, [owner = owner_, url] { Q_EMIT owner->RequestRefused(url); },
-                              Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        owner_, [owner = owner_, url] { Q_EMIT owner->RequestRefused(url); }, Qt::QueuedConnection);
   }
 
  private:

@@ -63,8 +63,8 @@ BrowserView::BrowserView(BrowserProfile& profile, int historyDepth, QWidget* par
   QWebEngineSettings* settings = page_->settings();
   engineFontName_ = settings->fontFamily(QWebEngineSettings::StandardFont);
   settings->setFontFamily(QWebEngineSettings::FixedFont, QLatin1String(kFixedFontName));
-  ReplaceScript(page_->scripts(), DocumentScript(QLatin1String(kBridgeScriptName),
-                                                 BridgeScript(page_->BridgeTag())));
+  ReplaceScript(page_->scripts(),
+                DocumentScript(QLatin1String(kBridgeScriptName), BridgeScript(page_->BridgeTag())));
   ApplyDisplaySettings();
 
   connect(page_, &QWebEnginePage::loadStarted, this, &BrowserView::OnLoadStarted);
@@ -182,8 +182,7 @@ bool BrowserView::eventFilter(QObject* watched, QEvent* event) {
 void BrowserView::WatchRenderer() {
   for (QQuickWidget* drawer : view_->findChildren<QQuickWidget*>()) {
     // Queued, so whoever listens sees the finished picture.
-    connect(drawer->quickWindow(), &QQuickWindow::afterRendering, this,
-            &BrowserView::FrameRendered,
+    connect(drawer->quickWindow(), &QQuickWindow::afterRendering, this, &BrowserView::FrameRendered,
             static_cast<Qt::ConnectionType>(Qt::QueuedConnection | Qt::UniqueConnection));
   }
 }

@@ -5,9 +5,9 @@
 namespace vistrel {
 
 bool BrowserDisplaySettings::operator==(const BrowserDisplaySettings& other) const {
-  return FontName == other.FontName && FontColor == other.FontColor &&
-         FontSize == other.FontSize && LinkColor == other.LinkColor &&
-         Background == other.Background && ShowImages == other.ShowImages;
+  return FontName == other.FontName && FontColor == other.FontColor && FontSize == other.FontSize &&
+         LinkColor == other.LinkColor && Background == other.Background &&
+         ShowImages == other.ShowImages;
 }
 
 QString CssColour(int value) {
@@ -23,8 +23,9 @@ QString CssColour(int value) {
 int PixelsOfPoints(int points) { return static_cast<int>(std::lround(points * 96.0 / 72.0)); }
 
 QString DefaultsStyleSheet(const BrowserDisplaySettings& settings) {
-  return QStringLiteral(":where(html) { color: %1; }\n"
-                        ":where(body:not([link]) a:link) { color: %2; }\n")
+  return QStringLiteral(
+             ":where(html) { color: %1; }\n"
+             ":where(body:not([link]) a:link) { color: %2; }\n")
       .arg(CssColour(settings.FontColor), CssColour(settings.LinkColor));
 }
 

@@ -8,10 +8,10 @@ namespace vistrel {
 // Colours are 0x00BBGGRR values like every colour of the program; the size is in points.
 struct BrowserDisplaySettings {
   QString FontName = QStringLiteral("Times New Roman");  // empty: the engine's own choice
-  int FontColor = 0;                // black
+  int FontColor = 0;                                     // black
   int FontSize = 12;
-  int LinkColor = 16711680;         // blue
-  int Background = 16777215;        // white
+  int LinkColor = 16711680;   // blue
+  int Background = 16777215;  // white
   bool ShowImages = true;
 
   bool operator==(const BrowserDisplaySettings& other) const;

@@ -45,8 +45,8 @@ bool OffscreenPage::LoadHTMLFile(const QString& fileName) {
     CreateOwnView();
   }
   if (own_->DisplaySettings() != display_) own_->SetDisplaySettings(display_);
-  const bool painted = WaitUntilPainted(*own_, true, timeoutMs_,
-                                        [this, &fileName] { own_->LoadFile(fileName); });
+  const bool painted =
+      WaitUntilPainted(*own_, true, timeoutMs_, [this, &fileName] { own_->LoadFile(fileName); });
   if (!painted) {
     // A page that hangs may keep its renderer busy; the next load gets a fresh view. The
     // capture of this one stays available until then.

@@ -74,8 +74,7 @@ const char kStyleSource[] = R"JS(
 }  // namespace
 
 QString NewBridgeTag() {
-  return QStringLiteral("vistrel-") + QUuid::createUuid().toString(QUuid::Id128) +
-         QLatin1Char(':');
+  return QStringLiteral("vistrel-") + QUuid::createUuid().toString(QUuid::Id128) + QLatin1Char(':');
 }
 
 QString BridgeScript(const QString& tag) {

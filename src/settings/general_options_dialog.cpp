@@ -15,7 +15,8 @@
 
 namespace vistrel {
 
-GeneralOptionsDialog::GeneralOptionsDialog(ProgramSettings& settings, Prompter& prompter, QWidget* parent)
+GeneralOptionsDialog::GeneralOptionsDialog(ProgramSettings& settings, Prompter& prompter,
+                                           QWidget* parent)
     : QDialog(parent), settings_(settings), prompter_(prompter) {
   setWindowTitle(QStringLiteral("General Options"));
   setModal(true);
@@ -38,7 +39,8 @@ GeneralOptionsDialog::GeneralOptionsDialog(ProgramSettings& settings, Prompter& 
     choose->setFont(bold);
     choose->setFixedWidth(28);
     connect(choose, &QPushButton::clicked, this, [this, k] { ChooseLocation(k); });
-    grid->addWidget(new QLabel(QStringLiteral("Application") + QString::number(k + 1), apps), k + 1, 0);
+    grid->addWidget(new QLabel(QStringLiteral("Application") + QString::number(k + 1), apps), k + 1,
+                    0);
     grid->addWidget(row.location, k + 1, 1);
     grid->addWidget(choose, k + 1, 2);
     grid->addWidget(row.param, k + 1, 3);

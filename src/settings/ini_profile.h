@@ -47,7 +47,10 @@ class IniProfile {
   static bool ParseInteger(const QString& text, int* value);
 
  private:
-  struct Range { int header = -1; int end = 0; };  // lines (header, end) belong to the section
+  struct Range {
+    int header = -1;
+    int end = 0;
+  };  // lines (header, end) belong to the section
   Range FindSection(const QString& section) const;
   int FindKey(const Range& range, const QString& key) const;
 

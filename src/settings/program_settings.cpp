@@ -25,8 +25,16 @@ QString EditorSection(int index) { return QStringLiteral("EDITOR") + QString::nu
 
 // Keys are read and written through one table of field bindings, so the two orders cannot
 // drift apart where they are the same.
-struct IntKey { const char* section; const char* key; int ProgramSettings::*field; };
-struct BoolKey { const char* section; const char* key; bool ProgramSettings::*field; };
+struct IntKey {
+  const char* section;
+  const char* key;
+  int ProgramSettings::*field;
+};
+struct BoolKey {
+  const char* section;
+  const char* key;
+  bool ProgramSettings::*field;
+};
 
 const IntKey kSnapshotKeys[] = {
     {"THUMBS", "CustomWidth", &ProgramSettings::CustomWidth},
@@ -106,7 +114,8 @@ ProgramSettings LoadProgramSettings(const IniProfile& ini, QSize screen,
                                   QStringLiteral("External Application ") + QString::number(i + 1));
   }
 
-  for (const BoolKey& k : kSwitchKeys) s.*k.field = ini.ReadBool(S(k.section), S(k.key), s.*k.field);
+  for (const BoolKey& k : kSwitchKeys)
+    s.*k.field = ini.ReadBool(S(k.section), S(k.key), s.*k.field);
   s.CACHE_MAX = ini.ReadInteger(kOptions, QStringLiteral("CACHE_MAX"), s.CACHE_MAX);
 
   UpdatePresent(s);

@@ -27,8 +27,8 @@ const char kBmpPattern[] = "*.BMP";
 
 }  // namespace
 
-SnapshotBatchDialog::SnapshotBatchDialog(ProgramSettings& program, Prompter& prompter,
-                                         int selCount, QWidget* parent)
+SnapshotBatchDialog::SnapshotBatchDialog(ProgramSettings& program, Prompter& prompter, int selCount,
+                                         QWidget* parent)
     : QDialog(parent), program_(program), prompter_(prompter), selCount_(selCount) {
   setWindowTitle(QLatin1String(kCaption));
   setAttribute(Qt::WA_DeleteOnClose, false);  // the caller reads the choice after it closes

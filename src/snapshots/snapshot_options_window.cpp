@@ -149,8 +149,7 @@ QString ExtOfFilterIndex(int index) {
 
 }  // namespace
 
-SnapshotOptionsWindow::SnapshotOptionsWindow(const SnapshotServices& services,
-                                             const PageList* page,
+SnapshotOptionsWindow::SnapshotOptionsWindow(const SnapshotServices& services, const PageList* page,
                                              const SnapshotRequest& request,
                                              BrowserView* viewerBrowser, QWidget* parent)
     : QDialog(parent),
@@ -369,8 +368,9 @@ void SnapshotOptionsWindow::ShowImgSave() {
 bool SnapshotOptionsWindow::Shot(const QString& fileName) {
   WaitCursor wait;
   try {
-    renderer_.DoTheShot(fileName, settings_, RenderSizeNow(), &imgSave_,
-                        [this](const QString& text) { SetStatus(text); }, viewerBrowser_.data());
+    renderer_.DoTheShot(
+        fileName, settings_, RenderSizeNow(), &imgSave_,
+        [this](const QString& text) { SetStatus(text); }, viewerBrowser_.data());
   } catch (const VistrelError& error) {
     prompter_.Error(error.message());
     return false;
@@ -413,8 +413,9 @@ void SnapshotOptionsWindow::BsaveClick() {
   const QString target = BuildTargetPath(chosenInfo.absolutePath(), chosenInfo.fileName(),
                                          ExtOfFilterIndex(filterIndex_), prompter_);
   WaitCursor wait;
-  SaveSnapshot(target, settings_.Format, false, imgSave_, prompter_,
-               [this](const QString& text) { SetStatus(text); }, minimumKb_);
+  SaveSnapshot(
+      target, settings_.Format, false, imgSave_, prompter_,
+      [this](const QString& text) { SetStatus(text); }, minimumKb_);
   // A refused name keeps the folder the user had.
   if (!target.isEmpty())
     program_.SNAPSHOTPATH = IncludeTrailingSeparator(QFileInfo(target).absolutePath());

@@ -37,8 +37,7 @@ class SnapshotRenderer {
   // not finish in time and the snapshot shows what was painted. Engine failures throw
   // VistrelError.
   Result DoTheShot(const QString& fileName, const SnapshotSettings& settings, QSize renderSize,
-                   QImage* imgSave, const StatusLine& status = {},
-                   BrowserView* lentView = nullptr);
+                   QImage* imgSave, const StatusLine& status = {}, BrowserView* lentView = nullptr);
 
  private:
   OffscreenPage& PageOfSize(QSize renderSize);

@@ -6,8 +6,7 @@
 
 namespace vistrel {
 
-UpDownButtons::UpDownButtons(QLineEdit* buddy, int minimum, int maximum, int step,
-                             QWidget* parent)
+UpDownButtons::UpDownButtons(QLineEdit* buddy, int minimum, int maximum, int step, QWidget* parent)
     : QWidget(parent), buddy_(buddy), minimum_(minimum), maximum_(maximum), step_(step) {
   up_ = new QToolButton(this);
   up_->setArrowType(Qt::UpArrow);

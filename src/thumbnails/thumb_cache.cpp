@@ -89,9 +89,9 @@ void ThumbCache::CacheLoad(const QString& thumb) {
       slot = ImageCount();
       images_.push_back(picture);
     }
-    Insert(QLatin1Char('T') + QStringLiteral("%1").arg(sequence_, kSequenceDigits, 10,
-                                                        QLatin1Char('0')) +
-           thumb + QLatin1Char('*') + QString::number(slot));
+    Insert(QLatin1Char('T') +
+           QStringLiteral("%1").arg(sequence_, kSequenceDigits, 10, QLatin1Char('0')) + thumb +
+           QLatin1Char('*') + QString::number(slot));
   } catch (const std::exception&) {
     // A thumbnail that cannot be loaded is drawn as missing.
   }

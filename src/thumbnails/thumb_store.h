@@ -14,7 +14,7 @@ class ThumbCache;
 using PageCapture = std::function<QImage(const QString& file, QSize renderSize)>;
 
 struct RemoveThumbsResult {
-  int found = 0;    // thumbnail files listed below the thumbnail folder
+  int found = 0;  // thumbnail files listed below the thumbnail folder
   int removed = 0;
   QString message;  // what the information box says
 };

@@ -87,7 +87,8 @@ QRect ThumbnailDelegate::PictureRect(const QRect& cell, int fontPoints) {
 
 QRect ThumbnailDelegate::LabelRect(const QRect& cell, int fontPoints) {
   const QRect icon = IconRect(cell, fontPoints);
-  return QRect(cell.left() + 2, icon.bottom() + 2, cell.width() - 4, cell.bottom() - icon.bottom() - 3);
+  return QRect(cell.left() + 2, icon.bottom() + 2, cell.width() - 4,
+               cell.bottom() - icon.bottom() - 3);
 }
 
 QSize ThumbnailDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const {

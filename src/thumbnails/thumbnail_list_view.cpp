@@ -42,13 +42,19 @@ bool ThumbnailListView::VisibleRange(int* first, int* last) const {
   int low = 0, high = rows;
   while (low < high) {
     const int middle = (low + high) / 2;
-    if (rectOf(middle).bottom() < area.top()) low = middle + 1; else high = middle;
+    if (rectOf(middle).bottom() < area.top())
+      low = middle + 1;
+    else
+      high = middle;
   }
   *first = low;
   high = rows;
   while (low < high) {
     const int middle = (low + high) / 2;
-    if (rectOf(middle).top() <= area.bottom()) low = middle + 1; else high = middle;
+    if (rectOf(middle).top() <= area.bottom())
+      low = middle + 1;
+    else
+      high = middle;
   }
   *last = low - 1;
   return *first <= *last;

@@ -10,12 +10,9 @@
 
 namespace vistrel {
 
-ThumbnailModel::ThumbnailModel(const ShellHost& host, const QString& thumbFolder,
-                               ThumbCache& cache, QObject* parent)
-    : QAbstractListModel(parent),
-      host_(host),
-      thumbFolder_(thumbFolder),
-      cache_(cache) {}
+ThumbnailModel::ThumbnailModel(const ShellHost& host, const QString& thumbFolder, ThumbCache& cache,
+                               QObject* parent)
+    : QAbstractListModel(parent), host_(host), thumbFolder_(thumbFolder), cache_(cache) {}
 
 void ThumbnailModel::SetItemCount(int count) {
   beginResetModel();

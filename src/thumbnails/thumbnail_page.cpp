@@ -21,8 +21,7 @@
 
 namespace vistrel {
 
-const char* const ThumbnailPage::kListHint =
-    "[Right Mouse Button] = PopUp , [DEL] = Delete File";
+const char* const ThumbnailPage::kListHint = "[Right Mouse Button] = PopUp , [DEL] = Delete File";
 
 namespace {
 const char* const kBaseHint = "Choose browser size for thumbnail creation";

@@ -18,7 +18,9 @@ class FakePage : public PageList {
   explicit FakePage(std::vector<int> selected) : selected_(std::move(selected)) {}
   int ItemCount() const override { return 5; }
   int SelectedCount() const override { return static_cast<int>(selected_.size()); }
-  bool IsSelected(int i) const override { return std::find(selected_.begin(), selected_.end(), i) != selected_.end(); }
+  bool IsSelected(int i) const override {
+    return std::find(selected_.begin(), selected_.end(), i) != selected_.end();
+  }
   QString FileOfItem(int i, bool onlySelected) const override {
     if (i < 0 || i >= 5 || (onlySelected && !IsSelected(i))) return {};
     return QStringLiteral("/web/") + QChar(u'a' + i) + QStringLiteral(".htm");
@@ -33,7 +35,10 @@ struct BatchWindows {
   bool abort = false;
   QWidget owner;
   ProgressWindow progress{abort};
-  BatchWindows() { progress.SetBatchOwner(&owner); owner.show(); }
+  BatchWindows() {
+    progress.SetBatchOwner(&owner);
+    owner.show();
+  }
 };
 
 TEST(RunSelectedBatch, WalksSelectedItemsWithNumberedTexts) {
@@ -48,7 +53,8 @@ TEST(RunSelectedBatch, WalksSelectedItemsWithNumberedTexts) {
     return true;
   });
   EXPECT_EQ(done, 3);
-  EXPECT_EQ(texts, (QStringList{QStringLiteral("(1 of 3): /web/b.htm"), QStringLiteral("(2 of 3): /web/d.htm"),
+  EXPECT_EQ(texts, (QStringList{QStringLiteral("(1 of 3): /web/b.htm"),
+                                QStringLiteral("(2 of 3): /web/d.htm"),
                                 QStringLiteral("(3 of 3): /web/e.htm")}));
   EXPECT_EQ(w.progress.bar()->value(), 3);
   EXPECT_TRUE(w.owner.isEnabled());
@@ -67,9 +73,9 @@ TEST(RunSelectedBatch, WorkRefusingEndsTheBatchAtOnce) {
 TEST(RunSelectedBatch, WindowIsGivenBackWhenWorkFails) {
   BatchWindows w;
   FakePage page({0, 1});
-  EXPECT_THROW(RunSelectedBatch(page, w.progress, [&](int, const QString&) -> bool {
-                 throw std::runtime_error("codec failure");
-               }),
+  EXPECT_THROW(RunSelectedBatch(
+                   page, w.progress,
+                   [&](int, const QString&) -> bool { throw std::runtime_error("codec failure"); }),
                std::runtime_error);
   EXPECT_TRUE(w.owner.isEnabled());
   EXPECT_FALSE(w.progress.isVisible());

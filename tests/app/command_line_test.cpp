@@ -45,7 +45,8 @@ TEST_F(MainWindowTest, DroppedFilesJumpToTheFirstOrAreRefused) {
 
   const QString photo = dir_.Write(QStringLiteral("site/photo.jpeg"));
   window_->HandleDroppedFiles({photo});
-  EXPECT_EQ(prompter_.TakeTexts(), QStringList{QStringLiteral("Vistrel:\r\nFile not accepted.\r\n") + photo});
+  EXPECT_EQ(prompter_.TakeTexts(),
+            QStringList{QStringLiteral("Vistrel:\r\nFile not accepted.\r\n") + photo});
   EXPECT_EQ(prompter_.beeps(), 1);
 
   const QString folder = dir_.MakeDir(QStringLiteral("folder.htm"));

@@ -30,8 +30,8 @@ TEST(GeneralErrorHandler, EscapedErrorsAreShownAndTheProgramCarriesOn) {
   QCoreApplication::postEvent(&thrower, new QEvent(QEvent::User));
   QCoreApplication::postEvent(&thrower, new QEvent(static_cast<QEvent::Type>(QEvent::User + 1)));
   QCoreApplication::processEvents();
-  EXPECT_EQ(prompter.TakeTexts(),
-            (QStringList{QStringLiteral("Can't locate file: /x.htm"), QStringLiteral("codec failure")}));
+  EXPECT_EQ(prompter.TakeTexts(), (QStringList{QStringLiteral("Can't locate file: /x.htm"),
+                                               QStringLiteral("codec failure")}));
   // The event loop still runs afterwards.
   bool ran = false;
   QTimer::singleShot(0, [&] { ran = true; });

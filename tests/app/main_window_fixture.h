@@ -27,13 +27,22 @@ class ObservedMainWindow : public MainWindow {
 
  protected:
   void ShowViewerModal() override {
-    if (onShowViewerModal) onShowViewerModal(); else MainWindow::ShowViewerModal();
+    if (onShowViewerModal)
+      onShowViewerModal();
+    else
+      MainWindow::ShowViewerModal();
   }
   void SaveEditorFile() override {
-    if (onSaveEditorFile) onSaveEditorFile(); else MainWindow::SaveEditorFile();
+    if (onSaveEditorFile)
+      onSaveEditorFile();
+    else
+      MainWindow::SaveEditorFile();
   }
   void RefreshPreview(bool force) override {
-    if (onRefreshPreview) onRefreshPreview(force); else MainWindow::RefreshPreview(force);
+    if (onRefreshPreview)
+      onRefreshPreview(force);
+    else
+      MainWindow::RefreshPreview(force);
   }
 };
 

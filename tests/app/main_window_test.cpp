@@ -36,17 +36,20 @@ TEST_F(MainWindowTest, FirstStartCreatesFoldersShowsProgramFolderAndDefaults) {
   EXPECT_EQ(window_->windowTitle(), QStringLiteral(" Vistrel v1.0a "));
   EXPECT_EQ(window_->folderPanel()->Folder(), folders_.program);
   EXPECT_EQ(window_->folderPanel()->filterBox()->count(), 8);
-  EXPECT_EQ(window_->state().CurrentMask, QStringLiteral("*.htm;*.jpg;*.gif;*.asp;*.sht;*.dht;*.cfm;*.jht"));
+  EXPECT_EQ(window_->state().CurrentMask,
+            QStringLiteral("*.htm;*.jpg;*.gif;*.asp;*.sht;*.dht;*.cfm;*.jht"));
   EXPECT_FALSE(window_->state().StartingUp);
   EXPECT_EQ(window_->pages()->CurrentIndex(), 0);
   EXPECT_EQ(Tab(*window_, 0), QStringLiteral("Folder View  (0 of 2 files selected)"));
   EXPECT_EQ(Tab(*window_, 1), QStringLiteral("Thumbnail View"));
-  EXPECT_EQ(window_->HintText(), QStringLiteral("Welcome to Vistrel - Please open a HTML file folder ..."));
+  EXPECT_EQ(window_->HintText(),
+            QStringLiteral("Welcome to Vistrel - Please open a HTML file folder ..."));
   const QSize screen = QGuiApplication::primaryScreen()->size();
   // 8/10 of the screen; the small test screen may only narrow it to the layout's minimum.
   EXPECT_EQ(window_->settings().Width, screen.width() * 8 / 10);
   EXPECT_EQ(window_->height(), screen.height() * 8 / 10);
-  EXPECT_GE(window_->width(), qMin(screen.width() * 8 / 10, window_->minimumSizeHint().width() - 100));
+  EXPECT_GE(window_->width(),
+            qMin(screen.width() * 8 / 10, window_->minimumSizeHint().width() - 100));
 }
 
 TEST_F(MainWindowTest, SelectingTwoOfFiveEmptiesHintAndEnablesExtras) {
@@ -105,8 +108,11 @@ TEST_F(MainWindowTest, ChangedFileIsOfferedForReloadOncePerChange) {
 
   prompter_.AnswerQuestion(kAnswerNo);
   window_->CheckChangedFile();
-  EXPECT_EQ(prompter_.TakeTexts(), QStringList{QStringLiteral("File: ") + file +
-                                               QStringLiteral("\r\n has been changed by another application.\r\n\r\nReload from disk?")});
+  EXPECT_EQ(
+      prompter_.TakeTexts(),
+      QStringList{QStringLiteral("File: ") + file +
+                  QStringLiteral(
+                      "\r\n has been changed by another application.\r\n\r\nReload from disk?")});
   EXPECT_EQ(reloads, 0);
   window_->CheckChangedFile();  // no further change: no question (the prompter would fail)
   EXPECT_TRUE(prompter_.TakeTexts().isEmpty());

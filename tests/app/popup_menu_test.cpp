@@ -61,14 +61,16 @@ TEST(ExternalLaunch, ParametersSplitAndTheFileStaysOneArgument) {
   app.Param.clear();
   EXPECT_EQ(BuildLaunchCommand(app, file).arguments, QStringList{file});
   app.Param = QStringLiteral("--title \"my page\"");
-  EXPECT_EQ(BuildLaunchCommand(app, file).arguments, (QStringList{QStringLiteral("--title"), QStringLiteral("my page"), file}));
+  EXPECT_EQ(BuildLaunchCommand(app, file).arguments,
+            (QStringList{QStringLiteral("--title"), QStringLiteral("my page"), file}));
 }
 
 TEST_F(MainWindowTest, LaunchHandsTheCurrentFileToTheProgram) {
   const QString page = dir_.Write(QStringLiteral("prog/a b;c.htm"));
   const QString out = dir_.path() + QStringLiteral("args.txt");
-  const QString tool = dir_.Write(QStringLiteral("tool.sh"),
-                                  QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$@\" > '%1'\n").arg(out).toUtf8());
+  const QString tool =
+      dir_.Write(QStringLiteral("tool.sh"),
+                 QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$@\" > '%1'\n").arg(out).toUtf8());
   QFile::setPermissions(tool, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
   Start();
   window_->settings().Applications[2].Location = tool;
@@ -79,7 +81,8 @@ TEST_F(MainWindowTest, LaunchHandsTheCurrentFileToTheProgram) {
   timer.start();
   while (!QFile::exists(out) && timer.elapsed() < 10000) QThread::msleep(20);
   QThread::msleep(50);
-  EXPECT_EQ(dir_.Read(QStringLiteral("args.txt")), (QStringLiteral("-n\n") + page + QStringLiteral("\n")).toUtf8());
+  EXPECT_EQ(dir_.Read(QStringLiteral("args.txt")),
+            (QStringLiteral("-n\n") + page + QStringLiteral("\n")).toUtf8());
 }
 
 TEST_F(MainWindowTest, JumpToFolderOfAVanishedFolderSaysSo) {
@@ -96,8 +99,9 @@ TEST_F(MainWindowTest, ThumbnailFolderCannotBeBrowsed) {
   Start();
   window_->folderPanel()->SetFolder(folders_.thumbs);
   Q_EMIT window_->folderPanel()->FolderChanged(folders_.thumbs);
-  EXPECT_EQ(prompter_.TakeTexts(), QStringList{QStringLiteral(
-                "Sorry, access denied. This is your thumbnail folder.\r\nPlease choose another folder ...")});
+  EXPECT_EQ(prompter_.TakeTexts(),
+            QStringList{QStringLiteral("Sorry, access denied. This is your thumbnail "
+                                       "folder.\r\nPlease choose another folder ...")});
   EXPECT_FALSE(window_->pages()->isEnabled());
   Q_EMIT window_->folderPanel()->FolderChanged(folders_.program);
   EXPECT_TRUE(window_->pages()->isEnabled());
@@ -108,7 +112,10 @@ TEST_F(MainWindowTest, DoubleClickOpensTheViewerUnlessTheBrowserIsBusy) {
   Start();
   int shown = 0;
   bool openWhileShown = false;
-  window_->onShowViewerModal = [&] { ++shown; openWhileShown = window_->state().ViewerOpen; };
+  window_->onShowViewerModal = [&] {
+    ++shown;
+    openWhileShown = window_->state().ViewerOpen;
+  };
   window_->OpenCurrentInViewer();  // nothing current yet? the first entry is current
   Select({0});
   window_->OpenCurrentInViewer();

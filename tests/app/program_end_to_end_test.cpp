@@ -37,7 +37,8 @@ TEST(ProgramEndToEnd, TerminationSignalClosesOrderlyAndWritesSettings) {
   program.start(QStringLiteral(VISTREL_BINARY), {});
   ASSERT_TRUE(program.waitForStarted(10000));
   // The window exists once its folders do; the signal may come before the event loop runs.
-  ASSERT_TRUE(WaitFor([&] { return QFileInfo(home.path() + QStringLiteral("FILELISTS")).isDir(); }, 30000));
+  ASSERT_TRUE(
+      WaitFor([&] { return QFileInfo(home.path() + QStringLiteral("FILELISTS")).isDir(); }, 30000));
   ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
   ASSERT_TRUE(program.waitForFinished(30000));
   EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
@@ -46,7 +47,8 @@ TEST(ProgramEndToEnd, TerminationSignalClosesOrderlyAndWritesSettings) {
   EXPECT_TRUE(QFileInfo(home.path() + QStringLiteral("THUMBS")).isDir());
   const IniProfile ini = IniProfile::Load(home.path() + QStringLiteral("prg.ini"));
   EXPECT_EQ(ini.SectionNames().join(QLatin1Char(',')),
-            QStringLiteral("OPTIONS,POSITION_MAIN,COLORS,THUMBS,PATHS,EDITOR1,EDITOR2,EDITOR3,EDITOR4,EDITOR5,EDITOR6"));
+            QStringLiteral("OPTIONS,POSITION_MAIN,COLORS,THUMBS,PATHS,EDITOR1,EDITOR2,EDITOR3,"
+                           "EDITOR4,EDITOR5,EDITOR6"));
   EXPECT_TRUE(QFileInfo(home.path() + QStringLiteral("STYLES/THUMBS/tag.ini")).isFile());
   EXPECT_TRUE(QFileInfo(home.path() + QStringLiteral("HELP/index.htm")).isFile());
 }

@@ -14,15 +14,19 @@ TEST_F(MainWindowTest, ExitWritesEverySectionInOrder) {
   Stop();
   const IniProfile ini = IniProfile::Load(folders_.iniFile);
   EXPECT_EQ(ini.SectionNames().join(QLatin1Char(',')),
-            QStringLiteral("OPTIONS,POSITION_MAIN,COLORS,THUMBS,PATHS,EDITOR1,EDITOR2,EDITOR3,EDITOR4,EDITOR5,EDITOR6"));
-  EXPECT_EQ(ini.ReadString(QStringLiteral("PATHS"), QStringLiteral("VIEW_PATH"), {}), folders_.program);
+            QStringLiteral("OPTIONS,POSITION_MAIN,COLORS,THUMBS,PATHS,EDITOR1,EDITOR2,EDITOR3,"
+                           "EDITOR4,EDITOR5,EDITOR6"));
+  EXPECT_EQ(ini.ReadString(QStringLiteral("PATHS"), QStringLiteral("VIEW_PATH"), {}),
+            folders_.program);
 }
 
 TEST_F(MainWindowTest, GarbageSettingsStartWithDefaultsAndKeepUnknownLines) {
-  dir_.Write(QStringLiteral("prog/prg.ini"),
-             QByteArray("\x01\x02 binary junk\n[OPTIONS]\nCACHE_MAX=lots\nMine=kept\n[OPTIONS]\nCACHE_MAX=7\n"
-                        "[PATHS]\nVIEW_PATH=/no/such/place\n[COLORS]\nTagCol=0x0000FF\n") +
-                 QByteArray("LongKey=") + QByteArray(10000, 'x') + "\n");
+  dir_.Write(
+      QStringLiteral("prog/prg.ini"),
+      QByteArray(
+          "\x01\x02 binary junk\n[OPTIONS]\nCACHE_MAX=lots\nMine=kept\n[OPTIONS]\nCACHE_MAX=7\n"
+          "[PATHS]\nVIEW_PATH=/no/such/place\n[COLORS]\nTagCol=0x0000FF\n") +
+          QByteArray("LongKey=") + QByteArray(10000, 'x') + "\n");
   Start();
   EXPECT_EQ(window_->settings().CACHE_MAX, 200);
   EXPECT_EQ(window_->settings().Colours.TagCol, 255);
@@ -43,7 +47,8 @@ TEST_F(MainWindowTest, FolderInsideThumbnailFolderIsNotRemembered) {
   window_->folderPanel()->SetFolder(inside);
   Stop();
   const IniProfile ini = IniProfile::Load(folders_.iniFile);
-  EXPECT_EQ(ini.ReadString(QStringLiteral("PATHS"), QStringLiteral("VIEW_PATH"), {}), folders_.program);
+  EXPECT_EQ(ini.ReadString(QStringLiteral("PATHS"), QStringLiteral("VIEW_PATH"), {}),
+            folders_.program);
 }
 
 TEST_F(MainWindowTest, UnwritableSettingsFileIsReportedAndLeftIntact) {

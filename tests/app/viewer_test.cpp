@@ -36,14 +36,19 @@ TEST(LinkTarget, FragmentsFoldersAndForeignAddresses) {
   EXPECT_EQ(WithoutFragment(QStringLiteral("page.htm#part")), QStringLiteral("page.htm"));
   EXPECT_EQ(WithoutFragment(QStringLiteral("#part")), QString());
   EXPECT_EQ(WithoutFragment(QStringLiteral("a#b#c")), QStringLiteral("a"));
-  EXPECT_EQ(LinkedFile(QStringLiteral("/site/index.htm"), QStringLiteral("page.htm#part")), QStringLiteral("/site/page.htm"));
+  EXPECT_EQ(LinkedFile(QStringLiteral("/site/index.htm"), QStringLiteral("page.htm#part")),
+            QStringLiteral("/site/page.htm"));
   EXPECT_EQ(LinkedFile(QStringLiteral("/site/index.htm"), QStringLiteral("#part")), QString());
-  EXPECT_EQ(LinkedFile(QStringLiteral("/site/sub/index.htm"), QStringLiteral("../a%20b.htm")), QStringLiteral("/site/a b.htm"));
-  EXPECT_EQ(LinkedFile(QStringLiteral("/site/index.htm"), QStringLiteral("file:///x/y.htm")), QStringLiteral("/x/y.htm"));
+  EXPECT_EQ(LinkedFile(QStringLiteral("/site/sub/index.htm"), QStringLiteral("../a%20b.htm")),
+            QStringLiteral("/site/a b.htm"));
+  EXPECT_EQ(LinkedFile(QStringLiteral("/site/index.htm"), QStringLiteral("file:///x/y.htm")),
+            QStringLiteral("/x/y.htm"));
   // A web address names no local file, so the caller beeps.
-  EXPECT_FALSE(QFile::exists(LinkedFile(QStringLiteral("/site/index.htm"), QStringLiteral("http://example.org/"))));
+  EXPECT_FALSE(QFile::exists(
+      LinkedFile(QStringLiteral("/site/index.htm"), QStringLiteral("http://example.org/"))));
   EXPECT_EQ(HoverText({}, {}), QString());
-  EXPECT_EQ(HoverText(QStringLiteral("main"), QStringLiteral("a.htm")), QStringLiteral("URL: a.htm    (Target: main)"));
+  EXPECT_EQ(HoverText(QStringLiteral("main"), QStringLiteral("a.htm")),
+            QStringLiteral("URL: a.htm    (Target: main)"));
   EXPECT_EQ(HoverText({}, QStringLiteral("a.htm")), QStringLiteral("URL: a.htm"));
 }
 
@@ -58,8 +63,8 @@ class ViewerTest : public MainWindowTest {
   void StartWithViewer() {
     folders_ = WorkingFolders::For(dir_.path() + QStringLiteral("prog"));
     window_ = std::make_unique<ObservedMainWindow>(folders_, prompter_);
-    viewer_ = std::make_unique<ViewerWindow>(window_->settings(), window_->state(), prompter_, *profile_, *window_,
-                                             window_.get());
+    viewer_ = std::make_unique<ViewerWindow>(window_->settings(), window_->state(), prompter_,
+                                             *profile_, *window_, window_.get());
     window_->AttachViewer(viewer_.get(), *profile_);
     window_->show();
     Activate();
@@ -98,7 +103,8 @@ TEST_F(ViewerTest, PageGoesIntoTheEditorAndPictureOnlyIntoTheBrowser) {
   Preview(1);
   EXPECT_EQ(window_->state().EditorFile, QString());
   EXPECT_FALSE(Editor()->isEnabled());
-  EXPECT_EQ(Editor()->toPlainText(), QStringLiteral("\n  Sorry, pictures cannot be displayed in editor ..."));
+  EXPECT_EQ(Editor()->toPlainText(),
+            QStringLiteral("\n  Sorry, pictures cannot be displayed in editor ..."));
   // A picture never asks to be saved.
   EXPECT_EQ(window_->AskSaveChanges(), kAnswerNone);
 }
@@ -138,7 +144,8 @@ TEST_F(ViewerTest, SaveAsWritesACopyAndSaveGoesOnWithTheFirstFile) {
   EXPECT_EQ(dir_.Read(QStringLiteral("prog/copy.htm")), QByteArray("one!"));
   EXPECT_EQ(window_->state().EditorFile, page);
   EXPECT_EQ(window_->state().EditorFileStamp, stamp);  // the first file did not change
-  EXPECT_EQ(window_->CurrentFile(), dir_.path() + QStringLiteral("prog/copy.htm"));  // listed and selected
+  EXPECT_EQ(window_->CurrentFile(),
+            dir_.path() + QStringLiteral("prog/copy.htm"));  // listed and selected
 
   Type(QStringLiteral("?"));
   viewer_->BSaveClick();
@@ -154,11 +161,13 @@ TEST_F(ViewerTest, FailedSaveKeepsTheDocumentModifiedAndTheFileIntact) {
   Type(QStringLiteral("!"));
   // A folder standing where the file's temporary copy must go makes the write fail, for root too.
   const QString blocker = dir_.MakeDir(QStringLiteral("prog/sub/a.htm.blocked"));
-  QFile::setPermissions(dir_.path() + QStringLiteral("prog/sub"), QFile::ReadOwner | QFile::ExeOwner);
+  QFile::setPermissions(dir_.path() + QStringLiteral("prog/sub"),
+                        QFile::ReadOwner | QFile::ExeOwner);
   const bool asRoot = QFileInfo(dir_.path() + QStringLiteral("prog/sub")).isWritable();
   if (asRoot) {
     // Root writes into read-only folders: replace the file by a folder instead.
-    QFile::setPermissions(dir_.path() + QStringLiteral("prog/sub"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::setPermissions(dir_.path() + QStringLiteral("prog/sub"),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QFile::remove(page);
     QDir().mkpath(page + QStringLiteral("/x"));
   }
@@ -171,7 +180,8 @@ TEST_F(ViewerTest, FailedSaveKeepsTheDocumentModifiedAndTheFileIntact) {
   if (!asRoot) {
     EXPECT_EQ(dir_.Read(QStringLiteral("prog/sub/a.htm")), QByteArray("one"));
   }
-  QFile::setPermissions(dir_.path() + QStringLiteral("prog/sub"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  QFile::setPermissions(dir_.path() + QStringLiteral("prog/sub"),
+                        QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
   Q_UNUSED(blocker);
 }
 
@@ -181,7 +191,8 @@ TEST_F(ViewerTest, InvalidSaveAsNameSavesNothing) {
   Preview(0);
   prompter_.AnswerSaveFile(dir_.path() + QStringLiteral("prog/bad?.htm"));
   viewer_->SaveEditorFileAs(page);
-  EXPECT_EQ(prompter_.TakeTexts(), (QStringList{QStringLiteral("Save As"), QStringLiteral("Invalid Filename: bad?.htm")}));
+  EXPECT_EQ(prompter_.TakeTexts(),
+            (QStringList{QStringLiteral("Save As"), QStringLiteral("Invalid Filename: bad?.htm")}));
   EXPECT_FALSE(QFile::exists(dir_.path() + QStringLiteral("prog/bad?.htm")));
 }
 
@@ -215,7 +226,8 @@ TEST_F(ViewerTest, ChangedOnDiskReloadsWhenTheUserSaysYes) {
 }
 
 TEST_F(ViewerTest, FormatReformatsTheWholeTextAndMarksItUnsaved) {
-  dir_.Write(QStringLiteral("prog/a.htm"), "<html><body><table><tr><td>x</td></tr></table></body></html>");
+  dir_.Write(QStringLiteral("prog/a.htm"),
+             "<html><body><table><tr><td>x</td></tr></table></body></html>");
   StartWithViewer();
   Preview(0);
   const QString before = Editor()->toPlainText();
@@ -261,11 +273,14 @@ bool WaitForPage(BrowserView& view, const QString& file) {
 }
 
 TEST_F(ViewerTest, LinkClicksFollowLocalPagesAndBeepOtherwise) {
-  const QString index = dir_.Write(QStringLiteral("prog/index.htm"),
+  const QString index = dir_.Write(
+      QStringLiteral("prog/index.htm"),
       "<html><body><p><a id=page href='page.htm#x'>page</a> <a id=frag href='#part'>frag</a> "
-      "<a id=missing href='missing.htm'>missing</a> <a id=web href='http://example.org/'>web</a></p>"
+      "<a id=missing href='missing.htm'>missing</a> <a id=web "
+      "href='http://example.org/'>web</a></p>"
       "<div style='height:3000px'></div><p id=part>part</p></body></html>");
-  const QString page = dir_.Write(QStringLiteral("prog/page.htm"), "<html><body>second</body></html>");
+  const QString page =
+      dir_.Write(QStringLiteral("prog/page.htm"), "<html><body>second</body></html>");
   StartWithViewer();
   BrowserView& browser = *viewer_->browser();
   viewer_->show();
@@ -294,7 +309,8 @@ TEST_F(ViewerTest, LinkClicksFollowLocalPagesAndBeepOtherwise) {
 }
 
 TEST_F(ViewerTest, ThumbnailFromTheFolderViewShowsInTheCorner) {
-  const QString page = dir_.Write(QStringLiteral("prog/a.htm"), "<html><body style='background:#f80'>x</body></html>");
+  const QString page = dir_.Write(QStringLiteral("prog/a.htm"),
+                                  "<html><body style='background:#f80'>x</body></html>");
   StartWithViewer();
   Preview(0);
   EXPECT_FALSE(window_->folderPanel()->CornerHasPicture());
@@ -339,7 +355,8 @@ TEST_F(ViewerTest, CreateSnapshotsChecksTheFileThenOpensTheOptions) {
   Select({0});
   QFile::remove(page);
   window_->CreateSnapshots();
-  EXPECT_EQ(prompter_.TakeTexts(), QStringList{QStringLiteral("File: \"") + page + QStringLiteral("\" not found!")});
+  EXPECT_EQ(prompter_.TakeTexts(),
+            QStringList{QStringLiteral("File: \"") + page + QStringLiteral("\" not found!")});
 
   dir_.Write(QStringLiteral("prog/a.htm"), "x");
   QString caption;

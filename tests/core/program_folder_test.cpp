@@ -15,8 +15,10 @@ using testing::TempFolder;
 
 class EnvGuard {
  public:
-  explicit EnvGuard(const char* name) : name_(name), old_(qgetenv(name)), had_(qEnvironmentVariableIsSet(name)) {}
+  explicit EnvGuard(const char* name)
+      : name_(name), old_(qgetenv(name)), had_(qEnvironmentVariableIsSet(name)) {}
   ~EnvGuard() { had_ ? qputenv(name_, old_) : qunsetenv(name_); }
+
  private:
   const char* name_;
   QByteArray old_;

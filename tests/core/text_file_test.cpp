@@ -20,7 +20,9 @@ TEST(DecodeText, ValidUtf8StaysUtf8AndOtherBytesAreLatin1) {
   EXPECT_EQ(utf8.encoding, TextEncoding::kUtf8);
   EXPECT_EQ(utf8.text, QString::fromUtf8("Grüße"));
 
-  const QByteArray latin1("Gr\xfc\xdf" "e\r\nx");
+  const QByteArray latin1(
+      "Gr\xfc\xdf"
+      "e\r\nx");
   const DecodedText decoded = DecodeText(latin1);
   EXPECT_EQ(decoded.encoding, TextEncoding::kLatin1);
   EXPECT_EQ(decoded.lineBreak, LineBreak::kCrLf);

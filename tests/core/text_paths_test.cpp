@@ -44,7 +44,8 @@ TEST(FileExistsAny, FindsFilesFoldersHiddenEntriesAndDanglingLinks) {
   ASSERT_TRUE(FileExistsAny(dir.MakeDir(QStringLiteral("sub")), &entry));
   EXPECT_TRUE(entry.isDir);
 
-  ASSERT_TRUE(QFile::link(dir.path() + QStringLiteral("gone"), dir.path() + QStringLiteral("link")));
+  ASSERT_TRUE(
+      QFile::link(dir.path() + QStringLiteral("gone"), dir.path() + QStringLiteral("link")));
   EXPECT_TRUE(FileExistsAny(dir.path() + QStringLiteral("link")));
   EXPECT_FALSE(FileExistsAny(dir.path() + QStringLiteral("missing")));
   EXPECT_FALSE(FileExistsAny(QString()));
@@ -56,7 +57,8 @@ TEST(IsValidFileName, RejectsSeparatorsWildcardsAndDotDotWithMessageAndBeep) {
   EXPECT_EQ(prompter.beeps(), 0);
   for (const char* bad : {"a..b", "new:list", "a/b", "a\\b", "what?", "*.htm"}) {
     EXPECT_FALSE(IsValidFileName(QString::fromLatin1(bad), prompter)) << bad;
-    EXPECT_EQ(prompter.TakeTexts(), QStringList{QStringLiteral("Invalid Filename: ") + QString::fromLatin1(bad)});
+    EXPECT_EQ(prompter.TakeTexts(),
+              QStringList{QStringLiteral("Invalid Filename: ") + QString::fromLatin1(bad)});
   }
   EXPECT_EQ(prompter.beeps(), 6);
 }
@@ -73,7 +75,8 @@ TEST(BuildTargetPath, CleansNameAndAddsExtensionOnlyWhenDifferent) {
   EXPECT_EQ(BuildTargetPath(out, QStringLiteral("page.htm"), QStringLiteral(".lst"), prompter),
             QStringLiteral("/out/page.htm.lst"));
   // A filter mask serves as the extension.
-  EXPECT_EQ(BuildTargetPath(QStringLiteral("/out//"), QStringLiteral("shot"), QStringLiteral("*.jpg"), prompter),
+  EXPECT_EQ(BuildTargetPath(QStringLiteral("/out//"), QStringLiteral("shot"),
+                            QStringLiteral("*.jpg"), prompter),
             QStringLiteral("/out/shot.jpg"));
   // Tabs are not trimmed, only blanks.
   EXPECT_EQ(BuildTargetPath(out, QStringLiteral("\tx"), {}, prompter), QStringLiteral("/out/\tx"));
@@ -81,7 +84,8 @@ TEST(BuildTargetPath, CleansNameAndAddsExtensionOnlyWhenDifferent) {
 
 TEST(BuildTargetPath, InvalidNameGivesEmptyPathAfterTheMessage) {
   ScriptedPrompter prompter;
-  EXPECT_EQ(BuildTargetPath(QStringLiteral("/out"), QStringLiteral("new:list"), QStringLiteral(".lst"), prompter),
+  EXPECT_EQ(BuildTargetPath(QStringLiteral("/out"), QStringLiteral("new:list"),
+                            QStringLiteral(".lst"), prompter),
             QString());
   EXPECT_EQ(prompter.TakeTexts(), QStringList{QStringLiteral("Invalid Filename: new:list.lst")});
 }

@@ -24,7 +24,8 @@ QByteArray Body(const QString& text, TextEncoding encoding = TextEncoding::kLati
 TEST(ColouredRtf, TextTagAndQuotedValueSwitchColours) {
   EXPECT_EQ(Body(QStringLiteral("a<b c=\"d\">e")), "\\cf0 a\\cf1 <b c=\\cf2 \"d\"\\cf1 >\\cf0 e}");
   EXPECT_EQ(Body(QStringLiteral("<a><b>")), "\\cf1 <a>\\cf1 <b>}");
-  EXPECT_EQ(Body(QStringLiteral("<a \"x\"\"y\">")), "\\cf1 <a \\cf2 \"x\"\\cf1 \\cf2 \"y\"\\cf1 >}");
+  EXPECT_EQ(Body(QStringLiteral("<a \"x\"\"y\">")),
+            "\\cf1 <a \\cf2 \"x\"\\cf1 \\cf2 \"y\"\\cf1 >}");
 }
 
 TEST(ColouredRtf, EmptyTextGivesNothingAndPlainTextOneRun) {
@@ -73,8 +74,9 @@ TEST(ColouredRtf, HighCharactersAreTheirBytesInTheChosenEncoding) {
 TEST(ColouredRtf, ColourTableFollowsTheScheme) {
   ColourScheme scheme{0x010203, 0xC0C0C0, 0xFFFFFF, 0x00007F};
   const QByteArray rtf = BuildColouredRtf(u"x", scheme);
-  EXPECT_TRUE(rtf.contains("{\\colortbl\\red3\\green2\\blue1;\\red192\\green192\\blue192;"
-                           "\\red255\\green255\\blue255;\\red127\\green0\\blue0;}"))
+  EXPECT_TRUE(
+      rtf.contains("{\\colortbl\\red3\\green2\\blue1;\\red192\\green192\\blue192;"
+                   "\\red255\\green255\\blue255;\\red127\\green0\\blue0;}"))
       << rtf.constData();
 }
 
@@ -86,7 +88,8 @@ TEST(ColouredRtf, RandomTextIsCoveredAndRecoverable) {
   for (int round = 0; round < 2000; ++round) {
     QString text;
     const int length = random.bounded(40);
-    for (int i = 0; i < length; ++i) text += QChar(alphabet[random.bounded(int(std::size(alphabet)) - 1)]);
+    for (int i = 0; i < length; ++i)
+      text += QChar(alphabet[random.bounded(int(std::size(alphabet)) - 1)]);
     qsizetype next = 0;
     for (const ColourRun& run : ScanColourRuns(text)) {
       ASSERT_EQ(run.start, next) << text.toStdString();
@@ -103,7 +106,8 @@ TEST(ColouredRtf, RandomTextIsCoveredAndRecoverable) {
     for (qsizetype i = 0; i < body.size(); ++i) {
       if (body[i] == '\\' && i + 1 < body.size() && QByteArray("\\{}").contains(body[i + 1])) {
         plain += body[++i];
-      } else if (body.mid(i, 5) == "\\par " || (body.mid(i, 3).startsWith("\\cf") && body.size() > i + 4)) {
+      } else if (body.mid(i, 5) == "\\par " ||
+                 (body.mid(i, 3).startsWith("\\cf") && body.size() > i + 4)) {
         i += 4;
       } else if (body[i] != '\r' && body[i] != '\n') {
         plain += body[i];

@@ -31,18 +31,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   for (TextEncoding encoding : {TextEncoding::kLatin1, TextEncoding::kUtf8}) {
     const QByteArray rtf = BuildColouredRtf(decoded.text, ColourScheme(), encoding);
-    Check(decoded.text.isEmpty() ? rtf.isEmpty() : (rtf.startsWith("{\\rtf1") && rtf.endsWith('}')));
+    Check(decoded.text.isEmpty() ? rtf.isEmpty()
+                                 : (rtf.startsWith("{\\rtf1") && rtf.endsWith('}')));
   }
 
   const QString& text = file.text;
   const qsizetype position = size > 0 ? data[0] * static_cast<qsizetype>(text.size()) / 255 : 0;
-  const TagSpan span = FindTagAround(text.size(), [&](qsizetype from, qsizetype length) {
-    Check(from >= 0 && length >= 0 && from + length <= text.size());
-    return text.mid(from, length);
-  }, position);
+  const TagSpan span = FindTagAround(
+      text.size(),
+      [&](qsizetype from, qsizetype length) {
+        Check(from >= 0 && length >= 0 && from + length <= text.size());
+        return text.mid(from, length);
+      },
+      position);
   if (span.Found) {
     Check(span.Start < position && span.End > position - 1 && span.End <= text.size());
-    Check(span.Text.startsWith(u'<') && span.Text.endsWith(u'>') && span.Text.size() == span.Length);
+    Check(span.Text.startsWith(u'<') && span.Text.endsWith(u'>') &&
+          span.Text.size() == span.Length);
   }
   return 0;
 }

@@ -29,7 +29,8 @@ TEST(TypedColour, ModeColoursAreComparedAsValues) {
   ASSERT_TRUE(SetColourMode(2, &mode2));
   // Text, quoted and comment colours are all silver: two silver neighbours count as a comment.
   EXPECT_EQ(ChooseTypedColour(u'<', Around(u'a', kSilver, u'b', kSilver), mode2), kSilver);
-  EXPECT_EQ(ChooseTypedColour(u'<', Around(u'a', kSilver, u'b', mode2.TagCol), mode2), mode2.TagCol);
+  EXPECT_EQ(ChooseTypedColour(u'<', Around(u'a', kSilver, u'b', mode2.TagCol), mode2),
+            mode2.TagCol);
   ColourScheme unchanged = mode2;
   EXPECT_FALSE(SetColourMode(5, &unchanged));
   EXPECT_EQ(unchanged.TagCol, mode2.TagCol);
@@ -37,10 +38,13 @@ TEST(TypedColour, ModeColoursAreComparedAsValues) {
 }
 
 TagSpan FindIn(const QString& text, qsizetype position, int* slices = nullptr) {
-  return FindTagAround(text.size(), [&](qsizetype from, qsizetype length) {
-    if (slices) ++*slices;
-    return text.mid(from, length);
-  }, position);
+  return FindTagAround(
+      text.size(),
+      [&](qsizetype from, qsizetype length) {
+        if (slices) ++*slices;
+        return text.mid(from, length);
+      },
+      position);
 }
 
 TEST(FindTagAround, SpansFromTheLastOpenerToTheNextCloser) {
@@ -80,13 +84,16 @@ TEST(TagHint, KeyFromStartAndEndTagsAndLookupIgnoringCase) {
   EXPECT_EQ(TagHintKey(QStringLiteral("<TABLE border=1>text<i>")), QStringLiteral("<TABLE>"));
   EXPECT_EQ(TagHintKey(QStringLiteral("</table>")), QStringLiteral("<table>"));
   EXPECT_EQ(TagHintKey(QStringLiteral("<br/>")), QStringLiteral("<br/>"));
-  const QStringList list = {QStringLiteral("<TABLEX>: wrong"), QStringLiteral("TABLE: not a tag line"),
+  const QStringList list = {QStringLiteral("<TABLEX>: wrong"),
+                            QStringLiteral("TABLE: not a tag line"),
                             QStringLiteral("<TABLE>:  <TABLE BORDER=n>  "),
                             QStringLiteral("<table>: second"), QStringLiteral("<HR> no colon")};
   EXPECT_EQ(FindTagHint(list, QStringLiteral("<table>")), QStringLiteral("<TABLE BORDER=n>"));
   EXPECT_EQ(FindTagHint(list, QStringLiteral("<hr>")), QStringLiteral("<HR> no colon"));
   EXPECT_EQ(FindTagHint(list, QStringLiteral("<p>")), QString());
-  EXPECT_EQ(FindTagHint({QStringLiteral("<A>:") + QString(2000, u'x')}, QStringLiteral("<a>")).size(), 1000);
+  EXPECT_EQ(
+      FindTagHint({QStringLiteral("<A>:") + QString(2000, u'x')}, QStringLiteral("<a>")).size(),
+      1000);
 }
 
 TEST(ColourStore, MatchesAPlainArrayThroughRandomEdits) {
@@ -102,11 +109,13 @@ TEST(ColourStore, MatchesAPlainArrayThroughRandomEdits) {
       store.Insert(pos, count, colour);
       model.insert(model.begin() + pos, size_t(count), colour);
     } else if (op == 1) {
-      const qsizetype count = std::min<qsizetype>(random.bounded(40000), qsizetype(model.size()) - pos);
+      const qsizetype count =
+          std::min<qsizetype>(random.bounded(40000), qsizetype(model.size()) - pos);
       store.Remove(pos, count);
       model.erase(model.begin() + pos, model.begin() + pos + count);
     } else {
-      const qsizetype count = std::min<qsizetype>(random.bounded(20000), qsizetype(model.size()) - pos);
+      const qsizetype count =
+          std::min<qsizetype>(random.bounded(20000), qsizetype(model.size()) - pos);
       store.Fill(pos, count, colour);
       std::fill_n(model.begin() + pos, count, colour);
     }
@@ -131,9 +140,14 @@ TEST(ColourStore, MatchesAPlainArrayThroughRandomEdits) {
 }
 
 TEST(SourceFile, UnchangedTextSavesTheBytesAsRead) {
-  const QByteArray samples[] = {
-      "<p>caf\xc3\xa9</p>\n", "<p>caf\xe9</p>\r\n<br>\r\n", "a\r\nb\nc\rd\r\n", "\r\r\n\n",
-      QByteArray("bin\0ary\xff\xfe\x80<", 12), "\xef\xbb\xbf<html>\r\n", "\xef\xbb\xbf\xef\xbb\xbfx\n", ""};
+  const QByteArray samples[] = {"<p>caf\xc3\xa9</p>\n",
+                                "<p>caf\xe9</p>\r\n<br>\r\n",
+                                "a\r\nb\nc\rd\r\n",
+                                "\r\r\n\n",
+                                QByteArray("bin\0ary\xff\xfe\x80<", 12),
+                                "\xef\xbb\xbf<html>\r\n",
+                                "\xef\xbb\xbf\xef\xbb\xbfx\n",
+                                ""};
   for (const QByteArray& bytes : samples) {
     const SourceFile file = DecodeSourceFile(bytes);
     EXPECT_FALSE(file.text.contains(u'\r'));
@@ -153,7 +167,8 @@ TEST(SourceFile, EditedTextKeepsEncodingAndLineBreaks) {
   const SourceFile bom = DecodeSourceFile("\xef\xbb\xbf<p>\n");
   EXPECT_EQ(EncodeSourceFile(bom.text + u'x', bom), QByteArray("\xef\xbb\xbf<p>\nx"));
   const SourceFile twoBoms = DecodeSourceFile("\xef\xbb\xbf\xef\xbb\xbf<p>");
-  EXPECT_EQ(EncodeSourceFile(twoBoms.text + u'x', twoBoms), QByteArray("\xef\xbb\xbf\xef\xbb\xbf<p>x"));
+  EXPECT_EQ(EncodeSourceFile(twoBoms.text + u'x', twoBoms),
+            QByteArray("\xef\xbb\xbf\xef\xbb\xbf<p>x"));
   const SourceFile mixed = DecodeSourceFile("a\rb\r\nc");
   EXPECT_EQ(EncodeSourceFile(mixed.text + u'!', mixed), QByteArray("a\rb\rc!"));
 }

@@ -20,7 +20,8 @@ class SearchReplaceTest : public ::testing::Test {
   SearchReplaceTest() : editor(settings), dialog(editor, settings, prompter) {}
 
   void Load(const QString& text) { editor.LoadSource(DecodeSourceFile(text.toUtf8())); }
-  void Run(const QString& find, const QString& replace, bool doReplace, SearchOptions options = {}) {
+  void Run(const QString& find, const QString& replace, bool doReplace,
+           SearchOptions options = {}) {
     FindAndReplace(editor, find, replace, doReplace, options, prompter, [this] { ++modified; });
   }
 

@@ -198,7 +198,8 @@ TEST_F(SourceEditorTest, PasteIsColouredAndCopyCarriesColouredRtf) {
   Caret(1);
   QSignalSpy edited(&editor, &SourceEditor::UserEdited);
   QTest::keyClick(&editor, Qt::Key_V, Qt::ControlModifier);
-  const QString expected = QStringLiteral("a<i \"q\">x") + QChar::ParagraphSeparator + QStringLiteral("yb");
+  const QString expected =
+      QStringLiteral("a<i \"q\">x") + QChar::ParagraphSeparator + QStringLiteral("yb");
   EXPECT_EQ(editor.EditorText(), expected);
   EXPECT_EQ(editor.textCursor().position(), 1);  // at the start of the inserted text
   EXPECT_EQ(Colour(1), tag);
@@ -235,9 +236,9 @@ TEST_F(SourceEditorTest, TemplatesAreInsertedSelected) {
 
 TEST_F(SourceEditorTest, FilesSaveBackByteForByte) {
   testing::TempFolder dir;
-  const QByteArray samples[] = {
-      "<p>caf\xc3\xa9 \xe2\x82\xac</p>\n", "<p>caf\xe9</p>\r\n<br>\r\n", "a\r\nb\nc\rd",
-      QByteArray("<b>\0\xff\xfe</b>\x01", 12), "<!-- never closed\n<p>\n"};
+  const QByteArray samples[] = {"<p>caf\xc3\xa9 \xe2\x82\xac</p>\n", "<p>caf\xe9</p>\r\n<br>\r\n",
+                                "a\r\nb\nc\rd", QByteArray("<b>\0\xff\xfe</b>\x01", 12),
+                                "<!-- never closed\n<p>\n"};
   int index = 0;
   for (const QByteArray& bytes : samples) {
     const QString in = dir.Write(QStringLiteral("in%1.htm").arg(index), bytes);

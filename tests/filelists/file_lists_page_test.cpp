@@ -78,14 +78,15 @@ TEST_F(FileListsPageTest, SearchReplacesTheRowsAndARepeatedSearchAddsNothingNew)
   home_.Write(QStringLiteral("site/sub/a.html"), "a");
   home_.Write(QStringLiteral("site/sub/deeper/c.htm"), "c");
   home_.Write(QStringLiteral("site/skip.txt"));
-  QAbstractItemModelTester tester(&page().model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+  QAbstractItemModelTester tester(&page().model(),
+                                  QAbstractItemModelTester::FailureReportingMode::Fatal);
   settings_.DoValidate = true;
 
   QString message;
   Expect<SearchFilesDialog>([this](SearchFilesDialog& d) {
     EXPECT_EQ(d.windowTitle(), QStringLiteral("Search Files"));
-    EXPECT_EQ(d.information(), QStringLiteral("\r\nSearch for:\r\n*.htm\r\nin folder:\r\n\"") + site_ +
-                                   QStringLiteral("\""));
+    EXPECT_EQ(d.information(), QStringLiteral("\r\nSearch for:\r\n*.htm\r\nin folder:\r\n\"") +
+                                   site_ + QStringLiteral("\""));
     EXPECT_TRUE(d.includeSubfolders());
     EXPECT_TRUE(d.addToCurrentList());
     d.SetAddToCurrentList(false);
@@ -101,7 +102,8 @@ TEST_F(FileListsPageTest, SearchReplacesTheRowsAndARepeatedSearchAddsNothingNew)
   });
   page().Search();
   EXPECT_EQ(message, QStringLiteral("\r\nSearch finished.\r\n3 unique entries in list.\r\n"
-                                    "3 new entries added.\r\nSave results?").remove(QLatin1Char('\r')));
+                                    "3 new entries added.\r\nSave results?")
+                         .remove(QLatin1Char('\r')));
   EXPECT_FALSE(settings_.DoValidate);
   // Shown in the order of the sort column (Folder, ascending), not the walk's.
   EXPECT_EQ(Column(kFieldFolder), QStringList({site_, site_ + QStringLiteral("sub/"),
@@ -151,9 +153,10 @@ TEST_F(FileListsPageTest, NamesAListCannotHoldAreLeftOutWithANotice) {
   home_.Write(QStringLiteral("site/bad*star.htm"));
   home_.Write(QStringLiteral("site/bad\nbreak.htm"));
   SearchExpectingSaveDialog(true, false);
-  EXPECT_EQ(prompter_.TakeTexts(),
-            QStringList{QStringLiteral("2 file name(s) left out: a list entry cannot hold \"*\" or a "
-                                       "line break, nor bytes that are not a valid name.")});
+  EXPECT_EQ(
+      prompter_.TakeTexts(),
+      QStringList{QStringLiteral("2 file name(s) left out: a list entry cannot hold \"*\" or a "
+                                 "line break, nor bytes that are not a valid name.")});
   EXPECT_EQ(page().ItemCount(), 1);
 }
 
@@ -256,9 +259,10 @@ TEST_F(FileListsPageTest, LoadingVerifiesAgainstTheDisk) {
   home_.Write(QStringLiteral("site/b.htm"), "edited");
   QString report;
   Expect<ListNameDialog>([this, &report](ListNameDialog& d) {
-    EXPECT_EQ(d.message(), QStringLiteral("Loaded list contains 3 entries.\n\n1 orphaned file entries "
-                                          "removed from list\n1 file entries updated\n\nSave updated "
-                                          "list before continue?"));
+    EXPECT_EQ(d.message(),
+              QStringLiteral("Loaded list contains 3 entries.\n\n1 orphaned file entries "
+                             "removed from list\n1 file entries updated\n\nSave updated "
+                             "list before continue?"));
     EXPECT_TRUE(d.reportButton()->isVisibleTo(&d));
     Expect<VerificationReportWindow>([&report](VerificationReportWindow& w) {
       EXPECT_EQ(w.windowTitle(), QStringLiteral("Verification Report"));
@@ -270,7 +274,8 @@ TEST_F(FileListsPageTest, LoadingVerifiesAgainstTheDisk) {
   });
   SelectSavedLists({QStringLiteral("three.lst")});
   page().LoadListFile();
-  EXPECT_EQ(report, QStringLiteral("Not Found:  ") + gone + QStringLiteral("\nUpdated:  ") + edited);
+  EXPECT_EQ(report,
+            QStringLiteral("Not Found:  ") + gone + QStringLiteral("\nUpdated:  ") + edited);
   EXPECT_FALSE(page().nameDialog().reportButton()->isVisibleTo(&page().nameDialog()));
   EXPECT_EQ(page().ItemCount(), 2);
   EXPECT_FALSE(page().listSaved());
@@ -281,7 +286,8 @@ TEST_F(FileListsPageTest, LoadingVerifiesAgainstTheDisk) {
   QFile::remove(site_ + QStringLiteral("c.htm"));
   SelectSavedLists({QStringLiteral("three.lst")});
   page().LoadListFile();
-  EXPECT_EQ(prompter_.TakeTexts(), QStringList{QStringLiteral("No more valid entries left in this list!")});
+  EXPECT_EQ(prompter_.TakeTexts(),
+            QStringList{QStringLiteral("No more valid entries left in this list!")});
   EXPECT_EQ(page().ItemCount(), 0);
 }
 
@@ -293,7 +299,8 @@ TEST_F(FileListsPageTest, LoadingGarbageAndUnreadableListsNeitherCrashesNorKeeps
   page().RereadSavedLists();
   SelectSavedLists({QStringLiteral("junk.lst")});
   page().LoadListFile();
-  EXPECT_EQ(prompter_.TakeTexts(), QStringList{QStringLiteral("No more valid entries left in this list!")});
+  EXPECT_EQ(prompter_.TakeTexts(),
+            QStringList{QStringLiteral("No more valid entries left in this list!")});
   EXPECT_EQ(page().ItemCount(), 0);
 
   QFile::remove(folders_.lists + QStringLiteral("junk.lst"));
@@ -308,7 +315,8 @@ TEST_F(FileListsPageTest, MergingAsksShowsTheLabelAndKeepsOneEntryPerFile) {
   const QString sharedLater = site_ + QStringLiteral("*s*.htm*999*2001-01-01  10:00");
   const QString onlyA = site_ + QStringLiteral("*a*.htm*1*2001-01-01  10:00");
   QString error;
-  ASSERT_TRUE(WriteListFile(folders_.lists + QStringLiteral("a.lst"), {sharedLater, onlyA, QString()}, &error));
+  ASSERT_TRUE(WriteListFile(folders_.lists + QStringLiteral("a.lst"),
+                            {sharedLater, onlyA, QString()}, &error));
   ASSERT_TRUE(WriteListFile(folders_.lists + QStringLiteral("b.lst"), {shared}, &error));
   page().RereadSavedLists();
   SelectSavedLists({QStringLiteral("a.lst"), QStringLiteral("b.lst")});
@@ -317,8 +325,9 @@ TEST_F(FileListsPageTest, MergingAsksShowsTheLabelAndKeepsOneEntryPerFile) {
 
   prompter_.AnswerQuestion(kAnswerNo);
   page().MergeListFiles();
-  const QString question = QStringLiteral("Merge following list files?:\r\n  a.lst\r\n  b.lst\r\n\r\n"
-                                          "(Note: Duplicates will be detected)");
+  const QString question = QStringLiteral(
+      "Merge following list files?:\r\n  a.lst\r\n  b.lst\r\n\r\n"
+      "(Note: Duplicates will be detected)");
   EXPECT_EQ(prompter_.TakeTexts(), QStringList{question});
   EXPECT_EQ(page().ItemCount(), 0);
 
@@ -350,7 +359,8 @@ TEST_F(FileListsPageTest, DeletingTheCurrentListFileEmptiesTheReport) {
   EXPECT_EQ(prompter_.beeps(), 1);
 
   SelectSavedLists({QStringLiteral("cur.lst")});
-  const QString question = QStringLiteral("Delete List File \"") + path + QStringLiteral("\" from disk?");
+  const QString question =
+      QStringLiteral("Delete List File \"") + path + QStringLiteral("\" from disk?");
   prompter_.AnswerQuestion(kAnswerCancel);
   page().DeleteListFile();
   EXPECT_EQ(prompter_.TakeTexts(), QStringList{question});
@@ -370,7 +380,8 @@ TEST_F(FileListsPageTest, DeletingTheCurrentListFileEmptiesTheReport) {
 TEST_F(FileListsPageTest, SizeSortsSmartlyOnlyAfterAClickAndTheOrderSurvivesARestart) {
   EXPECT_EQ(page().model().sortColumn(), kFieldFolder);
   EXPECT_TRUE(page().model().ascending());
-  QAbstractItemModelTester tester(&page().model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+  QAbstractItemModelTester tester(&page().model(),
+                                  QAbstractItemModelTester::FailureReportingMode::Fatal);
   const auto fill = [this] {
     page().workList() = QStringList{site_ + QStringLiteral("*b*.htm*1000*2001-01-02  10:00"),
                                     site_ + QStringLiteral("*B*.htm*999*2001-01-01  10:00"),
@@ -407,25 +418,32 @@ TEST_F(FileListsPageTest, SizeSortsSmartlyOnlyAfterAClickAndTheOrderSurvivesARes
   page().SaveColumnState();
   EXPECT_EQ(store.value(QStringLiteral("Sort/SortCol")).toInt(), kFieldFilename);
   EXPECT_TRUE(store.value(QStringLiteral("Sort/Ascending")).toBool());
-  EXPECT_EQ(store.value(QStringLiteral("Columns/Sizes")).toString().split(QLatin1Char(',')).size(), 5);
+  EXPECT_EQ(store.value(QStringLiteral("Columns/Sizes")).toString().split(QLatin1Char(',')).size(),
+            5);
 }
 
 TEST_F(FileListsPageTest, StartPagesAreRedAndSizesRightAligned) {
-  page().workList() = QStringList{site_ + QStringLiteral("*Index*.htm*1*d"), site_ + QStringLiteral("*other*.htm*2*d")};
+  page().workList() = QStringList{site_ + QStringLiteral("*Index*.htm*1*d"),
+                                  site_ + QStringLiteral("*other*.htm*2*d")};
   page().FillReportList(true);
   const ListReportModel& model = page().model();
-  EXPECT_EQ(model.data(model.index(0, kFieldFilename), Qt::ForegroundRole).value<QColor>(), QColor(255, 0, 0));
-  EXPECT_EQ(model.data(model.index(0, kFieldFolder), Qt::ForegroundRole).value<QColor>(), QColor(0, 0, 0));
-  EXPECT_EQ(model.data(model.index(1, kFieldFilename), Qt::ForegroundRole).value<QColor>(), QColor(0, 0, 0));
-  EXPECT_TRUE(model.data(model.index(0, kFieldSize), Qt::TextAlignmentRole).toInt() & Qt::AlignRight);
+  EXPECT_EQ(model.data(model.index(0, kFieldFilename), Qt::ForegroundRole).value<QColor>(),
+            QColor(255, 0, 0));
+  EXPECT_EQ(model.data(model.index(0, kFieldFolder), Qt::ForegroundRole).value<QColor>(),
+            QColor(0, 0, 0));
+  EXPECT_EQ(model.data(model.index(1, kFieldFilename), Qt::ForegroundRole).value<QColor>(),
+            QColor(0, 0, 0));
+  EXPECT_TRUE(model.data(model.index(0, kFieldSize), Qt::TextAlignmentRole).toInt() &
+              Qt::AlignRight);
   for (const char* name : {"INDEX", "default", "Start", "welcome"})
     EXPECT_TRUE(ListReportModel::IsStartPageName(QString::fromLatin1(name)));
   EXPECT_FALSE(ListReportModel::IsStartPageName(QStringLiteral("index2")));
 }
 
 TEST_F(FileListsPageTest, KeysSelectAllTakeOutAndOpen) {
-  page().workList() = QStringList{site_ + QStringLiteral("*a*.htm*1*d"), site_ + QStringLiteral("*b*.htm*2*d"),
-                                  site_ + QStringLiteral("*c*.htm*3*d")};
+  page().workList() =
+      QStringList{site_ + QStringLiteral("*a*.htm*1*d"), site_ + QStringLiteral("*b*.htm*2*d"),
+                  site_ + QStringLiteral("*c*.htm*3*d")};
   page().FillReportList(true);
   page().UpdateListButtons();
   QTableView* view = page().reportView();
@@ -450,7 +468,8 @@ TEST_F(FileListsPageTest, KeysSelectAllTakeOutAndOpen) {
 
 TEST_F(FileListsPageTest, SavedListsBoxColoursItsTitleAndLoadsOnEnter) {
   home_.Write(QStringLiteral("site/a.htm"));
-  home_.Write(QStringLiteral("FILELISTS/one.lst"), (site_ + QStringLiteral("*a*.htm*0*x\r\n")).toUtf8());
+  home_.Write(QStringLiteral("FILELISTS/one.lst"),
+              (site_ + QStringLiteral("*a*.htm*0*x\r\n")).toUtf8());
   page().RereadSavedLists();
   QListWidget* box = page().savedLists();
   QFocusEvent in(QEvent::FocusIn);
@@ -486,8 +505,9 @@ TEST_F(FileListsPageTest, AddTakesChosenFilesOnceAndSkipsHiddenOnes) {
 
   prompter_.AnswerOpenFiles({a});
   page().Add();
-  EXPECT_EQ(prompter_.TakeTexts(), QStringList({QStringLiteral("Add files to list"),
-                                                QStringLiteral("No new entries to add ...\r\n\r\n") + site_}));
+  EXPECT_EQ(prompter_.TakeTexts(),
+            QStringList({QStringLiteral("Add files to list"),
+                         QStringLiteral("No new entries to add ...\r\n\r\n") + site_}));
 }
 
 TEST_F(FileListsPageTest, DeletingAndCopyingSelectedRowsWorkOnTheirFiles) {
@@ -519,8 +539,10 @@ TEST_F(FileListsPageTest, DeletingAndCopyingSelectedRowsWorkOnTheirFiles) {
   const DeleteOutcome outcome = DeleteSelectedFiles(page(), site_, settings_, prompter_);
   page().AfterFilesDeleted(outcome);
   EXPECT_EQ(prompter_.TakeTexts(),
-            QStringList{QStringLiteral("CAUTION:\r\n--- File(s) will not be moved to Trash! ---\r\n\r\n\r\n"
-                                       "Delete file \"") + a + QStringLiteral("\" permanently from disk?\r\n\r\n")});
+            QStringList{
+                QStringLiteral("CAUTION:\r\n--- File(s) will not be moved to Trash! ---\r\n\r\n\r\n"
+                               "Delete file \"") +
+                a + QStringLiteral("\" permanently from disk?\r\n\r\n")});
   EXPECT_FALSE(QFile::exists(a));
   EXPECT_TRUE(outcome.anyInShownFolder);
   EXPECT_EQ(page().ItemCount(), 2);

@@ -25,7 +25,9 @@ using testing::TempFolder;
 class FolderPage : public PageList {
  public:
   FolderPage(QString folder, QStringList names, QList<int> selected, int current = -1)
-      : folder_(std::move(folder)), names_(std::move(names)), selected_(std::move(selected)),
+      : folder_(std::move(folder)),
+        names_(std::move(names)),
+        selected_(std::move(selected)),
         current_(current) {}
   int ItemCount() const override { return int(names_.size()); }
   int SelectedCount() const override { return int(selected_.size()); }
@@ -34,7 +36,9 @@ class FolderPage : public PageList {
     if (index < 0 || index >= names_.size() || (onlySelected && !IsSelected(index))) return {};
     return folder_ + names_[index];
   }
-  QString CurrentFile() const override { return current_ < 0 ? QString() : folder_ + names_[current_]; }
+  QString CurrentFile() const override {
+    return current_ < 0 ? QString() : folder_ + names_[current_];
+  }
 
  private:
   QString folder_;
@@ -45,7 +49,10 @@ class FolderPage : public PageList {
 
 class RecordingProgress : public BatchProgress {
  public:
-  void Begin(int maximum) override { maximum_ = maximum; open_ = true; }
+  void Begin(int maximum) override {
+    maximum_ = maximum;
+    open_ = true;
+  }
   void SetText(const QString& text) override { texts_.append(text); }
   void Step() override { ++steps_; }
   bool AbortRequested() override { return steps_ == abortAfter_; }
@@ -119,9 +126,11 @@ TEST(DeleteSelectedFiles, AsksWithTheCautionTextAndDeletesOnlyOnYes) {
   // Several selected, one of them already gone: counted in the question, no failure shown.
   FolderPage three(tmp.path(), {"a.htm", "b.htm", "c.htm"}, {0, 1, 2});
   prompter.AnswerQuestion(kAnswerYes);
-  const DeleteOutcome all = DeleteSelectedFiles(three, QStringLiteral("/elsewhere/"), settings, prompter);
-  EXPECT_EQ(prompter.TakeTexts(),
-            QStringList{kCaution + QStringLiteral("Delete 3 files permanently from disk?\r\n\r\n")});
+  const DeleteOutcome all =
+      DeleteSelectedFiles(three, QStringLiteral("/elsewhere/"), settings, prompter);
+  EXPECT_EQ(
+      prompter.TakeTexts(),
+      QStringList{kCaution + QStringLiteral("Delete 3 files permanently from disk?\r\n\r\n")});
   EXPECT_EQ(all.deleted, 2);
   EXPECT_EQ(all.lastDeletedIndex, 2);
   EXPECT_FALSE(all.anyInShownFolder);
@@ -182,13 +191,15 @@ TEST(CopySelectedFiles, SeveralFilesAskPerExistingTargetAndRememberTheFolder) {
   EXPECT_EQ(prompter.TakeTexts(),
             QStringList({QString::fromLatin1(kCopyDialogCaption),
                          QStringLiteral("Copy 3 file(s) to folder:\r\n\r\n") + dest,
-                         QStringLiteral("File: ") + dest + QStringLiteral("b.htm exists.\r\n\r\nOverwrite?")}));
+                         QStringLiteral("File: ") + dest +
+                             QStringLiteral("b.htm exists.\r\n\r\nOverwrite?")}));
   EXPECT_EQ(outcome.copied, 2);
   EXPECT_EQ(tmp.Read(QStringLiteral("dest/b.htm")), QByteArray("old"));
   EXPECT_EQ(tmp.Read(QStringLiteral("dest/c.htm")), QByteArray("C"));
-  EXPECT_EQ(progress.texts_, QStringList({QStringLiteral("(1 of 3): ") + src + QStringLiteral("a.htm"),
-                                          QStringLiteral("(2 of 3): ") + src + QStringLiteral("b.htm"),
-                                          QStringLiteral("(3 of 3): ") + src + QStringLiteral("c.htm")}));
+  EXPECT_EQ(progress.texts_,
+            QStringList({QStringLiteral("(1 of 3): ") + src + QStringLiteral("a.htm"),
+                         QStringLiteral("(2 of 3): ") + src + QStringLiteral("b.htm"),
+                         QStringLiteral("(3 of 3): ") + src + QStringLiteral("c.htm")}));
   EXPECT_FALSE(progress.open_);
   EXPECT_EQ(settings.COPYPATH, dest);
 }
@@ -210,7 +221,8 @@ TEST(CopySelectedFiles, IntoTheirOwnFolderCopiesNothingWhateverTheAnswerAndCance
   const CopyOutcome outcome = CopySelectedFiles(page, tmp.path(), settings, prompter, progress);
   const QStringList texts = prompter.TakeTexts();
   ASSERT_EQ(texts.size(), 4);
-  EXPECT_EQ(texts[3], QStringLiteral("File: ") + tmp.path() + QStringLiteral("b.htm exists.\r\n\r\nOverwrite?"));
+  EXPECT_EQ(texts[3], QStringLiteral("File: ") + tmp.path() +
+                          QStringLiteral("b.htm exists.\r\n\r\nOverwrite?"));
   EXPECT_EQ(outcome.copied, 0);
   EXPECT_EQ(tmp.Read(QStringLiteral("a.htm")), QByteArray("A"));
   EXPECT_EQ(progress.steps_, 1);

@@ -52,8 +52,9 @@ TEST(SearchFolderTree, LeavesOutHiddenEntriesAndVtiFoldersAndListsFoldersItDoesN
   tmp.Write(QStringLiteral("_vti_cnf/e.htm"));
   tmp.Write(QStringLiteral("x_VTI_Cnf.htm/f.htm"));  // not entered, but its own name matches
   tmp.Write(QStringLiteral("pics.gif/inner.gif"));   // entered: an ordinary folder
-  EXPECT_EQ(WalkPaths(tmp.path(), QStringLiteral("*.htm;*.gif")),
-            Paths(tmp, {"a.htm", "b.HTML", "sub/deep/d.htm", "x_VTI_Cnf.htm", "pics.gif/inner.gif"}));
+  EXPECT_EQ(
+      WalkPaths(tmp.path(), QStringLiteral("*.htm;*.gif")),
+      Paths(tmp, {"a.htm", "b.HTML", "sub/deep/d.htm", "x_VTI_Cnf.htm", "pics.gif/inner.gif"}));
 }
 
 TEST(SearchFolderTree, KeepsOutOfThumbnailSubfoldersUnlessAsked) {
@@ -72,11 +73,14 @@ TEST(SearchFolderTree, NeverFollowsFolderLinksSoLoopsEnd) {
   TempFolder tmp;
   tmp.Write(QStringLiteral("site/a.htm"));
   tmp.Write(QStringLiteral("other/b.htm"));
-  ASSERT_EQ(symlink("..", QFile::encodeName(tmp.path() + QStringLiteral("site/up")).constData()), 0);
+  ASSERT_EQ(symlink("..", QFile::encodeName(tmp.path() + QStringLiteral("site/up")).constData()),
+            0);
   ASSERT_EQ(symlink(QFile::encodeName(tmp.path() + QStringLiteral("site")).constData(),
-                    QFile::encodeName(tmp.path() + QStringLiteral("site/loop.htm")).constData()), 0);
+                    QFile::encodeName(tmp.path() + QStringLiteral("site/loop.htm")).constData()),
+            0);
   ASSERT_EQ(symlink(QFile::encodeName(tmp.path() + QStringLiteral("site/a.htm")).constData(),
-                    QFile::encodeName(tmp.path() + QStringLiteral("other/link.htm")).constData()), 0);
+                    QFile::encodeName(tmp.path() + QStringLiteral("other/link.htm")).constData()),
+            0);
   // The link to a folder is named like a page, so it is listed like a file but not entered.
   EXPECT_EQ(WalkPaths(tmp.path(), QStringLiteral("*.htm")),
             Paths(tmp, {"site/a.htm", "site/loop.htm", "other/b.htm", "other/link.htm"}));
@@ -91,7 +95,8 @@ TEST(SearchFolderTree, UnreadableOrMissingFoldersContributeNothing) {
   EXPECT_EQ(WalkPaths(tmp.path(), QStringLiteral("*.htm")), Paths(tmp, {"open/a.htm"}));
   QFile::setPermissions(tmp.path() + QStringLiteral("closed"),
                         QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-  EXPECT_TRUE(WalkPaths(tmp.path() + QStringLiteral("nothing-here"), QStringLiteral("*.htm")).isEmpty());
+  EXPECT_TRUE(
+      WalkPaths(tmp.path() + QStringLiteral("nothing-here"), QStringLiteral("*.htm")).isEmpty());
 }
 
 TEST(SearchFolderTree, NamesAListLineCannotHoldAreLeftOutAndCounted) {
@@ -101,7 +106,11 @@ TEST(SearchFolderTree, NamesAListLineCannotHoldAreLeftOutAndCounted) {
   tmp.Write(QStringLiteral("line\nbreak.htm"));
   tmp.Write(QStringLiteral("dir*ectory/inside.htm"));
   const QByteArray badBytes = QFile::encodeName(tmp.path()) + QByteArray("caf\xe9.htm");
-  { FILE* f = fopen(badBytes.constData(), "w"); ASSERT_NE(f, nullptr); fclose(f); }
+  {
+    FILE* f = fopen(badBytes.constData(), "w");
+    ASSERT_NE(f, nullptr);
+    fclose(f);
+  }
 
   SearchRequest request;
   request.folder = tmp.path();

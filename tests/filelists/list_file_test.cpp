@@ -59,7 +59,7 @@ TEST(RemoveDuplicates, KeepsTheFirstLineBySortPerExactFullPath) {
       "/w/*a*.htm*5*2001-01-01  10:00",
       "",
       "/w/*b*.htm*1000*2001-01-01  10:00",  // sorts before "999" as text, so it survives
-      "/w/*B*.htm*7*2001-01-01  10:00",      // differs in case: another file here
+      "/w/*B*.htm*7*2001-01-01  10:00",     // differs in case: another file here
       "/w/*a*.htm*5*2001-01-01  10:00",
       "**",
   });
@@ -84,12 +84,15 @@ TEST(RemoveDuplicates, SortsWithoutRegardToCase) {
 TEST(ListNames, NextFreeNameCountsUpAndStopsAtTheLimit) {
   TempFolder tmp;
   const QString pattern = QStringLiteral("(newlist*).lst");
-  EXPECT_EQ(NextFreeListName(tmp.path(), pattern, 100), tmp.path() + QStringLiteral("(newlist1).lst"));
+  EXPECT_EQ(NextFreeListName(tmp.path(), pattern, 100),
+            tmp.path() + QStringLiteral("(newlist1).lst"));
   tmp.Write(QStringLiteral("(newlist1).lst"));
   tmp.Write(QStringLiteral("(newlist2).lst"));
-  EXPECT_EQ(NextFreeListName(tmp.path(), pattern, 100), tmp.path() + QStringLiteral("(newlist3).lst"));
+  EXPECT_EQ(NextFreeListName(tmp.path(), pattern, 100),
+            tmp.path() + QStringLiteral("(newlist3).lst"));
   for (int k = 3; k <= 100; ++k) tmp.Write(QStringLiteral("(newlist%1).lst").arg(k));
-  EXPECT_EQ(NextFreeListName(tmp.path(), pattern, 100), tmp.path() + QStringLiteral("(newlist100).lst"));
+  EXPECT_EQ(NextFreeListName(tmp.path(), pattern, 100),
+            tmp.path() + QStringLiteral("(newlist100).lst"));
 }
 
 }  // namespace

@@ -59,18 +59,19 @@ TEST(VerifyRows, RemovesVanishedRowsAndRefreshesChangedOnes) {
   EXPECT_EQ(outcome.total, 5);
   EXPECT_EQ(outcome.notFound, 3);
   EXPECT_EQ(outcome.updated, 1);
-  EXPECT_EQ(outcome.report,
-            QStringList({QStringLiteral("Not Found:  ") + gone, QStringLiteral("Updated:  ") + edited,
-                         QStringLiteral("Not Found:  garbage line without stars"),
-                         QStringLiteral("Not Found:  ")}));
+  EXPECT_EQ(outcome.report, QStringList({QStringLiteral("Not Found:  ") + gone,
+                                         QStringLiteral("Updated:  ") + edited,
+                                         QStringLiteral("Not Found:  garbage line without stars"),
+                                         QStringLiteral("Not Found:  ")}));
   ASSERT_EQ(rows.size(), 2u);
   EXPECT_EQ(FullPathOfRow(rows[0]), edited);
   EXPECT_EQ(rows[0][kFieldSize], QStringLiteral("17"));
   EXPECT_GT(advances, 0);
 
   EXPECT_EQ(VerifyQuestion(outcome),
-            QStringLiteral("Loaded list contains 5 entries.\r\n\r\n3 orphaned file entries removed "
-                           "from list\r\n1 file entries updated\r\n\r\nSave updated list before continue?"));
+            QStringLiteral(
+                "Loaded list contains 5 entries.\r\n\r\n3 orphaned file entries removed "
+                "from list\r\n1 file entries updated\r\n\r\nSave updated list before continue?"));
 }
 
 TEST(VerifyRows, KeepsTheStoredFolderTextAndNoticesAChangedMinute) {
@@ -84,7 +85,8 @@ TEST(VerifyRows, KeepsTheStoredFolderTextAndNoticesAChangedMinute) {
   EXPECT_EQ(outcome.updated, 1);
   // The folder is made to end in one separator; the date is the file's own again.
   EXPECT_EQ(rows[0][kFieldFolder], tmp.path());
-  EXPECT_EQ(rows[0][kFieldDate], ListDateText(QFileInfo(page).lastModified().toMSecsSinceEpoch() * 1000000LL));
+  EXPECT_EQ(rows[0][kFieldDate],
+            ListDateText(QFileInfo(page).lastModified().toMSecsSinceEpoch() * 1000000LL));
 }
 
 }  // namespace

@@ -13,22 +13,25 @@ using testing::TempFolder;
 using testing::CliRun;
 
 CliRun RunCli(const QStringList& args, const QByteArray& input = {}) {
-  return testing::RunProgram(QStringLiteral(VISTREL_CLI_PATH), QStringList{QStringLiteral("format")} + args, input);
+  return testing::RunProgram(QStringLiteral(VISTREL_CLI_PATH),
+                             QStringList{QStringLiteral("format")} + args, input);
 }
 
 TEST(CliFormat, FormatsFilesByteExactAndStablyWithAGivenStyle) {
   TempFolder folder;
   folder.Write(QStringLiteral("style/options.ini"), "[OPTIONS]\nTagCase=2\nLineSize=30\n");
-  folder.Write(QStringLiteral("style/tag.ini"), "[div]\nTagOpen=<DIV>\nTagClose=</DIV>\n"
-                                                 "isContentIndent=1\n");
+  folder.Write(QStringLiteral("style/tag.ini"),
+               "[div]\nTagOpen=<DIV>\nTagClose=</DIV>\n"
+               "isContentIndent=1\n");
   // Latin-1 bytes (not UTF-8) go through unchanged; the umlaut of the tag name is lowered.
   const QByteArray latin1 = "  <DIV\xC4><P>caf\xE9 \xFF\r\n text</P></DIV>";
   const QString page = folder.Write(QStringLiteral("page.htm"), latin1);
   const QString style = folder.path() + QStringLiteral("style");
   const CliRun first = RunCli({QStringLiteral("--style"), style, page});
   ASSERT_EQ(first.exitCode, 0) << first.err.toStdString();
-  EXPECT_EQ(first.out, QByteArray("  <div\xE4>\r\n      <p>\r\n      caf\xE9 \xFF text\r\n      </p>\r\n"
-                                  "  </div>\r\n"));
+  EXPECT_EQ(first.out,
+            QByteArray("  <div\xE4>\r\n      <p>\r\n      caf\xE9 \xFF text\r\n      </p>\r\n"
+                       "  </div>\r\n"));
   EXPECT_EQ(RunCli({QStringLiteral("--style"), style, page}).out, first.out);
   const CliRun again = RunCli({QStringLiteral("--style"), style, QStringLiteral("-")}, first.out);
   EXPECT_EQ(again.out, first.out);
@@ -37,7 +40,8 @@ TEST(CliFormat, FormatsFilesByteExactAndStablyWithAGivenStyle) {
 TEST(CliFormat, DefaultStyleStandardInputAndUsage) {
   const CliRun fromStdin = RunCli({}, QByteArray("<p>\xC3\xA9t\xC3\xA9</p>"));
   ASSERT_EQ(fromStdin.exitCode, 0) << fromStdin.err.toStdString();
-  EXPECT_EQ(fromStdin.out, QByteArray("<p>\xC3\xA9t\xC3\xA9</p>\r\n")) << fromStdin.out.toStdString();
+  EXPECT_EQ(fromStdin.out, QByteArray("<p>\xC3\xA9t\xC3\xA9</p>\r\n"))
+      << fromStdin.out.toStdString();
   EXPECT_EQ(RunCli({}, QByteArray()).out, QByteArray());
 
   const CliRun help = RunCli({QStringLiteral("--help")});

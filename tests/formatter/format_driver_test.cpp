@@ -15,7 +15,8 @@ using testing::StyleFrom;
 using namespace Qt::StringLiterals;
 
 const QByteArray kCommentedTags =
-    "[div]\nTagOpen=<DIV>\nTagClose=</DIV>\nisContentIndent=1\nDoGenerateSComment=1\nDoGenerateEComment=1\n"
+    "[div]\nTagOpen=<DIV>\nTagClose=</"
+    "DIV>\nisContentIndent=1\nDoGenerateSComment=1\nDoGenerateEComment=1\n"
     "StartComment=Div\nEndComment=/Div\nCommentSymbol=*\nEnableCounter=1\n"
     "[p]\nTagOpen=<P>\nTagClose=</P>\nCRLFLeading=2\n"
     "[td]\nTagOpen=<TD>\nTagClose=</TD>\nDoGenerateSComment=1\nCommentSymbol=-\nCommentLength=12\n";
@@ -97,7 +98,8 @@ TEST(FormatDriver, ProgressRunsOverTheSourceAndEndsAtZero) {
   EXPECT_EQ(reports.back().second, 0);
   EXPECT_TRUE(std::any_of(reports.begin(), reports.end(),
                           [&](const auto& r) { return r.second == source.size(); }));
-  EXPECT_TRUE(std::any_of(reports.begin(), reports.end(), [](const auto& r) { return r.second == 1500; }));
+  EXPECT_TRUE(
+      std::any_of(reports.begin(), reports.end(), [](const auto& r) { return r.second == 1500; }));
 }
 
 TEST(FormatDriver, TheUserInterfaceBreathesAtMostEveryTwentyMilliseconds) {

@@ -30,7 +30,9 @@ QStringList FormattedLines(const Style& style, const QString& source);
 }  // namespace vistrel::testing
 
 // Readable failure messages for texts.
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* os) {
+  *os << '"' << text.toStdString() << '"';
+}
 inline void PrintTo(const QStringList& lines, std::ostream* os) {
   for (const QString& line : lines) *os << "\n  \"" << line.toStdString() << '"';
 }

@@ -41,8 +41,8 @@ const vistrel::Style& FuzzStyle() {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const vistrel::DecodedText decoded =
-      vistrel::DecodeText(QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
+  const vistrel::DecodedText decoded = vistrel::DecodeText(
+      QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
   const vistrel::Style& style = FuzzStyle();
   vistrel::RunHooks hooks;
   qint64 range = -1;
@@ -50,7 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     range = r;
     if (position < 0 || position > r) std::abort();
   };
-  const QString once = vistrel::FormatSelection(vistrel::PlainTextEditor(decoded.text), style, hooks);
+  const QString once =
+      vistrel::FormatSelection(vistrel::PlainTextEditor(decoded.text), style, hooks);
   if (!once.isEmpty() && !once.endsWith(QLatin1String("\r\n"))) std::abort();
   // Formatting the result must work too; its generated comments must not pile up.
   const QString twice = vistrel::FormatSelection(vistrel::PlainTextEditor(once), style, hooks);

@@ -17,7 +17,8 @@ const QString kShippedStyle = QStringLiteral(":/defaults/STYLES/THUMBS/");
 
 std::vector<std::string> GoldenCases() {
   std::vector<std::string> cases;
-  for (const QString& name : QDir(kGoldenDir).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name))
+  for (const QString& name :
+       QDir(kGoldenDir).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name))
     cases.push_back(name.toStdString());
   return cases;
 }
@@ -36,7 +37,8 @@ TEST_P(GoldenFormat, OutputMatchesTheExpectedBytesAndIsStable) {
   QByteArray expected;
   ASSERT_TRUE(ReadWholeFile(folder + QStringLiteral("input.htm"), &input));
   ReadWholeFile(folder + QStringLiteral("expected.htm"), &expected);  // a new case has none yet
-  const Style style = LoadStyleFolder(name.startsWith(QLatin1String("default-")) ? kShippedStyle : folder);
+  const Style style =
+      LoadStyleFolder(name.startsWith(QLatin1String("default-")) ? kShippedStyle : folder);
   const QByteArray actual = FormatBytes(input, style);
   const QString actualPath = folder + QStringLiteral("actual.htm");
   if (actual != expected) {

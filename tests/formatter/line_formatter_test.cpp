@@ -13,10 +13,11 @@ using testing::StyleFrom;
 using namespace Qt::StringLiterals;
 
 TEST(FormatterExample, TableWithCountedStartCommentAndUndescribedCells) {
-  const Style style = StyleFrom("[OPTIONS]\nSpacing=4\nLineSize=80\n",
-                                "[table]\nTagOpen=<TABLE>\nTagClose=</TABLE>\nisContentIndent=1\n"
-                                "DoGenerateSComment=1\nStartComment=Table\nCommentSymbol=*\nEnableCounter=1\n"
-                                "[row]\nTagOpen=<TR>\nTagClose=</TR>\nisContentIndent=1\n");
+  const Style style =
+      StyleFrom("[OPTIONS]\nSpacing=4\nLineSize=80\n",
+                "[table]\nTagOpen=<TABLE>\nTagClose=</TABLE>\nisContentIndent=1\n"
+                "DoGenerateSComment=1\nStartComment=Table\nCommentSymbol=*\nEnableCounter=1\n"
+                "[row]\nTagOpen=<TR>\nTagClose=</TR>\nisContentIndent=1\n");
   EXPECT_EQ(FormattedLines(style, u"<table><tr><td>A</td></tr></table>"_s),
             L({u"<!--~************ Table1 ************~-->", u"<TABLE>", u"    <TR>", u"\t<TD>",
                u"\tA", u"\t</TD>", u"    </TR>", u"</TABLE>"}));
@@ -31,8 +32,9 @@ TEST(FormatterIndent, LevelsBecomeTabsPerEightColumnsThenSpaces) {
 }
 
 TEST(FormatterIndent, SelfIndentCoversTheTagLinesAndStrayClosersCannotGoBelowZero) {
-  const Style style = StyleFrom({}, "[s]\nTagOpen=<S>\nTagClose=</S>\nisSelfIndent=1\n"
-                                    "[div]\nTagOpen=<DIV>\nTagClose=</DIV>\nisContentIndent=2\n");
+  const Style style = StyleFrom({},
+                                "[s]\nTagOpen=<S>\nTagClose=</S>\nisSelfIndent=1\n"
+                                "[div]\nTagOpen=<DIV>\nTagClose=</DIV>\nisContentIndent=2\n");
   EXPECT_EQ(FormattedLines(style, u"<s>x</s>y"_s), L({u"    <S>", u"    x", u"    </S>", u"y"}));
   EXPECT_EQ(FormattedLines(style, u"</div></s><p>"_s), L({u"</DIV>", u"</S>", u"<P>"}));
   // A decrease larger than the level is skipped, not clipped.
@@ -40,8 +42,10 @@ TEST(FormatterIndent, SelfIndentCoversTheTagLinesAndStrayClosersCannotGoBelowZer
 }
 
 TEST(FormatterEmptyLines, LeadingAndFollowedAskForOneLineFewer) {
-  const Style style = StyleFrom({}, "[div]\nTagOpen=<DIV>\nTagClose=</DIV>\nCRLFLeading=3\nCRLFFollowed=2\n"
-                                    "[p]\nTagOpen=<P>\nTagClose=</P>\nCRLFLeading=1\n");
+  const Style style =
+      StyleFrom({},
+                "[div]\nTagOpen=<DIV>\nTagClose=</DIV>\nCRLFLeading=3\nCRLFFollowed=2\n"
+                "[p]\nTagOpen=<P>\nTagClose=</P>\nCRLFLeading=1\n");
   EXPECT_EQ(FormattedLines(style, u"x<div>y</div>z<p>w</p>"_s),
             L({u"x", u"", u"", u"<DIV>", u"y", u"</DIV>", u"", u"z", u"<P>", u"w", u"</P>"}));
 }
@@ -74,21 +78,25 @@ TEST(FormatterBreaking, TheExcluderProtectsQuotesOrTheInsidesOfTags) {
 }
 
 TEST(FormatterComments, PaddingNumberingAndPlacement) {
-  const Style style = StyleFrom({}, "[table]\nTagOpen=<TABLE>\nTagClose=</TABLE>\nDoGenerateSComment=1\n"
-                                    "DoGenerateEComment=1\nStartComment=Table\nEndComment=End\nCommentSymbol=*\n"
-                                    "EnableCounter=1\nisContentIndent=1\n"
-                                    "[hr]\nTagOpen=<HR>\nDoGenerateSComment=1\nCommentSymbol=#\nCindent=0\n"
-                                    "CommentLength=9\n[ul]\nTagOpen=<UL>\nDoGenerateSComment=1\n");
-  EXPECT_EQ(FormattedLines(style, u"<table><table><hr></table></table><table></table>"_s),
-            L({u"<!--~************ Table1 ************~-->", u"<TABLE>",
-               u"    <!--~************ Table2 ************~-->", u"    <TABLE>",
-               u"<!--~~-->", u"\t<HR>", u"    </TABLE>", u"    <!--~************* End2 *************~-->",
-               u"</TABLE>", u"<!--~************* End1 *************~-->",
-               u"<!--~************ Table3 ************~-->", u"<TABLE>", u"</TABLE>",
-               u"<!--~************* End3 *************~-->"}));
+  const Style style =
+      StyleFrom({},
+                "[table]\nTagOpen=<TABLE>\nTagClose=</TABLE>\nDoGenerateSComment=1\n"
+                "DoGenerateEComment=1\nStartComment=Table\nEndComment=End\nCommentSymbol=*\n"
+                "EnableCounter=1\nisContentIndent=1\n"
+                "[hr]\nTagOpen=<HR>\nDoGenerateSComment=1\nCommentSymbol=#\nCindent=0\n"
+                "CommentLength=9\n[ul]\nTagOpen=<UL>\nDoGenerateSComment=1\n");
+  EXPECT_EQ(
+      FormattedLines(style, u"<table><table><hr></table></table><table></table>"_s),
+      L({u"<!--~************ Table1 ************~-->", u"<TABLE>",
+         u"    <!--~************ Table2 ************~-->", u"    <TABLE>", u"<!--~~-->", u"\t<HR>",
+         u"    </TABLE>", u"    <!--~************* End2 *************~-->", u"</TABLE>",
+         u"<!--~************* End1 *************~-->", u"<!--~************ Table3 ************~-->",
+         u"<TABLE>", u"</TABLE>", u"<!--~************* End3 *************~-->"}));
   // No text: the fills alone; the number is not shown but still takes its room.
-  const Style plain = StyleFrom({}, "[t]\nTagOpen=<T>\nDoGenerateSComment=1\nCommentSymbol=*\nEnableCounter=1\n");
-  EXPECT_EQ(FormattedLines(plain, u"<t>"_s), QStringList({u"<!--~"_s + QString(28, u'*') + u"~-->"_s, u"<T>"_s}));
+  const Style plain =
+      StyleFrom({}, "[t]\nTagOpen=<T>\nDoGenerateSComment=1\nCommentSymbol=*\nEnableCounter=1\n");
+  EXPECT_EQ(FormattedLines(plain, u"<t>"_s),
+            QStringList({u"<!--~"_s + QString(28, u'*') + u"~-->"_s, u"<T>"_s}));
   // A symbol-less section with the default length and an empty text.
   EXPECT_EQ(FormattedLines(style, u"<ul>"_s), L({u"<!--~~-->", u"<UL>"}));
 }
@@ -101,11 +109,13 @@ TEST(FormatterComments, DisabledCommentsWriteNothing) {
 }
 
 TEST(FormatterInline, InlineTagsGetCommentsAndLinesOnlyWhenTheyBreakTheText) {
-  const Style style = StyleFrom({}, "[h1]\nTagOpen=<H1>\nTagClose=</H1>\nTreatAsText=1\nCRLFLeading=1\n"
-                                    "CRLFFollowed=2\nDoGenerateSComment=1\nDoGenerateEComment=1\n"
-                                    "StartComment=H\nEndComment=/H\n"
-                                    "[b]\nTagOpen=<B>\nTagClose=</B>\nTreatAsText=1\nDoGenerateSComment=1\n"
-                                    "DoGenerateEComment=1\nStartComment=B\n");
+  const Style style =
+      StyleFrom({},
+                "[h1]\nTagOpen=<H1>\nTagClose=</H1>\nTreatAsText=1\nCRLFLeading=1\n"
+                "CRLFFollowed=2\nDoGenerateSComment=1\nDoGenerateEComment=1\n"
+                "StartComment=H\nEndComment=/H\n"
+                "[b]\nTagOpen=<B>\nTagClose=</B>\nTreatAsText=1\nDoGenerateSComment=1\n"
+                "DoGenerateEComment=1\nStartComment=B\n");
   EXPECT_EQ(FormattedLines(style, u"a <h1>T</h1> b <b>c</b> d"_s),
             L({u"a", u"<!--~ H ~-->", u"<H1>T</H1>", u"<!--~ /H ~-->", u"", u"b <B>c</B> d"}));
   EXPECT_EQ(FormattedLines(style, u"<b>c</b>"_s), L({u"<B>c</B>"}));
@@ -113,18 +123,21 @@ TEST(FormatterInline, InlineTagsGetCommentsAndLinesOnlyWhenTheyBreakTheText) {
 
 TEST(FormatterBlocks, VerbatimBlocksAreCopiedExactlyAtTheLeftMargin) {
   const Style style = StyleFrom({}, "[div]\nTagOpen=<DIV>\nTagClose=</DIV>\nisContentIndent=1\n");
-  EXPECT_EQ(FormattedLines(style, u"<div>\n   <pre>  a  \n\t b \n### c</pre>\n<!-- x -->  \n</div>"_s),
-            L({u"<DIV>", u"<pre>  a  ", u"\t b ", u"### c</pre>", u"<!-- x -->", u"</DIV>"}));
+  EXPECT_EQ(
+      FormattedLines(style, u"<div>\n   <pre>  a  \n\t b \n### c</pre>\n<!-- x -->  \n</div>"_s),
+      L({u"<DIV>", u"<pre>  a  ", u"\t b ", u"### c</pre>", u"<!-- x -->", u"</DIV>"}));
   // Text that merely looks like a marker is text.
   EXPECT_EQ(FormattedLines(style, u"<div>### notes\n###</div>"_s),
             L({u"<DIV>", u"    ### notes ###", u"</DIV>"}));
 }
 
 TEST(FormatterBlocks, TagsOnlyCellsAreIndentedAndCommentedLikeTheirTag) {
-  const Style style = StyleFrom({}, "[tr]\nTagOpen=<TR>\nTagClose=</TR>\nisContentIndent=1\n"
-                                    "[td]\nTagOpen=<TD>\nTagClose=</TD>\nisSelfIndent=1\nisContentIndent=5\n"
-                                    "DoGenerateSComment=1\nStartComment=Cell\nCommentSymbol=-\nCommentLength=20\n"
-                                    "CRLFFollowed=2\n");
+  const Style style =
+      StyleFrom({},
+                "[tr]\nTagOpen=<TR>\nTagClose=</TR>\nisContentIndent=1\n"
+                "[td]\nTagOpen=<TD>\nTagClose=</TD>\nisSelfIndent=1\nisContentIndent=5\n"
+                "DoGenerateSComment=1\nStartComment=Cell\nCommentSymbol=-\nCommentLength=20\n"
+                "CRLFFollowed=2\n");
   EXPECT_EQ(FormattedLines(style, u"<tr><td><img></td></tr>"_s),
             L({u"<TR>", u"\t<!--~--- Cell ---~-->", u"\t<TD><IMG></TD>", u"", u"</TR>"}));
 }

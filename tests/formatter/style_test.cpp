@@ -39,18 +39,20 @@ TEST(StyleFiles, OptionValuesReadAsHexOrFallBackToTheDefault) {
   EXPECT_EQ(StyleFrom("[OPTIONS]\nLineSize=0x1F\n", {}).options.LineSize, 31);
   EXPECT_EQ(StyleFrom("[OPTIONS]\nLineSize=abc\nSpacing=\n", {}).options.LineSize, 80);
   EXPECT_EQ(StyleFrom("[OPTIONS]\nLineSize=abc\nSpacing=\n", {}).options.Spacing, 4);
-  const Style style = StyleFrom("[options]\ndodisablecomments=7\nBreakExcluder=<>\ntagcase=2\n", {});
+  const Style style =
+      StyleFrom("[options]\ndodisablecomments=7\nBreakExcluder=<>\ntagcase=2\n", {});
   EXPECT_TRUE(style.options.DoDisableComments);
   EXPECT_EQ(style.options.BreakExcluder, QStringLiteral("<>"));
   EXPECT_EQ(style.options.TagCase, 2);
 }
 
 TEST(StyleFiles, TagSectionsKeepFileOrderCutLongValuesAndRaiseBlockLineBreaks) {
-  const Style style = StyleFrom({}, "[Block]\nTagOpen=<DIV>\nTreatAsText=0\nCRLFLeading=0\n"
-                                    "[Inline]\nTagOpen=<B>\nTreatAsText=1\nCRLFLeading=0\n"
-                                    "[Long]\nTagOpen=<ABCDEFGHIJKLMNOPQRSTUVWXY>\n"
-                                    "StartComment=123456789012345678901234567890XYZ\nCommentSymbol=-=\n"
-                                    "[Given]\nCRLFLeading=3\nCRLFFollowed=-1\n");
+  const Style style = StyleFrom({},
+                                "[Block]\nTagOpen=<DIV>\nTreatAsText=0\nCRLFLeading=0\n"
+                                "[Inline]\nTagOpen=<B>\nTreatAsText=1\nCRLFLeading=0\n"
+                                "[Long]\nTagOpen=<ABCDEFGHIJKLMNOPQRSTUVWXY>\n"
+                                "StartComment=123456789012345678901234567890XYZ\nCommentSymbol=-=\n"
+                                "[Given]\nCRLFLeading=3\nCRLFFollowed=-1\n");
   ASSERT_EQ(style.tags.count(), 4);
   const TTagInfo& block = style.tags.slot(1);
   EXPECT_EQ(block.name, QStringLiteral("Block"));
@@ -72,7 +74,8 @@ TEST(StyleFiles, TagSectionsKeepFileOrderCutLongValuesAndRaiseBlockLineBreaks) {
 
 TEST(StyleFiles, OnlyTheFirstHundredSectionsLoad) {
   QByteArray tags;
-  for (int i = 1; i <= 120; ++i) tags += "[T" + QByteArray::number(i) + "]\nTagOpen=<T" + QByteArray::number(i) + ">\n";
+  for (int i = 1; i <= 120; ++i)
+    tags += "[T" + QByteArray::number(i) + "]\nTagOpen=<T" + QByteArray::number(i) + ">\n";
   const Style style = StyleFrom({}, tags);
   EXPECT_EQ(style.tags.count(), 100);
   EXPECT_EQ(style.tags.LookupTag(QStringLiteral("<T100>")).record.tablePosition, 100);
@@ -91,9 +94,10 @@ TEST(TagNames, NormalisedNamesStopAtTheFirstOtherCharacter) {
 }
 
 TEST(TagLookup, FirstSlotWinsAndOpenIsTriedBeforeCloseOfTheSameSlot) {
-  const Style style = StyleFrom({}, "[a]\nTagOpen=<X>\nTagClose=</Y>\n"
-                                    "[b]\nTagOpen=</Y>\nTagClose=</Z>\n"
-                                    "[lower]\nTagOpen=<table>\n");
+  const Style style = StyleFrom({},
+                                "[a]\nTagOpen=<X>\nTagClose=</Y>\n"
+                                "[b]\nTagOpen=</Y>\nTagClose=</Z>\n"
+                                "[lower]\nTagOpen=<table>\n");
   TagTable::Lookup found = style.tags.LookupTag(QStringLiteral("</y>"));
   EXPECT_EQ(found.direction, -1);  // the closer of the earlier slot, not the opener of the later
   EXPECT_EQ(found.record.tablePosition, 1);
@@ -110,9 +114,10 @@ TEST(TagLookup, FirstSlotWinsAndOpenIsTriedBeforeCloseOfTheSameSlot) {
 }
 
 TEST(TagLookup, InlineLookupNeedsExactNamesOfInlineSlotsWithHeadingClosers) {
-  const Style style = StyleFrom({}, "[block]\nTagOpen=<B>\n"
-                                    "[bold]\nTagOpen=<B>\nTagClose=</B>\nTreatAsText=1\n"
-                                    "[head]\nTagOpen=<H1>\nTagClose=</H>\nTreatAsText=1\n");
+  const Style style = StyleFrom({},
+                                "[block]\nTagOpen=<B>\n"
+                                "[bold]\nTagOpen=<B>\nTagClose=</B>\nTreatAsText=1\n"
+                                "[head]\nTagOpen=<H1>\nTagClose=</H>\nTreatAsText=1\n");
   EXPECT_EQ(style.tags.FindInlineTag(u"<b class=x>"), 2);  // the block slot is skipped
   EXPECT_EQ(style.tags.FindInlineTag(u"</b>"), 2);
   EXPECT_EQ(style.tags.FindInlineTag(u"<br>"), 0);  // no prefix matching here

@@ -30,7 +30,8 @@ TEST(TokeniserTags, OrdinaryTagsAreNormalisedAndKeepOneSpaceUnlessListed) {
   EXPECT_EQ(TokensOf(style, u"<img src=a.gif> x"_s), L({u"<IMG src=a.gif> ", u"x"}));
   EXPECT_EQ(TokensOf(style, u"</p> x"_s), L({u"</P>", u"x"}));
   EXPECT_EQ(TokensOf(style, u"<td> x </td>"_s), L({u"<TD>", u"x ", u"</TD>"}));
-  EXPECT_EQ(TokensOf(style, u"< td  width=3 >"_s), L({u"<td width=3>"}));  // the name starts after the blank
+  EXPECT_EQ(TokensOf(style, u"< td  width=3 >"_s),
+            L({u"<td width=3>"}));  // the name starts after the blank
   EXPECT_EQ(TokensOf(style, u"<<a\n\thref=\"X\">>"_s), L({u"<A href=\"X\">", u">"}));
   // A "<" in text starts a tag that reaches to the next ">", or to the end.
   EXPECT_EQ(TokensOf(style, u"a < b > c"_s), L({u"a ", u"<b> ", u"c"}));
@@ -39,11 +40,13 @@ TEST(TokeniserTags, OrdinaryTagsAreNormalisedAndKeepOneSpaceUnlessListed) {
 }
 
 TEST(TokeniserTags, TagCaseChangesOnlyTheName) {
-  EXPECT_EQ(TokensOf(StyleFrom("[OPTIONS]\nTagCase=2\n", {}), u"<DIV\u00c4\u00d6\u00dc CLASS=\u00c4>"_s),
-            L({u"<div\u00e4\u00f6\u00fc CLASS=\u00c4>"}));
+  EXPECT_EQ(
+      TokensOf(StyleFrom("[OPTIONS]\nTagCase=2\n", {}), u"<DIV\u00c4\u00d6\u00dc CLASS=\u00c4>"_s),
+      L({u"<div\u00e4\u00f6\u00fc CLASS=\u00c4>"}));
   EXPECT_EQ(TokensOf(StyleFrom("[OPTIONS]\nTagCase=1\n", {}), u"<div\u00e4 class=x>"_s),
             L({u"<DIV\u00e4 class=x>"}));
-  EXPECT_EQ(TokensOf(StyleFrom("[OPTIONS]\nTagCase=3\n", {}), u"<dIv class=x>"_s), L({u"<dIv class=x>"}));
+  EXPECT_EQ(TokensOf(StyleFrom("[OPTIONS]\nTagCase=3\n", {}), u"<dIv class=x>"_s),
+            L({u"<dIv class=x>"}));
 }
 
 TEST(TokeniserInline, InlineTagsStayInTheTextUnlessTheyAskForTheirOwnLine) {
@@ -56,12 +59,14 @@ TEST(TokeniserInline, InlineTagsStayInTheTextUnlessTheyAskForTheirOwnLine) {
 
 TEST(TokeniserBlocks, VerbatimBlocksAreStoredUnchangedAndNumberedInOneSeries) {
   const Style style = StyleFrom({}, {});
-  EXPECT_EQ(TokensOf(style, u"<pre>  a\n\tb</pre>"_s), L({u"[<PRE>:1]", u"| <pre>  a", u"| \tb</pre>"}));
+  EXPECT_EQ(TokensOf(style, u"<pre>  a\n\tb</pre>"_s),
+            L({u"[<PRE>:1]", u"| <pre>  a", u"| \tb</pre>"}));
   EXPECT_EQ(TokensOf(style, u"<p><!-- a\n \n--><Script>x<y</SCRIPT >z"_s),
             L({u"<P>", u"[<!--:1]", u"| <!-- a", u"| ", u"| -->", u"[<SCRIPT>:2]",
                u"| <Script>x<y</SCRIPT >", u"z"}));
   // Without its closer a block reaches to the end of the source.
-  EXPECT_EQ(TokensOf(style, u"<style>a{}\nb{}\n"_s), L({u"[<STYLE>:1]", u"| <style>a{}", u"| b{}"}));
+  EXPECT_EQ(TokensOf(style, u"<style>a{}\nb{}\n"_s),
+            L({u"[<STYLE>:1]", u"| <style>a{}", u"| b{}"}));
   EXPECT_EQ(TokensOf(style, u"<textarea>\n</textarea"_s),
             L({u"[<TEXTAREA>:1]", u"| <textarea>", u"| </textarea"}));
 }
@@ -79,14 +84,16 @@ TEST(TokeniserBlocks, GeneratedCommentsVanishButAuthorsCommentsStay) {
 
 TEST(TokeniserCells, OnlyCellsWithNothingButTagsAreKeptAsOneLine) {
   const Style style = StyleFrom({}, {});
-  EXPECT_EQ(TokensOf(style, u"<td><img src=x.gif>\n\t<br></td>"_s), L({u"<TD>", u"<IMG src=x.gif> ", u"<BR>", u"</TD>"}));
+  EXPECT_EQ(TokensOf(style, u"<td><img src=x.gif>\n\t<br></td>"_s),
+            L({u"<TD>", u"<IMG src=x.gif> ", u"<BR>", u"</TD>"}));
   EXPECT_EQ(TokensOf(style, u"<td>\n <img src=x.gif><br></td >x"_s),
             L({u"[<TD>:1]", u"| <TD> <IMG src=x.gif><BR></TD >", u"x"}));
   EXPECT_EQ(TokensOf(style, u"<tr><td><a\thref=x><img></a></td></tr>"_s),
             L({u"<TR>", u"[<TD>:1]", u"| <TD><A href=x><IMG></A></TD>", u"</TR>"}));
   // The nearest closing cell tag ends the search, so an outer cell of a nested table holds text.
-  EXPECT_EQ(TokensOf(style, u"<td><table><tr><td>x</td></tr></table></td>"_s),
-            L({u"<TD>", u"<TABLE>", u"<TR>", u"<TD>", u"x", u"</TD>", u"</TR>", u"</TABLE>", u"</TD>"}));
+  EXPECT_EQ(
+      TokensOf(style, u"<td><table><tr><td>x</td></tr></table></td>"_s),
+      L({u"<TD>", u"<TABLE>", u"<TR>", u"<TD>", u"x", u"</TD>", u"</TR>", u"</TABLE>", u"</TD>"}));
 }
 
 TEST(TokeniserCells, CellScansStayLinearWhenClosersNeverCome) {

@@ -70,18 +70,20 @@ TEST_F(BrowserViewTest, NetworkRequestsAreRefusedAndLocalOnesServed) {
   QImage picture(8, 8, QImage::Format_RGB32);
   picture.fill(Qt::green);
   ASSERT_TRUE(picture.save(folder_.path() + QStringLiteral("local.png")));
-  const QString page = folder_.Write(
-      QStringLiteral("net.htm"),
-      "<html><body><img id=local src='local.png'><img id=remote src='" + remote +
-          "/x.png'><iframe src='" + remote + "/frame.htm'></iframe><a id=web href='" + remote +
-          "/page.htm'>web</a></body></html>");
+  const QString page =
+      folder_.Write(QStringLiteral("net.htm"),
+                    "<html><body><img id=local src='local.png'><img id=remote src='" + remote +
+                        "/x.png'><iframe src='" + remote + "/frame.htm'></iframe><a id=web href='" +
+                        remote + "/page.htm'>web</a></body></html>");
   BrowserView& view = MakeView(10);
   const int refusedBefore = Profile().RefusedRequestCount();
   QSignalSpy refused(&Profile(), &BrowserProfile::RequestRefused);
   LoadAndWait(view, page);
 
-  EXPECT_EQ(Evaluate(view, QStringLiteral("document.getElementById('local').naturalWidth")).toInt(), 8);
-  EXPECT_EQ(Evaluate(view, QStringLiteral("document.getElementById('remote').naturalWidth")).toInt(), 0);
+  EXPECT_EQ(Evaluate(view, QStringLiteral("document.getElementById('local').naturalWidth")).toInt(),
+            8);
+  EXPECT_EQ(
+      Evaluate(view, QStringLiteral("document.getElementById('remote').naturalWidth")).toInt(), 0);
 
   // Pictures and frames from the web never reach the network, and neither does a link.
   QSignalSpy finished(&view, &BrowserView::LoadFinished);
@@ -146,19 +148,22 @@ TEST_F(BrowserViewTest, LinkHoverAndClickReportTargetAndAddress) {
       QStringLiteral("frames/nav.htm"),
       "<html><body style='margin: 0'><a href='../sub/second.htm' target='main' "
       "style='display: block; width: 200px; height: 40px'>in the frame</a></body></html>");
-  const QString page = folder_.Write(
-      QStringLiteral("links.htm"),
-      "<html><body style='margin: 0'>"
-      "<iframe name=nav src='frames/nav.htm' style='display: block; border: 0; width: 200px; height: 40px'></iframe>"
-      "<iframe name=main src='about:blank' style='display: block; border: 0; width: 200px; height: 40px'></iframe>"
-      "<a id=go href='sub/second.htm#part'><b id=inner>go</b></a> "
-      "<a id=jump href='#end'>jump</a><p id=end>end</p></body></html>");
+  const QString page =
+      folder_.Write(QStringLiteral("links.htm"),
+                    "<html><body style='margin: 0'>"
+                    "<iframe name=nav src='frames/nav.htm' style='display: block; border: 0; "
+                    "width: 200px; height: 40px'></iframe>"
+                    "<iframe name=main src='about:blank' style='display: block; border: 0; width: "
+                    "200px; height: 40px'></iframe>"
+                    "<a id=go href='sub/second.htm#part'><b id=inner>go</b></a> "
+                    "<a id=jump href='#end'>jump</a><p id=end>end</p></body></html>");
   LoadAndWait(view, page);
 
   QSignalSpy hovered(&view, &BrowserView::LinkHovered);
-  Evaluate(view, QStringLiteral(
-      "document.getElementById('inner').dispatchEvent(new MouseEvent('mouseover', {bubbles: true}));"
-      "document.getElementById('inner').dispatchEvent(new MouseEvent('mouseout', {bubbles: true}));"));
+  Evaluate(view, QStringLiteral("document.getElementById('inner').dispatchEvent(new "
+                                "MouseEvent('mouseover', {bubbles: true}));"
+                                "document.getElementById('inner').dispatchEvent(new "
+                                "MouseEvent('mouseout', {bubbles: true}));"));
   while (hovered.count() < 2 && hovered.wait(5000)) {
   }
   ASSERT_EQ(hovered.count(), 2);
@@ -194,9 +199,9 @@ TEST_F(BrowserViewTest, LinkHoverAndClickReportTargetAndAddress) {
 TEST_F(BrowserViewTest, DisplaySettingsAreDefaultsThatThePageMayOverride) {
   BrowserView& view = MakeView(10);
   BrowserDisplaySettings settings;
-  settings.FontColor = 0x0000FF;     // red
-  settings.LinkColor = 0x00FF00;     // green
-  settings.Background = 0x00FFFF;    // yellow
+  settings.FontColor = 0x0000FF;   // red
+  settings.LinkColor = 0x00FF00;   // green
+  settings.Background = 0x00FFFF;  // yellow
   settings.FontSize = 18;
   settings.ShowImages = false;
   view.SetDisplaySettings(settings);
@@ -205,9 +210,10 @@ TEST_F(BrowserViewTest, DisplaySettingsAreDefaultsThatThePageMayOverride) {
   picture.fill(Qt::green);
   ASSERT_TRUE(picture.save(folder_.path() + QStringLiteral("pic.png")));
 
-  const QString plain = folder_.Write(
-      QStringLiteral("plain.htm"),
-      "<html><body><p id=p>text</p><a id=a href='x.htm'>link</a><img id=i src='pic.png'></body></html>");
+  const QString plain =
+      folder_.Write(QStringLiteral("plain.htm"),
+                    "<html><body><p id=p>text</p><a id=a href='x.htm'>link</a><img id=i "
+                    "src='pic.png'></body></html>");
   auto style = [&view](const char* id, const char* property) {
     return Evaluate(view, QStringLiteral("getComputedStyle(document.getElementById('%1')).%2")
                               .arg(QLatin1String(id), QLatin1String(property)))
@@ -221,10 +227,11 @@ TEST_F(BrowserViewTest, DisplaySettingsAreDefaultsThatThePageMayOverride) {
   EXPECT_EQ(Evaluate(view, QStringLiteral("document.getElementById('i').naturalWidth")).toInt(), 0);
 
   // Colours the page names itself, in attributes or styles, win over the defaults.
-  const QString own = folder_.Write(
-      QStringLiteral("own.htm"),
-      "<html><body bgcolor='#0000ff' text='#ffffff' link='#000000'><p id=p>text</p>"
-      "<a id=a href='x.htm'>link</a><a id=b style='color: #808080' href='y.htm'>b</a></body></html>");
+  const QString own =
+      folder_.Write(QStringLiteral("own.htm"),
+                    "<html><body bgcolor='#0000ff' text='#ffffff' link='#000000'><p id=p>text</p>"
+                    "<a id=a href='x.htm'>link</a><a id=b style='color: #808080' "
+                    "href='y.htm'>b</a></body></html>");
   LoadAndWait(view, own);
   EXPECT_EQ(PixelAt(view.Capture(), view.width() - 5, view.height() - 5), QColor(0, 0, 255));
   EXPECT_EQ(style("p", "color"), QStringLiteral("rgb(255, 255, 255)"));

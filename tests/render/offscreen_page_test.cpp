@@ -21,7 +21,8 @@ TEST_F(OffscreenPageTest, CapturesExactlyTheRenderSizeOfEachPageInTurn) {
   const QString blue = folder_.Write(QStringLiteral("blue.htm"), ColouredPage("#0000ff"));
   // One page serves many loads; each capture must show the page just loaded.
   for (int round = 0; round < 3; ++round) {
-    for (const auto& [file, colour] : {std::pair{red, QColor(255, 0, 0)}, std::pair{blue, QColor(0, 0, 255)}}) {
+    for (const auto& [file, colour] :
+         {std::pair{red, QColor(255, 0, 0)}, std::pair{blue, QColor(0, 0, 255)}}) {
       ASSERT_TRUE(page.LoadHTMLFile(file));
       const QImage image = page.Capture();
       ASSERT_EQ(image.size(), QSize(320, 200));
@@ -73,7 +74,8 @@ TEST_F(OffscreenPageTest, APageThatNeverFinishesEndsAtTheTimeoutWithWhatIsPainte
 
   // The next page is not held up by the one that hung.
   offscreen.SetTimeout(OffscreenPage::kDefaultTimeoutMs);
-  EXPECT_TRUE(offscreen.LoadHTMLFile(folder_.Write(QStringLiteral("ok.htm"), ColouredPage("#0000ff"))));
+  EXPECT_TRUE(
+      offscreen.LoadHTMLFile(folder_.Write(QStringLiteral("ok.htm"), ColouredPage("#0000ff"))));
   EXPECT_EQ(PixelAt(offscreen.Capture(), 10, 140), QColor(0, 0, 255));
 
   // Let the engine's reader go, or it would hold up the end of the process.
@@ -95,9 +97,9 @@ TEST_F(OffscreenPageTest, ALentViewIsCapturedAtTheRenderSizeAndGivenBackUnchange
   viewer.resize(500, 400);
   viewer.show();
   const QString first = folder_.Write(QStringLiteral("first.htm"), ColouredPage("#ff0000"));
-  const QString second = folder_.Write(
-      QStringLiteral("second.htm"),
-      "<html><body style='margin: 0; background: #0000ff'><div style='height: 3000px'></div></body></html>");
+  const QString second = folder_.Write(QStringLiteral("second.htm"),
+                                       "<html><body style='margin: 0; background: #0000ff'><div "
+                                       "style='height: 3000px'></div></body></html>");
   LoadAndWait(*view, first);
   LoadAndWait(*view, second);  // the page the user navigated to is the one captured
   const QSize sizeInViewer = view->size();

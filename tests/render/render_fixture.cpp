@@ -37,9 +37,11 @@ QVariant RenderTest::Evaluate(BrowserView& view, const QString& code) {
 
 void RenderTest::ClickElement(BrowserView& view, const QString& id) {
   const QVariantList centre =
-      Evaluate(view, QStringLiteral("(() => { const r = document.getElementById('%1')"
-                                    ".getBoundingClientRect(); return [r.x + r.width / 2, r.y + r.height / 2]; })()")
-                         .arg(id))
+      Evaluate(view,
+               QStringLiteral(
+                   "(() => { const r = document.getElementById('%1')"
+                   ".getBoundingClientRect(); return [r.x + r.width / 2, r.y + r.height / 2]; })()")
+                   .arg(id))
           .toList();
   ASSERT_EQ(centre.size(), 2) << id.toStdString();
   QWidget* target = &view;  // the engine's input widget sits at the end of the focus chain

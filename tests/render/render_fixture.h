@@ -16,7 +16,9 @@ namespace vistrel {
 class BrowserView;
 }
 
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* out) {
+  *out << '"' << text.toStdString() << '"';
+}
 
 namespace vistrel::testing {
 

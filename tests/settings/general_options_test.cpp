@@ -18,7 +18,8 @@ using testing::TempFolder;
 
 ProgramSettings Defaults() {
   ProgramSettings s;
-  for (int k = 0; k < 6; ++k) s.Applications[k].Descript = QStringLiteral("External Application ") + QString::number(k + 1);
+  for (int k = 0; k < 6; ++k)
+    s.Applications[k].Descript = QStringLiteral("External Application ") + QString::number(k + 1);
   return s;
 }
 
@@ -38,7 +39,8 @@ TEST(GeneralOptionsDialog, ShowsTheSettingsAndCancelChangesNothing) {
     dialog.paramField(k)->setText(QStringLiteral("-x"));
     dialog.descriptField(k)->setText(QStringLiteral("changed"));
   }
-  for (QCheckBox* box : {dialog.colorTagsBox(), dialog.hintsBox(), dialog.singleClickBox(), dialog.fileIconsBox()})
+  for (QCheckBox* box :
+       {dialog.colorTagsBox(), dialog.hintsBox(), dialog.singleClickBox(), dialog.fileIconsBox()})
     box->toggle();
   dialog.reject();
   EXPECT_EQ(settings.Applications[0].Location, QStringLiteral("(none)"));
@@ -85,7 +87,8 @@ TEST(GeneralOptionsDialog, ChooserFillsTheRowAndCancelLeavesIt) {
   prompter.AnswerOpenFiles({});
   dialog.ChooseLocation(2);
   EXPECT_EQ(dialog.locationField(2)->text(), QStringLiteral("/usr/bin/env"));
-  EXPECT_EQ(prompter.TakeTexts(), (QStringList{QStringLiteral("Application3"), QStringLiteral("Application3")}));
+  EXPECT_EQ(prompter.TakeTexts(),
+            (QStringList{QStringLiteral("Application3"), QStringLiteral("Application3")}));
 }
 
 }  // namespace

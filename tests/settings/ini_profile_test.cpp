@@ -23,14 +23,16 @@ TEST(IniProfileRead, NamesMatchWithoutCaseAndValueIsTheRestOfTheLine) {
 }
 
 TEST(IniProfileRead, LongValuesAreCutTo2047Characters) {
-  const QString text = QStringLiteral("[S]\nk=") + QString(5000, QLatin1Char('v')) + QStringLiteral("\n");
+  const QString text =
+      QStringLiteral("[S]\nk=") + QString(5000, QLatin1Char('v')) + QStringLiteral("\n");
   const IniProfile ini = IniProfile::FromText(text);
   EXPECT_EQ(ini.ReadString(kS, QStringLiteral("k"), {}).size(), 2047);
 }
 
 TEST(IniProfileRead, IntegersAreDecimalOrHexAndAnythingElseGivesTheDefault) {
-  const IniProfile ini = Ini("[S]\nd=42\nneg=-1\nhex=0x10\nupper=0XFF0000\nbare=0x\nword=yes\n"
-                             "mixed=12abc\nspace= 7 \nbig=0xFFFFFFFF\n");
+  const IniProfile ini =
+      Ini("[S]\nd=42\nneg=-1\nhex=0x10\nupper=0XFF0000\nbare=0x\nword=yes\n"
+          "mixed=12abc\nspace= 7 \nbig=0xFFFFFFFF\n");
   EXPECT_EQ(ini.ReadInteger(kS, QStringLiteral("d"), 0), 42);
   EXPECT_EQ(ini.ReadInteger(kS, QStringLiteral("neg"), 0), -1);
   EXPECT_EQ(ini.ReadInteger(kS, QStringLiteral("hex"), 0), 16);
@@ -58,7 +60,8 @@ TEST(IniProfileWrite, ReplacesInPlaceAppendsKeysToTheirSectionAndSectionsToTheEn
   ini.WriteBool(QStringLiteral("C"), QStringLiteral("flag"), true);
   EXPECT_EQ(ini.ToText(), QStringLiteral("; comment\n[A]\nkeep=1\nK=new\nadded=3\n\n[B]\nb=1\n"
                                          "garbage line\n[C]\nflag=1\n"));
-  EXPECT_EQ(ini.SectionNames(), (QStringList{QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")}));
+  EXPECT_EQ(ini.SectionNames(),
+            (QStringList{QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")}));
   EXPECT_EQ(ini.KeyNames(QStringLiteral("a")),
             (QStringList{QStringLiteral("keep"), QStringLiteral("K"), QStringLiteral("added")}));
 }
@@ -105,7 +108,8 @@ TEST(IniProfileFile, FailedSaveKeepsTheOldFile) {
   IniProfile ini = IniProfile::Load(path);
   ini.WriteInteger(kS, QStringLiteral("k"), 2);
   // Replace the target by a folder's child that cannot be created.
-  IniProfile elsewhere = IniProfile::FromText(ini.ToText(), dir.path() + QStringLiteral("nodir/x.ini"));
+  IniProfile elsewhere =
+      IniProfile::FromText(ini.ToText(), dir.path() + QStringLiteral("nodir/x.ini"));
   QString error;
   EXPECT_FALSE(elsewhere.Save(&error));
   EXPECT_TRUE(error.contains(QStringLiteral("nodir/x.ini")));

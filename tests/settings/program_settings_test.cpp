@@ -31,14 +31,16 @@ TEST(LoadProgramSettings, FirstStartGivesEveryDefault) {
   EXPECT_EQ(s.BorderCol, 8388608);
   for (int i = 0; i < 6; ++i) {
     EXPECT_EQ(s.Applications[i].Location, QStringLiteral("(none)"));
-    EXPECT_EQ(s.Applications[i].Descript, QStringLiteral("External Application ") + QString::number(i + 1));
+    EXPECT_EQ(s.Applications[i].Descript,
+              QStringLiteral("External Application ") + QString::number(i + 1));
     EXPECT_FALSE(s.Applications[i].Present);
   }
 }
 
 TEST(LoadProgramSettings, ValuesAreReadWithTheirRules) {
   const ProgramSettings s = LoadFrom(
-      "[OPTIONS]\nALLOWED_EXTENSIONS= \t \nBackupExt=abcdefgh\nDoShowHints=5\nDoOpenOnSingleClick=yes\n"
+      "[OPTIONS]\nALLOWED_EXTENSIONS= \t "
+      "\nBackupExt=abcdefgh\nDoShowHints=5\nDoOpenOnSingleClick=yes\n"
       "[THUMBS]\nTHUMB_BASEIDX=0x10\nScale=0x10\nBGCol=0x10\n[COLORS]\nTagCol=255\n");
   EXPECT_EQ(s.ALLOWED_EXTENSIONS, QString::fromLatin1(kBuiltInFilterList));
   EXPECT_EQ(s.BackupExt, QStringLiteral("abcde"));
@@ -60,8 +62,9 @@ TEST(LoadProgramSettings, PresentOnlyForExistingExecutables) {
   TempFolder dir;
   const QString tool = dir.Write(QStringLiteral("tool"), "#!/bin/sh\n");
   QFile::setPermissions(tool, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-  const QString text = QStringLiteral("[EDITOR1]\nLocation=") + tool + QStringLiteral("\n[EDITOR2]\nLocation=") +
-                       dir.path() + QStringLiteral("\n[EDITOR3]\nLocation=/no/such\n");
+  const QString text = QStringLiteral("[EDITOR1]\nLocation=") + tool +
+                       QStringLiteral("\n[EDITOR2]\nLocation=") + dir.path() +
+                       QStringLiteral("\n[EDITOR3]\nLocation=/no/such\n");
   const ProgramSettings s = LoadProgramSettings(IniProfile::FromText(text), kScreen, dir.path());
   EXPECT_TRUE(s.Applications[0].Present);
   EXPECT_FALSE(s.Applications[1].Present);  // a folder is no program
@@ -76,33 +79,45 @@ TEST(SaveProgramSettings, FreshFileHasTheExactSectionAndKeyOrder) {
   ASSERT_TRUE(ini.Save());
   const IniProfile written = IniProfile::Load(dir.path() + QStringLiteral("prg.ini"));
   EXPECT_EQ(written.SectionNames().join(QLatin1Char(',')),
-            QStringLiteral("OPTIONS,POSITION_MAIN,COLORS,THUMBS,PATHS,EDITOR1,EDITOR2,EDITOR3,EDITOR4,EDITOR5,EDITOR6"));
-  EXPECT_EQ(written.KeyNames(QStringLiteral("OPTIONS")).join(QLatin1Char(',')),
-            QStringLiteral("StyleName,PopUpStyleName,BackupExt,DoCreateBackUps,DoValidate,LastSearch,LastReplace,"
-                           "ALLOWED_EXTENSIONS,DoShowFileIcons,DoRecycleBin,DoShowHints,DoOpenOnSingleClick,CACHE_MAX"));
+            QStringLiteral("OPTIONS,POSITION_MAIN,COLORS,THUMBS,PATHS,EDITOR1,EDITOR2,EDITOR3,"
+                           "EDITOR4,EDITOR5,EDITOR6"));
+  EXPECT_EQ(
+      written.KeyNames(QStringLiteral("OPTIONS")).join(QLatin1Char(',')),
+      QStringLiteral(
+          "StyleName,PopUpStyleName,BackupExt,DoCreateBackUps,DoValidate,LastSearch,LastReplace,"
+          "ALLOWED_EXTENSIONS,DoShowFileIcons,DoRecycleBin,DoShowHints,DoOpenOnSingleClick,CACHE_"
+          "MAX"));
   EXPECT_EQ(written.KeyNames(QStringLiteral("THUMBS")).join(QLatin1Char(',')),
-            QStringLiteral("THUMB_BASEIDX,CustomWidth,CustomHeight,Scale,Shade,Border,BGCol,ShadeCol,BorderCol,CropHori,CropVerti"));
+            QStringLiteral("THUMB_BASEIDX,CustomWidth,CustomHeight,Scale,Shade,Border,BGCol,"
+                           "ShadeCol,BorderCol,CropHori,CropVerti"));
   EXPECT_EQ(written.KeyNames(QStringLiteral("PATHS")).join(QLatin1Char(',')),
             QStringLiteral("VIEW_PATH,SNAPSHOTPATH,COPYPATH"));
   EXPECT_EQ(written.KeyNames(QStringLiteral("EDITOR6")).join(QLatin1Char(',')),
             QStringLiteral("Location,Param,Descript"));
   EXPECT_EQ(written.ReadString(QStringLiteral("EDITOR6"), QStringLiteral("Descript"), {}),
             QStringLiteral("External Application 6"));
-  EXPECT_EQ(written.ReadString(QStringLiteral("POSITION_MAIN"), QStringLiteral("Width"), {}), QStringLiteral("1536"));
+  EXPECT_EQ(written.ReadString(QStringLiteral("POSITION_MAIN"), QStringLiteral("Width"), {}),
+            QStringLiteral("1536"));
 }
 
 TEST(SaveProgramSettings, StandardColoursAndNormalisedValuesAreWrittenBack) {
-  IniProfile ini = IniProfile::FromText(QStringLiteral(
-      "[OPTIONS]\nDoShowHints=5\nBackupExt=abcdefgh\nUserKey=kept\n[COLORS]\nTagCol=255\n[MINE]\nx=1\n"));
+  IniProfile ini =
+      IniProfile::FromText(QStringLiteral("[OPTIONS]\nDoShowHints=5\nBackupExt=abcdefgh\nUserKey="
+                                          "kept\n[COLORS]\nTagCol=255\n[MINE]\nx=1\n"));
   ProgramSettings s = LoadProgramSettings(ini, kScreen, QStringLiteral("/prog/"));
   EXPECT_EQ(s.Colours.TagCol, 255);
   SaveProgramSettings(s, QStringLiteral("/view/"), ini);
-  EXPECT_EQ(ini.ReadString(QStringLiteral("OPTIONS"), QStringLiteral("DoShowHints"), {}), QStringLiteral("1"));
-  EXPECT_EQ(ini.ReadString(QStringLiteral("OPTIONS"), QStringLiteral("BackupExt"), {}), QStringLiteral("abcde"));
-  EXPECT_EQ(ini.ReadString(QStringLiteral("COLORS"), QStringLiteral("TagCol"), {}), QStringLiteral("16711680"));
-  EXPECT_EQ(ini.ReadString(QStringLiteral("OPTIONS"), QStringLiteral("UserKey"), {}), QStringLiteral("kept"));
+  EXPECT_EQ(ini.ReadString(QStringLiteral("OPTIONS"), QStringLiteral("DoShowHints"), {}),
+            QStringLiteral("1"));
+  EXPECT_EQ(ini.ReadString(QStringLiteral("OPTIONS"), QStringLiteral("BackupExt"), {}),
+            QStringLiteral("abcde"));
+  EXPECT_EQ(ini.ReadString(QStringLiteral("COLORS"), QStringLiteral("TagCol"), {}),
+            QStringLiteral("16711680"));
+  EXPECT_EQ(ini.ReadString(QStringLiteral("OPTIONS"), QStringLiteral("UserKey"), {}),
+            QStringLiteral("kept"));
   EXPECT_EQ(ini.ReadString(QStringLiteral("MINE"), QStringLiteral("x"), {}), QStringLiteral("1"));
-  EXPECT_EQ(ini.ReadString(QStringLiteral("PATHS"), QStringLiteral("VIEW_PATH"), {}), QStringLiteral("/view/"));
+  EXPECT_EQ(ini.ReadString(QStringLiteral("PATHS"), QStringLiteral("VIEW_PATH"), {}),
+            QStringLiteral("/view/"));
   EXPECT_EQ(ini.SectionNames().first(), QStringLiteral("OPTIONS"));
 }
 

@@ -72,9 +72,9 @@ TEST_F(SnapshotBatchTest, ExportsEverySelectedPageAsNamedAndAsksBeforeOverwritin
   folder_.Write(QStringLiteral("out.v1/snap_b_html.bmp"), kept);
   prompter_.AnswerQuestion(kAnswerNo);
   RunBatch(1);
-  EXPECT_EQ(prompter_.TakeTexts(), QStringList{QStringLiteral("File exists: ") +
-                                               Target("snap_b_html.bmp") +
-                                               QStringLiteral("\r\n\r\nOverwrite ?")});
+  EXPECT_EQ(prompter_.TakeTexts(),
+            QStringList{QStringLiteral("File exists: ") + Target("snap_b_html.bmp") +
+                        QStringLiteral("\r\n\r\nOverwrite ?")});
   EXPECT_EQ(progress_.texts, (QStringList{QStringLiteral("(1 of 3): ") + files_.at(0),
                                           QStringLiteral("(2 of 3): ") + files_.at(1),
                                           QStringLiteral("(3 of 3): ") + files_.at(2)}));
@@ -82,7 +82,8 @@ TEST_F(SnapshotBatchTest, ExportsEverySelectedPageAsNamedAndAsksBeforeOverwritin
   ASSERT_EQ(a.size(), QSize(102, 82));
   EXPECT_TRUE(NearColour(PixelAt(a, 50, 40), QColor(255, 0, 0)));
   EXPECT_EQ(folder_.Read(QStringLiteral("out.v1/snap_b_html.bmp")), kept);
-  EXPECT_TRUE(NearColour(PixelAt(ReadImageFile(Target("snap_c_htm.bmp")), 50, 40), QColor(0, 0, 255)));
+  EXPECT_TRUE(
+      NearColour(PixelAt(ReadImageFile(Target("snap_c_htm.bmp")), 50, 40), QColor(0, 0, 255)));
   EXPECT_EQ(window_->statusLine()->text(), QStringLiteral("Snapshots done ..."));
   EXPECT_TRUE(window_->isEnabled());
   EXPECT_FALSE(progress_.window().isVisible());
@@ -130,7 +131,8 @@ TEST_F(SnapshotBatchTest, TooLittleSpaceStopsTheBatchBeforeAnythingIsWritten) {
   RunBatch(0);
   const QStringList texts = prompter_.TakeTexts();
   ASSERT_EQ(texts.size(), 1);
-  EXPECT_TRUE(texts.at(0).startsWith(QStringLiteral("Diskspace on drive \""))) << texts.at(0).toStdString();
+  EXPECT_TRUE(texts.at(0).startsWith(QStringLiteral("Diskspace on drive \"")))
+      << texts.at(0).toStdString();
   EXPECT_TRUE(texts.at(0).endsWith(QStringLiteral("Kb!\r\nProcess stopped.")));
   EXPECT_TRUE(QDir(program_.SNAPSHOTPATH).entryList(QDir::Files).isEmpty());
   EXPECT_TRUE(window_->isEnabled());
@@ -168,8 +170,9 @@ TEST_F(SnapshotBatchTest, TheBatchDialogChoosesFolderAndFileType) {
 
 TEST_F(SnapshotBatchTest, CancellingTheBatchDialogRendersNothing) {
   SetUpBatch();
-  WithModal<SnapshotBatchDialog>([&] { window_->batchButton()->click(); },
-                                 [](SnapshotBatchDialog* dialog) { dialog->cancelButton()->click(); });
+  WithModal<SnapshotBatchDialog>(
+      [&] { window_->batchButton()->click(); },
+      [](SnapshotBatchDialog* dialog) { dialog->cancelButton()->click(); });
   EXPECT_TRUE(progress_.texts.isEmpty());
   EXPECT_FALSE(QFileInfo::exists(program_.SNAPSHOTPATH));
 }

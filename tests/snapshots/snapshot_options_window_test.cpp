@@ -158,8 +158,8 @@ TEST_F(SnapshotOptionsTest, PreviewThenSaveUnderTheProposedOrTypedName) {
   prompter_.TakeShown();
   EXPECT_EQ(prompter_.lastSave.fileName, QStringLiteral("snap_index_htm.jpg"));
   EXPECT_EQ(prompter_.lastSave.folder, folder_.path() + QStringLiteral("snaps.d/"));
-  EXPECT_EQ(window.statusLine()->text(), QStringLiteral("Saved as:") + other +
-                                             QStringLiteral("shot.jpg"));
+  EXPECT_EQ(window.statusLine()->text(),
+            QStringLiteral("Saved as:") + other + QStringLiteral("shot.jpg"));
   EXPECT_EQ(ReadImageFile(other + QStringLiteral("shot.jpg")).size(), QSize(100, 50));
   EXPECT_EQ(program_.SNAPSHOTPATH, other);
 
@@ -195,14 +195,16 @@ TEST_F(SnapshotOptionsTest, FromTheViewerTheBrowserPaneIsShotAtItsOwnSize) {
   EXPECT_TRUE(window.browserSize()->isChecked());
   EXPECT_TRUE(window.browserSize()->isEnabled());
   EXPECT_FALSE(window.widthEntry()->isEnabled());
-  EXPECT_EQ(window.viewSizeEntry()->text(), QStringLiteral("(%1x%2)").arg(paneSize.width()).arg(paneSize.height()));
+  EXPECT_EQ(window.viewSizeEntry()->text(),
+            QStringLiteral("(%1x%2)").arg(paneSize.width()).arg(paneSize.height()));
   window.previewButton()->click();
   EXPECT_EQ(window.statusLine()->text(),
             QStringLiteral("Snapshot done: (Source: %1x%2,  Snapshot: %1x%2 = 100%)")
                 .arg(paneSize.width())
                 .arg(paneSize.height()));
   ASSERT_EQ(window.imgSave().size(), paneSize);
-  EXPECT_EQ(PixelAt(window.imgSave(), paneSize.width() - 1, paneSize.height() - 1), QColor(0, 0, 255));
+  EXPECT_EQ(PixelAt(window.imgSave(), paneSize.width() - 1, paneSize.height() - 1),
+            QColor(0, 0, 255));
   EXPECT_EQ(pane->parentWidget(), &shown->host);
   EXPECT_EQ(pane->size(), paneSize);
 }

@@ -46,11 +46,13 @@ TEST(TestInputTest, ScaleShadeAndBorderEntries) {
   const QString shade = QStringLiteral(" is not a valid shade width: (0-30 pixel)!");
   const QString border = QStringLiteral(" is not a valid border width: (0-30 pixel)!");
   EXPECT_EQ(Validate(SnapshotInputOf("800", "600", "50", "x")), QStringLiteral("x") + shade);
-  EXPECT_EQ(Validate(SnapshotInputOf("800", "600", "50", "10", "2.5")), QStringLiteral("2.5") + border);
+  EXPECT_EQ(Validate(SnapshotInputOf("800", "600", "50", "10", "2.5")),
+            QStringLiteral("2.5") + border);
   // Typed past the spin buttons' range: refused with the same messages.
   EXPECT_EQ(Validate(SnapshotInputOf("800", "600", "50", "-1")), QStringLiteral("-1") + shade);
   EXPECT_EQ(Validate(SnapshotInputOf("800", "600", "50", "31")), QStringLiteral("31") + shade);
-  EXPECT_EQ(Validate(SnapshotInputOf("800", "600", "50", "10", "31")), QStringLiteral("31") + border);
+  EXPECT_EQ(Validate(SnapshotInputOf("800", "600", "50", "10", "31")),
+            QStringLiteral("31") + border);
   EXPECT_EQ(Validate(SnapshotInputOf("800", "600", "50", "0", "30")), QString());
 }
 

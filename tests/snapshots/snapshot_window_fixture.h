@@ -129,5 +129,4 @@ void WithModal(const std::function<void()>& act, const std::function<void(T*)>& 
   EXPECT_TRUE(answered) << "the dialog never showed";
 }
 
-
 }  // namespace vistrel::testing

@@ -14,7 +14,8 @@ struct CliRun {
 };
 
 // Runs program with args, feeding input on standard input.
-inline CliRun RunProgram(const QString& program, const QStringList& args, const QByteArray& input = {}) {
+inline CliRun RunProgram(const QString& program, const QStringList& args,
+                         const QByteArray& input = {}) {
   QProcess process;
   process.start(program, args);
   CliRun run;

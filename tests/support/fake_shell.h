@@ -17,9 +17,9 @@ class FakeShell : public ShellHost {
   QString mask;
   QStringList names;
   std::function<QString()> currentFile;
-  QStringList corner;            // files shown in the Thumbnail Corner, in order
+  QStringList corner;  // files shown in the Thumbnail Corner, in order
   int statusRefreshes = 0;
-  std::vector<int> progress;     // values of the thin progress bar, in order
+  std::vector<int> progress;  // values of the thin progress bar, in order
 
   QString ShownFolder() const override { return folder; }
   QString CurrentMask() const override { return mask; }

@@ -27,7 +27,9 @@ bool ScriptedPrompter::AllAnswersUsed() const {
          folderAnswers_.empty();
 }
 
-void ScriptedPrompter::Information(const QString& text) { shown_.push_back({Kind::kInformation, text}); }
+void ScriptedPrompter::Information(const QString& text) {
+  shown_.push_back({Kind::kInformation, text});
+}
 void ScriptedPrompter::Error(const QString& text) { shown_.push_back({Kind::kError, text}); }
 
 int ScriptedPrompter::Question(const QString& text, QuestionButtons buttons) {

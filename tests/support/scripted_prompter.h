@@ -14,7 +14,10 @@ namespace vistrel::testing {
 class ScriptedPrompter : public Prompter {
  public:
   enum class Kind { kInformation, kError, kQuestion, kOpenFiles, kSaveFile, kFolder };
-  struct Shown { Kind kind; QString text; };
+  struct Shown {
+    Kind kind;
+    QString text;
+  };
 
   ~ScriptedPrompter() override;
 

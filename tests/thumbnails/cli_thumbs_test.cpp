@@ -43,8 +43,8 @@ TEST(CliThumbs, PrintsEachThumbnailAndFailsWhenOneIsMissing) {
 
 TEST(CliThumbs, RefusesABaseSizeOutsideTheChoices) {
   TempFolder home;
-  const CliRun run = RunThumbs(home.path(), {QStringLiteral("--base"), QStringLiteral("7"),
-                                             QStringLiteral("x.htm")});
+  const CliRun run = RunThumbs(
+      home.path(), {QStringLiteral("--base"), QStringLiteral("7"), QStringLiteral("x.htm")});
   EXPECT_EQ(run.exitCode, 2);
   EXPECT_TRUE(run.err.contains(QStringLiteral("7 is not a base size (0-6)")));
 }

@@ -26,9 +26,9 @@ TEST(ThumbPath, IsTheFolderKeyAndNameWithJpg) {
 }
 
 TEST(PageOfThumb, RoundTripsOrdinaryPathsAndTheRoot) {
-  for (const QString& page : {QStringLiteral("/home/web/site/index.htm"),
-                              QStringLiteral("/index.htm"), QStringLiteral("/a/b*c d.html"),
-                              QStringLiteral("/Upper/Case.HTM")}) {
+  for (const QString& page :
+       {QStringLiteral("/home/web/site/index.htm"), QStringLiteral("/index.htm"),
+        QStringLiteral("/a/b*c d.html"), QStringLiteral("/Upper/Case.HTM")}) {
     EXPECT_EQ(PageOfThumb(kThumbs, ThumbPathOf(kThumbs, page)), page);
   }
   // The thumbnail folder is found in any letter case.

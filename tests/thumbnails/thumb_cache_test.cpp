@@ -39,10 +39,9 @@ TEST_F(ThumbCacheTest, EntriesCarryTheSequenceNumberPathAndSlot) {
 
 TEST_F(ThumbCacheTest, AFullCacheReusesTheSlotOfTheOldestEntry) {
   ThumbCache cache(2);
-  const QString thumbs[] = {Thumb(QStringLiteral("1.htm.jpg"), Qt::red),
-                            Thumb(QStringLiteral("2.htm.jpg"), Qt::green),
-                            Thumb(QStringLiteral("3.htm.jpg"), Qt::blue),
-                            Thumb(QStringLiteral("4.htm.jpg"), Qt::yellow)};
+  const QString thumbs[] = {
+      Thumb(QStringLiteral("1.htm.jpg"), Qt::red), Thumb(QStringLiteral("2.htm.jpg"), Qt::green),
+      Thumb(QStringLiteral("3.htm.jpg"), Qt::blue), Thumb(QStringLiteral("4.htm.jpg"), Qt::yellow)};
   for (const QString& thumb : thumbs) cache.CacheLoad(thumb);
   EXPECT_EQ(cache.ImageCount(), 3);
   EXPECT_EQ(cache.CacheLookup(thumbs[0]), -1);

@@ -23,7 +23,9 @@ using testing::WriteThumbJpeg;
 class ThumbStoreTest : public ::testing::Test {
  protected:
   ThumbStoreTest()
-      : thumbs_(store_.path() + QStringLiteral("THUMBS/")), cache_(200), store(thumbs_, cache_, {}) {
+      : thumbs_(store_.path() + QStringLiteral("THUMBS/")),
+        cache_(200),
+        store(thumbs_, cache_, {}) {
     QDir().mkpath(thumbs_);
   }
   QString Page(const QString& relative) {
@@ -109,9 +111,9 @@ class MakeThumbTest : public ThumbStoreTest {
 std::unique_ptr<BrowserProfile> MakeThumbTest::profile_;
 
 TEST_F(MakeThumbTest, WritesA130By100JpegOfThePageAndRefreshesTheCache) {
-  const QString page = pages_.Write(
-      QStringLiteral("new folder/orange.htm"),
-      "<html><body style='margin:0;background:#ff8000'></body></html>");
+  const QString page =
+      pages_.Write(QStringLiteral("new folder/orange.htm"),
+                   "<html><body style='margin:0;background:#ff8000'></body></html>");
   const QString thumb = renderStore_.ThumbOf(page);
   ASSERT_EQ(thumb, thumbs_ + FolderKey(pages_.path() + QStringLiteral("new folder/")) +
                        QStringLiteral("orange.htm.jpg"));
@@ -130,8 +132,9 @@ TEST_F(MakeThumbTest, WritesA130By100JpegOfThePageAndRefreshesTheCache) {
 TEST_F(MakeThumbTest, AFolderThatCannotBeWrittenIsSwallowed) {
   const QString page = Page(QStringLiteral("blocked/a.htm"));
   // A file where the thumbnail's folder should go.
-  store_.Write(QStringLiteral("THUMBS/") + FolderKey(pages_.path() + QStringLiteral("blocked/")).chopped(1),
-               "in the way");
+  store_.Write(
+      QStringLiteral("THUMBS/") + FolderKey(pages_.path() + QStringLiteral("blocked/")).chopped(1),
+      "in the way");
   EXPECT_FALSE(renderStore_.MakeThumb(page));
   EXPECT_FALSE(QFileInfo::exists(renderStore_.ThumbOf(page)));
 }

@@ -47,8 +47,8 @@ class StoppingProgress : public BatchProgress {
   void Step() override {
     window_.Step();
     if (++steps_ == after_) {
-      QApplication::postEvent(&window_, new QKeyEvent(QEvent::KeyRelease, Qt::Key_Escape,
-                                                      Qt::NoModifier));
+      QApplication::postEvent(&window_,
+                              new QKeyEvent(QEvent::KeyRelease, Qt::Key_Escape, Qt::NoModifier));
     }
   }
   bool AbortRequested() override { return window_.AbortRequested(); }
@@ -105,8 +105,8 @@ class ThumbnailPageTest : public ::testing::Test {
     option.initFrom(page_->listView());
     option.font = page_->listView()->font();
     option.rect = QRect(QPoint(0, 0), ThumbnailDelegate::CellSize(option.font));
-    option.state = selected ? QStyle::State_Selected | QStyle::State_Enabled
-                            : QStyle::State_Enabled;
+    option.state =
+        selected ? QStyle::State_Selected | QStyle::State_Enabled : QStyle::State_Enabled;
     QImage image(option.rect.size(), QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
@@ -172,7 +172,8 @@ TEST_F(ThumbnailPageTest, EnteringSelectsTheFirstItemAndShowsItsCorner) {
 }
 
 TEST_F(ThumbnailPageTest, TypingFindsTheNextNameInAnyCaseAndWraps) {
-  names_ << QStringLiteral("index.htm") << QStringLiteral("about.htm") << QStringLiteral("Intro.htm");
+  names_ << QStringLiteral("index.htm") << QStringLiteral("about.htm")
+         << QStringLiteral("Intro.htm");
   MakePage();
   EXPECT_EQ(page_->model().FindByText(QStringLiteral("IN"), 1, false), 2);
   EXPECT_EQ(page_->model().FindByText(QStringLiteral("ind"), 1, false), -1);
@@ -268,7 +269,8 @@ TEST_F(ThumbnailPageTest, StoppingABatchOfTenAfterTheThirdKeepsThreeThumbnails) 
   EXPECT_EQ(progress_.texts.first(),
             QStringLiteral("(1 of 10): ") + pages_.path() + QStringLiteral("p0.htm"));
   int made = 0;
-  for (int i = 0; i < 10; ++i) made += QFileInfo::exists(store_.ThumbOf(page_->FileOfItem(i, false)));
+  for (int i = 0; i < 10; ++i)
+    made += QFileInfo::exists(store_.ThumbOf(page_->FileOfItem(i, false)));
   EXPECT_EQ(made, 3);
   EXPECT_TRUE(owner_.isEnabled());
   EXPECT_FALSE(window_.isVisible());

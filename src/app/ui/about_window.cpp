@@ -26,7 +26,8 @@ QString AboutText() {
              "Thumbnail View - pictures of your pages, kept on disk\n"
              "File Lists - search, store, verify and merge lists of files\n\n"
              "Built with:\n"
-             "Qt ") + QString::fromLatin1(qVersion()) +
+             "Qt ") +
+         QString::fromLatin1(qVersion()) +
          QStringLiteral(
              " (LGPL v3) - widgets, dialogs, files\n"
              "Qt WebEngine (LGPL v3, with Chromium under BSD-style licences) - page rendering\n"

@@ -23,8 +23,11 @@ const char* const kSamplePage =
     "<li><b>Bold Text</b><li><i>Italicized Text</i><li><code>Code Text</code></ul> <hr>";
 }  // namespace
 
-BrowserSettingsDialog::BrowserSettingsDialog(BrowserProfile& profile, BrowserView& shared, QWidget* parent)
-    : QDialog(parent), shared_(shared), samplePage_(QDir::tempPath() + QStringLiteral("/vistrel-sample-XXXXXX.htm")) {
+BrowserSettingsDialog::BrowserSettingsDialog(BrowserProfile& profile, BrowserView& shared,
+                                             QWidget* parent)
+    : QDialog(parent),
+      shared_(shared),
+      samplePage_(QDir::tempPath() + QStringLiteral("/vistrel-sample-XXXXXX.htm")) {
   setWindowTitle(QStringLiteral("Browser Settings"));
   setModal(true);
 
@@ -69,8 +72,10 @@ BrowserSettingsDialog::BrowserSettingsDialog(BrowserProfile& profile, BrowserVie
   layout->addLayout(top);
   layout->addWidget(buttons);
 
-  connect(fontList_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { SetFontName(item->text()); });
-  connect(fontSize_, qOverload<int>(&QSpinBox::valueChanged), this, &BrowserSettingsDialog::SetFontSize);
+  connect(fontList_, &QListWidget::itemClicked, this,
+          [this](QListWidgetItem* item) { SetFontName(item->text()); });
+  connect(fontSize_, qOverload<int>(&QSpinBox::valueChanged), this,
+          &BrowserSettingsDialog::SetFontSize);
   connect(background_, &NamedColourBox::ColourChosen, this, &BrowserSettingsDialog::SetBackground);
   connect(linkColour_, &NamedColourBox::ColourChosen, this, &BrowserSettingsDialog::SetLinkColor);
   connect(fontColour_, &NamedColourBox::ColourChosen, this, &BrowserSettingsDialog::SetFontColor);

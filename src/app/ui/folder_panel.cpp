@@ -70,10 +70,14 @@ FolderPanel::FolderPanel(bool openOnSingleClick, QWidget* parent)
     tree_->scrollTo(index, QAbstractItemView::PositionAtCenter);
   });
   connect(driveBox_, qOverload<int>(&QComboBox::activated), this, &FolderPanel::OnDriveChosen);
-  connect(tree_, &QTreeView::clicked, this, [this](const QModelIndex& i) { OnTreeActivated(i, false); });
-  connect(tree_, &QTreeView::doubleClicked, this, [this](const QModelIndex& i) { OnTreeActivated(i, true); });
-  connect(tree_, &QTreeView::activated, this, [this](const QModelIndex& i) { OnTreeActivated(i, true); });
-  connect(filterBox_, qOverload<int>(&QComboBox::currentIndexChanged), this, &FolderPanel::OnFilterChosen);
+  connect(tree_, &QTreeView::clicked, this,
+          [this](const QModelIndex& i) { OnTreeActivated(i, false); });
+  connect(tree_, &QTreeView::doubleClicked, this,
+          [this](const QModelIndex& i) { OnTreeActivated(i, true); });
+  connect(tree_, &QTreeView::activated, this,
+          [this](const QModelIndex& i) { OnTreeActivated(i, true); });
+  connect(filterBox_, qOverload<int>(&QComboBox::currentIndexChanged), this,
+          &FolderPanel::OnFilterChosen);
 }
 
 void FolderPanel::FillDrives() {
@@ -81,7 +85,9 @@ void FolderPanel::FillDrives() {
     if (!volume.isValid() || !volume.isReady()) continue;
     const QString root = IncludeTrailingSeparator(volume.rootPath());
     const QString name = volume.displayName();
-    driveBox_->addItem(name == volume.rootPath() ? root : root + QStringLiteral("  [") + name + QLatin1Char(']'), root);
+    driveBox_->addItem(
+        name == volume.rootPath() ? root : root + QStringLiteral("  [") + name + QLatin1Char(']'),
+        root);
   }
 }
 
@@ -116,7 +122,8 @@ void FolderPanel::SetFolder(const QString& folder) {
 void FolderPanel::SetFilterChoices(const QVector<FilterChoice>& choices) {
   filterBox_->blockSignals(true);
   filterBox_->clear();
-  for (const FilterChoice& choice : choices) filterBox_->addItem(choice.description, choice.patterns);
+  for (const FilterChoice& choice : choices)
+    filterBox_->addItem(choice.description, choice.patterns);
   filterBox_->blockSignals(false);
   filterBox_->setCurrentIndex(choices.isEmpty() ? -1 : 0);
   OnFilterChosen(filterBox_->currentIndex());
@@ -142,6 +149,5 @@ void FolderPanel::ClearCornerPicture() {
 }
 
 bool FolderPanel::CornerHasPicture() const { return !corner_->pixmap().isNull(); }
-
 
 }  // namespace vistrel

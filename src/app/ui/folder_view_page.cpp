@@ -130,7 +130,9 @@ bool FolderViewPage::SelectName(const QString& name) {
 }
 
 int FolderViewPage::ItemCount() const { return list_->count(); }
-int FolderViewPage::SelectedCount() const { return static_cast<int>(list_->selectedItems().size()); }
+int FolderViewPage::SelectedCount() const {
+  return static_cast<int>(list_->selectedItems().size());
+}
 
 bool FolderViewPage::IsSelected(int index) const {
   const QListWidgetItem* item = list_->item(index);

@@ -20,7 +20,8 @@ int main(int argc, char** argv) {
 
   vistrel::QtPrompter prompter;
   app.SetPrompter(&prompter);
-  const QString executableFolder = QFileInfo(vistrel::VistrelApplication::applicationFilePath()).absolutePath();
+  const QString executableFolder =
+      QFileInfo(vistrel::VistrelApplication::applicationFilePath()).absolutePath();
   const vistrel::WorkingFolders folders =
       vistrel::WorkingFolders::For(vistrel::ResolveProgramFolder(executableFolder));
 
@@ -28,7 +29,8 @@ int main(int argc, char** argv) {
   vistrel::UnixSignals signals;
   vistrel::BrowserProfile profile;
   vistrel::MainWindow window(folders, prompter);
-  vistrel::ViewerWindow viewer(window.settings(), window.state(), prompter, profile, window, &window);
+  vistrel::ViewerWindow viewer(window.settings(), window.state(), prompter, profile, window,
+                               &window);
   window.AttachViewer(&viewer, profile);
   prompter.SetParent(&window);
   window.SetCommandLine(vistrel::VistrelApplication::arguments().mid(1));

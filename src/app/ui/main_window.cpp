@@ -63,7 +63,8 @@ const char* const kWelcomeHint = "Welcome to Vistrel - Please open a HTML file f
 const char* const kFolderViewHint = "Folder View - Instant browser and source code view";
 const char* const kThumbViewHint = "Thumbnail View - Create thumbnail previews of your webpages";
 const char* const kFileListsHint =
-    "File Lists - Search for files - Create and store custom file lists - Sort lists in different ways";
+    "File Lists - Search for files - Create and store custom file lists - Sort lists in different "
+    "ways";
 
 QSize PrimaryScreenSize() {
   const QScreen* screen = QGuiApplication::primaryScreen();
@@ -137,8 +138,10 @@ void MainWindow::BuildLayout() {
   pages_->setObjectName(QStringLiteral("PageControl1"));
   folderView_ = new FolderViewPage(pages_);
   pages_->AddPage(folderView_, QString::fromLatin1(kPageNames[kFolderViewPage]));
-  pages_->AddPage(new PlaceholderPage(QString(), QStringLiteral("Thumbnails are not part of this build yet."), pages_),
-                  QString::fromLatin1(kPageNames[kThumbnailViewPage]));
+  pages_->AddPage(
+      new PlaceholderPage(QString(), QStringLiteral("Thumbnails are not part of this build yet."),
+                          pages_),
+      QString::fromLatin1(kPageNames[kThumbnailViewPage]));
   fileLists_ = new FileListsPage(settings_, prompter_, folders_, *this, pages_);
   pages_->AddPage(fileLists_, QString::fromLatin1(kPageNames[kFileListsPage]));
   connect(fileLists_, &FileListsPage::SelectionChanged, this, &MainWindow::RefreshStatus);
@@ -177,17 +180,17 @@ void MainWindow::BuildLayout() {
   connect(folderPanel_, &FolderPanel::PatternsChanged, this, &MainWindow::OnPatternsChanged);
   connect(folderView_, &FolderViewPage::UserMoved, this, &MainWindow::OnFileListMoved);
   connect(folderView_, &FolderViewPage::ActivatedItem, this, &MainWindow::OpenCurrentInViewer);
-  connect(folderView_, &FolderViewPage::DeleteRequested, this, &MainWindow::DeleteSelectedFilesCommand);
+  connect(folderView_, &FolderViewPage::DeleteRequested, this,
+          &MainWindow::DeleteSelectedFilesCommand);
   connect(folderView_, &FolderViewPage::ToggleChanged, this, &MainWindow::ApplyPreviewToggle);
-  connect(folderView_->saveButton(), &QPushButton::clicked, this, [this] {
-    SaveEditorFile();
-  });
+  connect(folderView_->saveButton(), &QPushButton::clicked, this, [this] { SaveEditorFile(); });
 }
 
 void MainWindow::AttachViewer(ViewerWindow* viewer, BrowserProfile& profile) {
   viewer_ = viewer;
   profile_ = &profile;
-  for (QAction* action : {menu_->browserSettings, menu_->showHelp, menu_->homepage, menu_->about}) action->setEnabled(true);
+  for (QAction* action : {menu_->browserSettings, menu_->showHelp, menu_->homepage, menu_->about})
+    action->setEnabled(true);
   connect(menu_->browserSettings, &QAction::triggered, this, &MainWindow::OpenBrowserSettings);
   connect(menu_->showHelp, &QAction::triggered, this, &MainWindow::OpenHelp);
   connect(menu_->about, &QAction::triggered, this, &MainWindow::OpenAbout);
@@ -209,14 +212,19 @@ void MainWindow::BuildThumbnailPage(BrowserProfile& profile) {
   thumbCache_ = std::make_unique<ThumbCache>(settings_.CACHE_MAX);
   capture_ = std::make_unique<OffscreenCapture>(profile);
   capture_->SetDisplaySettings(viewer_->browser()->DisplaySettings());
-  thumbStore_ = std::make_unique<ThumbStore>(folders_.thumbs, *thumbCache_, capture_->AsPageCapture());
-  thumbs_ = new ThumbnailPage(settings_, prompter_, folders_, *progressWindow_, *thumbStore_, *this, pages_);
+  thumbStore_ =
+      std::make_unique<ThumbStore>(folders_.thumbs, *thumbCache_, capture_->AsPageCapture());
+  thumbs_ = new ThumbnailPage(settings_, prompter_, folders_, *progressWindow_, *thumbStore_, *this,
+                              pages_);
   pages_->SetPage(kThumbnailViewPage, thumbs_);
   connect(thumbs_, &ThumbnailPage::OpenFileRequested, this, &MainWindow::OpenCurrentInViewer);
   connect(thumbs_, &ThumbnailPage::DeleteRequested, this, &MainWindow::DeleteSelectedFilesCommand);
-  for (QAction* action : {menu_->removeOrphanedThumbs, menu_->removeAllThumbs}) action->setEnabled(true);
-  connect(menu_->removeOrphanedThumbs, &QAction::triggered, this, [this] { thumbs_->RemoveThumbs(false); });
-  connect(menu_->removeAllThumbs, &QAction::triggered, this, [this] { thumbs_->RemoveThumbs(true); });
+  for (QAction* action : {menu_->removeOrphanedThumbs, menu_->removeAllThumbs})
+    action->setEnabled(true);
+  connect(menu_->removeOrphanedThumbs, &QAction::triggered, this,
+          [this] { thumbs_->RemoveThumbs(false); });
+  connect(menu_->removeAllThumbs, &QAction::triggered, this,
+          [this] { thumbs_->RemoveThumbs(true); });
   folderPanel_->thumbnailCorner()->installEventFilter(this);
 }
 
@@ -242,7 +250,8 @@ void MainWindow::FirstShow() {
   if (QFile::exists(folders_.tagHintFile)) {
     QByteArray bytes;
     if (ReadWholeFile(folders_.tagHintFile, &bytes))
-      tagHints_ = DecodeText(bytes).text.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")), Qt::SkipEmptyParts);
+      tagHints_ = DecodeText(bytes).text.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")),
+                                               Qt::SkipEmptyParts);
   }
   if (viewer_) viewer_->SetStyle(LoadStyle(folders_.program));
   BuildPopupMenu();
@@ -299,7 +308,9 @@ void MainWindow::ApplyHints() {
 
 bool MainWindow::HintsShown() const { return tooltips_ && tooltips_->IsEnabled(); }
 
-PageList* MainWindow::PageListOf(int page) const { return dynamic_cast<PageList*>(pages_->Page(page)); }
+PageList* MainWindow::PageListOf(int page) const {
+  return dynamic_cast<PageList*>(pages_->Page(page));
+}
 
 QString MainWindow::CurrentFile() const {
   const PageList* list = PageListOf(pages_->CurrentIndex());
@@ -350,7 +361,8 @@ void MainWindow::JumpToFileAndFolder(const QString& file) {
   pages_->RequestPage(kFolderViewPage);
   folderPanel_->SetFolder(info.absolutePath());
   OnFolderChanged(folderPanel_->Folder());
-  if (info.exists() && folderView_->SelectName(info.fileName()) && folderView_->fileList()->isVisible())
+  if (info.exists() && folderView_->SelectName(info.fileName()) &&
+      folderView_->fileList()->isVisible())
     folderView_->fileList()->setFocus();
 }
 
@@ -388,8 +400,9 @@ void MainWindow::OnPageChanged(int page) {
 void MainWindow::OnFolderChanged(const QString& folder) {
   folderView_->ShowFolder(folder, state_.CurrentMask);
   if (IsInThumbFolder(folder, folders_.thumbs)) {
-    prompter_.Information(QStringLiteral("Sorry, access denied. This is your thumbnail folder.\r\n"
-                                         "Please choose another folder ..."));
+    prompter_.Information(
+        QStringLiteral("Sorry, access denied. This is your thumbnail folder.\r\n"
+                       "Please choose another folder ..."));
     pages_->setEnabled(false);
     return;
   }

@@ -69,14 +69,16 @@ void MainWindow::CreateSnapshots() {
   request.ItemCount = info.total;
   request.Batch = info.selected > 1;
   if (!request.FileName.isEmpty() && !QFileInfo::exists(request.FileName)) {
-    prompter_.Information(QStringLiteral("File: \"") + request.FileName + QStringLiteral("\" not found!"));
+    prompter_.Information(QStringLiteral("File: \"") + request.FileName +
+                          QStringLiteral("\" not found!"));
     return;
   }
   if (request.FileName.isEmpty() && !request.Batch) {
     prompter_.Information(QStringLiteral("No file(s) selected"));
     return;
   }
-  const SnapshotServices services{settings_, prompter_, *profile_, viewer_->browser()->DisplaySettings(), *progressWindow_};
+  const SnapshotServices services{settings_, prompter_, *profile_,
+                                  viewer_->browser()->DisplaySettings(), *progressWindow_};
   SnapshotOptionsWindow window(services, PageListOf(info.page), request, nullptr, this);
   window.exec();
 }
@@ -84,7 +86,8 @@ void MainWindow::CreateSnapshots() {
 void MainWindow::SnapViewerPage() {
   SnapshotRequest request;
   request.FileName = CurrentFile();
-  const SnapshotServices services{settings_, prompter_, *profile_, viewer_->browser()->DisplaySettings(), *progressWindow_};
+  const SnapshotServices services{settings_, prompter_, *profile_,
+                                  viewer_->browser()->DisplaySettings(), *progressWindow_};
   SnapshotOptionsWindow window(services, nullptr, request, viewer_->browser(), this);
   window.exec();
 }
@@ -115,7 +118,8 @@ void MainWindow::OpenAbout() {
 void MainWindow::OpenBrowserSettings() {
   BrowserSettingsDialog dialog(*profile_, *viewer_->browser(), this);
   // Thumbnails made from now on use the browser's new values.
-  if (dialog.exec() == QDialog::Accepted && capture_) capture_->SetDisplaySettings(viewer_->browser()->DisplaySettings());
+  if (dialog.exec() == QDialog::Accepted && capture_)
+    capture_->SetDisplaySettings(viewer_->browser()->DisplaySettings());
 }
 
 void MainWindow::OpenGeneralOptions() {
@@ -135,20 +139,27 @@ QString MainWindow::LaunchCaption(int k) const {
 void MainWindow::BuildPopupMenu() {
   popup_ = new PopupMenu(settings_, this);
   popup_->SetAvailable(PopupMenu::kCreateSnapshots, viewer_ != nullptr);
-  connect(popup_->item(PopupMenu::kCreateSnapshots), &QAction::triggered, this, &MainWindow::CreateSnapshots);
+  connect(popup_->item(PopupMenu::kCreateSnapshots), &QAction::triggered, this,
+          &MainWindow::CreateSnapshots);
   popup_->SetAvailable(PopupMenu::kMakeThumbs, thumbs_ != nullptr);
   popup_->SetAvailable(PopupMenu::kClearThumbs, thumbs_ != nullptr);
-  connect(popup_->item(PopupMenu::kMakeThumbs), &QAction::triggered, this, [this] { MakeOrClearThumbs(true); });
-  connect(popup_->item(PopupMenu::kClearThumbs), &QAction::triggered, this, [this] { MakeOrClearThumbs(false); });
-  connect(popup_->item(PopupMenu::kCopyFiles), &QAction::triggered, this, &MainWindow::CopySelectedFilesCommand);
+  connect(popup_->item(PopupMenu::kMakeThumbs), &QAction::triggered, this,
+          [this] { MakeOrClearThumbs(true); });
+  connect(popup_->item(PopupMenu::kClearThumbs), &QAction::triggered, this,
+          [this] { MakeOrClearThumbs(false); });
+  connect(popup_->item(PopupMenu::kCopyFiles), &QAction::triggered, this,
+          &MainWindow::CopySelectedFilesCommand);
   popup_->ContextProvider = [this] {
     const SelectionInfo info = CurrentSelection();
     return PopupMenu::Context{CurrentFile(), info.page, info.selected, state_.ViewerOpen};
   };
-  connect(popup_->item(PopupMenu::kViewInBrowser), &QAction::triggered, this, &MainWindow::ViewInDefaultBrowser);
-  connect(popup_->item(PopupMenu::kJumpToFolder), &QAction::triggered, this, &MainWindow::JumpToCurrentFolder);
+  connect(popup_->item(PopupMenu::kViewInBrowser), &QAction::triggered, this,
+          &MainWindow::ViewInDefaultBrowser);
+  connect(popup_->item(PopupMenu::kJumpToFolder), &QAction::triggered, this,
+          &MainWindow::JumpToCurrentFolder);
   for (int k = 0; k < 6; ++k)
-    connect(popup_->item(PopupMenu::kLaunchBase + k + 1), &QAction::triggered, this, [this, k] { LaunchApplication(k); });
+    connect(popup_->item(PopupMenu::kLaunchBase + k + 1), &QAction::triggered, this,
+            [this, k] { LaunchApplication(k); });
   AttachPopup(folderView_->fileList());
   fileLists_->SetPopupMenu(popup_);
   if (thumbs_) thumbs_->SetPopupMenu(popup_);
@@ -157,9 +168,8 @@ void MainWindow::BuildPopupMenu() {
 
 void MainWindow::AttachPopup(QWidget* widget) {
   widget->setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(widget, &QWidget::customContextMenuRequested, this, [this, widget](const QPoint& at) {
-    popup_->popup(widget->mapToGlobal(at));
-  });
+  connect(widget, &QWidget::customContextMenuRequested, this,
+          [this, widget](const QPoint& at) { popup_->popup(widget->mapToGlobal(at)); });
 }
 
 void MainWindow::ViewInDefaultBrowser() {
@@ -188,13 +198,15 @@ void MainWindow::LaunchApplication(int k) {
 void MainWindow::RereadFolder() {
   const int row = folderView_->fileList()->currentRow();
   folderView_->ShowFolder(folderPanel_->Folder(), state_.CurrentMask);
-  if (row >= 0 && row < folderView_->ItemCount()) folderView_->fileList()->setCurrentRow(row, QItemSelectionModel::NoUpdate);
+  if (row >= 0 && row < folderView_->ItemCount())
+    folderView_->fileList()->setCurrentRow(row, QItemSelectionModel::NoUpdate);
 }
 
 void MainWindow::DeleteSelectedFilesCommand() {
   PageList* page = PageListOf(pages_->CurrentIndex());
   if (!page) return;
-  const DeleteOutcome outcome = DeleteSelectedFiles(*page, folderPanel_->Folder(), settings_, prompter_);
+  const DeleteOutcome outcome =
+      DeleteSelectedFiles(*page, folderPanel_->Folder(), settings_, prompter_);
   if (!outcome.confirmed) return;
   switch (pages_->CurrentIndex()) {
     case kFolderViewPage: {
@@ -202,7 +214,8 @@ void MainWindow::DeleteSelectedFilesCommand() {
       RefreshPreviewNow(false);
       const int last = folderView_->ItemCount() - 1;
       if (last >= 0)
-        folderView_->fileList()->setCurrentRow(qMin(outcome.lastDeletedIndex, last), QItemSelectionModel::ClearAndSelect);
+        folderView_->fileList()->setCurrentRow(qMin(outcome.lastDeletedIndex, last),
+                                               QItemSelectionModel::ClearAndSelect);
       SyncThumbCount();
       break;
     }
@@ -224,7 +237,8 @@ void MainWindow::DeleteSelectedFilesCommand() {
 void MainWindow::CopySelectedFilesCommand() {
   PageList* page = PageListOf(pages_->CurrentIndex());
   if (!page) return;
-  const CopyOutcome outcome = CopySelectedFiles(*page, folderPanel_->Folder(), settings_, prompter_, *progressWindow_);
+  const CopyOutcome outcome =
+      CopySelectedFiles(*page, folderPanel_->Folder(), settings_, prompter_, *progressWindow_);
   setEnabled(true);
   if (outcome.singleTargetInShownFolder) {
     RereadFolderAndSelect(QFileInfo(outcome.singleTarget).fileName());

@@ -86,7 +86,8 @@ void MainWindow::SetProgress(int value) {
 
 void MainWindow::RereadFolderAndSelect(const QString& name) {
   folderView_->ShowFolder(folderPanel_->Folder(), state_.CurrentMask);
-  if (folderView_->SelectName(name) && folderView_->fileList()->isVisible()) folderView_->fileList()->setFocus();
+  if (folderView_->SelectName(name) && folderView_->fileList()->isVisible())
+    folderView_->fileList()->setFocus();
 }
 
 QMenu* MainWindow::FilePopupMenu() const { return popup_; }

@@ -5,15 +5,20 @@
 namespace vistrel {
 
 namespace {
-struct NamedColour { const char* name; int value; };
+struct NamedColour {
+  const char* name;
+  int value;
+};
 const NamedColour kColours[] = {
-    {"Black", 0x000000},   {"Maroon", 0x000080}, {"Green", 0x008000},   {"Olive", 0x008080},
-    {"Navy", 0x800000},    {"Purple", 0x800080}, {"Teal", 0x808000},    {"Gray", 0x808080},
-    {"Silver", 0xC0C0C0},  {"Red", 0x0000FF},    {"Lime", 0x00FF00},    {"Yellow", 0x00FFFF},
-    {"Blue", 0xFF0000},    {"Fuchsia", 0xFF00FF}, {"Aqua", 0xFFFF00},   {"White", 0xFFFFFF},
+    {"Black", 0x000000},  {"Maroon", 0x000080},  {"Green", 0x008000}, {"Olive", 0x008080},
+    {"Navy", 0x800000},   {"Purple", 0x800080},  {"Teal", 0x808000},  {"Gray", 0x808080},
+    {"Silver", 0xC0C0C0}, {"Red", 0x0000FF},     {"Lime", 0x00FF00},  {"Yellow", 0x00FFFF},
+    {"Blue", 0xFF0000},   {"Fuchsia", 0xFF00FF}, {"Aqua", 0xFFFF00},  {"White", 0xFFFFFF},
 };
 
-QColor ToQColor(int value) { return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF); }
+QColor ToQColor(int value) {
+  return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
+}
 }  // namespace
 
 NamedColourBox::NamedColourBox(QWidget* parent) : QComboBox(parent) {

@@ -5,7 +5,8 @@
 
 namespace vistrel {
 
-PopupMenu::PopupMenu(const ProgramSettings& settings, QWidget* parent) : QMenu(parent), settings_(settings) {
+PopupMenu::PopupMenu(const ProgramSettings& settings, QWidget* parent)
+    : QMenu(parent), settings_(settings) {
   addAction(QStringLiteral("View in default browser"));
   addSeparator();
   addAction(QStringLiteral("Make/Update Thumbnail(s)"));
@@ -24,7 +25,8 @@ PopupMenu::PopupMenu(const ProgramSettings& settings, QWidget* parent) : QMenu(p
 }
 
 void PopupMenu::SetLaunchCaptions(const QString& prefix) {
-  for (int k = 1; k <= 6; ++k) item(kLaunchBase + k)->setText(prefix + settings_.Applications[k - 1].Descript);
+  for (int k = 1; k <= 6; ++k)
+    item(kLaunchBase + k)->setText(prefix + settings_.Applications[k - 1].Descript);
 }
 
 void PopupMenu::UpdateEnabled(const Context& c) {
@@ -32,9 +34,11 @@ void PopupMenu::UpdateEnabled(const Context& c) {
   const bool hasSelection = c.selected > 0 && !c.viewerOpen;
   auto set = [this](int index, bool on) { item(index)->setEnabled(on && available_[index]); };
   set(kViewInBrowser, hasFile);
-  for (int index : {kMakeThumbs, kClearThumbs, kCreateSnapshots, kCopyFiles}) set(index, hasSelection);
+  for (int index : {kMakeThumbs, kClearThumbs, kCreateSnapshots, kCopyFiles})
+    set(index, hasSelection);
   set(kJumpToFolder, hasFile && c.page == kFileListsPage);
-  for (int k = 1; k <= 6; ++k) set(kLaunchBase + k, hasFile && settings_.Applications[k - 1].Present);
+  for (int k = 1; k <= 6; ++k)
+    set(kLaunchBase + k, hasFile && settings_.Applications[k - 1].Present);
 }
 
 }  // namespace vistrel

@@ -14,8 +14,13 @@ class PopupMenu : public QMenu {
   Q_OBJECT
  public:
   enum Item {
-    kViewInBrowser = 0, kMakeThumbs = 2, kClearThumbs = 3, kCreateSnapshots = 5, kCopyFiles = 6,
-    kJumpToFolder = 7, kLaunchBase = 8  // item 8 + k launches external application k (1..6)
+    kViewInBrowser = 0,
+    kMakeThumbs = 2,
+    kClearThumbs = 3,
+    kCreateSnapshots = 5,
+    kCopyFiles = 6,
+    kJumpToFolder = 7,
+    kLaunchBase = 8  // item 8 + k launches external application k (1..6)
   };
 
   // What the menu needs to know when it opens.

@@ -83,7 +83,8 @@ void ProgressWindow::Stop() {
 
 void ProgressWindow::keyPressEvent(QKeyEvent* event) {
   // Enter and Esc act on release, as the stop button would; keep the dialog from closing early.
-  if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+  if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return ||
+      event->key() == Qt::Key_Enter) {
     event->accept();
     return;
   }
@@ -91,7 +92,8 @@ void ProgressWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void ProgressWindow::keyReleaseEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+  if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return ||
+      event->key() == Qt::Key_Enter) {
     Stop();
     return;
   }

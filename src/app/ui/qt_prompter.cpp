@@ -20,10 +20,10 @@ void QtPrompter::Error(const QString& text) {
 
 int QtPrompter::Question(const QString& text, QuestionButtons buttons) {
   const bool withCancel = buttons == QuestionButtons::kYesNoCancel;
-  const auto answer = QMessageBox::question(
-      Parent(), QApplication::applicationDisplayName(), text,
-      withCancel ? QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel
-                 : QMessageBox::Yes | QMessageBox::No);
+  const auto answer =
+      QMessageBox::question(Parent(), QApplication::applicationDisplayName(), text,
+                            withCancel ? QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel
+                                       : QMessageBox::Yes | QMessageBox::No);
   if (answer == QMessageBox::Yes) return kAnswerYes;
   if (answer == QMessageBox::No) return kAnswerNo;
   // Closing the box with Escape counts as the most careful answer offered.

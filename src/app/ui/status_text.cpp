@@ -12,7 +12,8 @@ QString TabCaption(int page, bool active, int selected, int total) {
 }
 
 QString ChangedFileQuestion(const QString& file) {
-  return QStringLiteral("File: ") + file + QStringLiteral("\r\n has been changed by another application.") +
+  return QStringLiteral("File: ") + file +
+         QStringLiteral("\r\n has been changed by another application.") +
          QStringLiteral("\r\n\r\nReload from disk?");
 }
 

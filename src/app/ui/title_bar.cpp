@@ -5,8 +5,10 @@
 namespace vistrel {
 
 namespace {
-const char* const kGrey = "QLabel { background: rgb(128,128,128); color: white; font-weight: bold; padding: 1px 4px; }";
-const char* const kTeal = "QLabel { background: rgb(0,128,128); color: white; font-weight: bold; padding: 1px 4px; }";
+const char* const kGrey =
+    "QLabel { background: rgb(128,128,128); color: white; font-weight: bold; padding: 1px 4px; }";
+const char* const kTeal =
+    "QLabel { background: rgb(0,128,128); color: white; font-weight: bold; padding: 1px 4px; }";
 }  // namespace
 
 TitleBar::TitleBar(const QString& text, QWidget* parent) : QLabel(text, parent) {

@@ -15,7 +15,9 @@ QString SourceEditorAccess::SelectedText() const {
   return text;
 }
 
-qsizetype SourceEditorAccess::SelectionStart() const { return editor_.textCursor().selectionStart(); }
+qsizetype SourceEditorAccess::SelectionStart() const {
+  return editor_.textCursor().selectionStart();
+}
 
 qsizetype SourceEditorAccess::LineOfPosition(qsizetype position) const {
   return editor_.document()->findBlock(static_cast<int>(position)).blockNumber();

@@ -100,18 +100,22 @@ ViewerWindow::ViewerWindow(ProgramSettings& settings, MainWindowState& state, Pr
   connect(browser_, &BrowserView::HistoryChanged, this, &ViewerWindow::OnHistoryChanged);
   connect(browser_, &BrowserView::LinkClicked, this, &ViewerWindow::OnLinkClicked);
   connect(browser_, &BrowserView::LinkHovered, this, &ViewerWindow::OnLinkHovered);
-  connect(browser_, &BrowserView::BusyChanged, this, [this](bool busy) { state_.BrowserBusy = busy; });
+  connect(browser_, &BrowserView::BusyChanged, this,
+          [this](bool busy) { state_.BrowserBusy = busy; });
   // Ctrl+A and Ctrl+C act on the page wherever the browser pane sits.
-  auto* selectAll = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_A), browser_, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+  auto* selectAll = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_A), browser_, nullptr, nullptr,
+                                  Qt::WidgetWithChildrenShortcut);
   connect(selectAll, &QShortcut::activated, browser_, &BrowserView::SelectAll);
-  auto* copy = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_C), browser_, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+  auto* copy = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_C), browser_, nullptr, nullptr,
+                             Qt::WidgetWithChildrenShortcut);
   connect(copy, &QShortcut::activated, browser_, &BrowserView::Copy);
   connect(editor_, &SourceEditor::UserEdited, this, &ViewerWindow::SetREToModified);
   connect(editor_, &SourceEditor::SaveRequested, this, [this] {
     if (saveButton_->isEnabled()) BSaveClick();
   });
   connect(editor_, &SourceEditor::SearchReplaceRequested, this, &ViewerWindow::StartSearchReplace);
-  connect(editor_, &SourceEditor::TagTemplateRequested, this, &ViewerWindow::CopyFromEditToRichEdit);
+  connect(editor_, &SourceEditor::TagTemplateRequested, this,
+          &ViewerWindow::CopyFromEditToRichEdit);
   connect(editor_, &QPlainTextEdit::selectionChanged, this, &ViewerWindow::ShowTagHint);
   connect(editor_, &QPlainTextEdit::cursorPositionChanged, this, &ViewerWindow::ShowTagHint);
   OnHistoryChanged();
@@ -136,9 +140,7 @@ QWidget* ViewerWindow::BuildBrowserPage() {
   connect(backButton_, &QPushButton::clicked, browser_, &BrowserView::GoBack);
   connect(forwardButton_, &QPushButton::clicked, browser_, &BrowserView::GoForward);
   connect(reloadButton_, &QPushButton::clicked, this, &ViewerWindow::BReloadClick);
-  connect(snapButton_, &QPushButton::clicked, this, [this] {
-    host_.SnapViewerPage();
-  });
+  connect(snapButton_, &QPushButton::clicked, this, [this] { host_.SnapViewerPage(); });
   StackBarOnPage(browserPage_, bar);
   return browserPage_;
 }
@@ -165,7 +167,8 @@ QWidget* ViewerWindow::BuildEditorPage() {
 }
 
 void ViewerWindow::TakeBackPanes() {
-  for (auto [pane, page] : {std::pair<QWidget*, QWidget*>{browser_, browserPage_}, {editor_, editorPage_}}) {
+  for (auto [pane, page] :
+       {std::pair<QWidget*, QWidget*>{browser_, browserPage_}, {editor_, editorPage_}}) {
     if (pane->parentWidget() == page) continue;
     page->layout()->addWidget(pane);
     static_cast<QVBoxLayout*>(page->layout())->setStretch(1, 1);
@@ -199,10 +202,13 @@ void ViewerWindow::ClearPreview() {
   SetREToNotModified();
 }
 
-bool ViewerWindow::FileOpen() const { return editor_->isEnabled() && !host_.CurrentFile().isEmpty(); }
+bool ViewerWindow::FileOpen() const {
+  return editor_->isEnabled() && !host_.CurrentFile().isEmpty();
+}
 
 void ViewerWindow::SetCaption() {
-  setWindowTitle(editor_->IsModified() ? state_.EditorFile + QString::fromLatin1(kUnsaved) : state_.EditorFile);
+  setWindowTitle(editor_->IsModified() ? state_.EditorFile + QString::fromLatin1(kUnsaved)
+                                       : state_.EditorFile);
 }
 
 void ViewerWindow::SetREToModified() {
@@ -251,7 +257,8 @@ void ViewerWindow::SaveEditorFileAs(const QString& fileName) {
   const QString chosen = prompter_.SaveFile(request);
   if (chosen.isEmpty()) return;
   const QFileInfo info(chosen);
-  const QString target = BuildTargetPath(info.absolutePath(), info.fileName(), QString(), prompter_);
+  const QString target =
+      BuildTargetPath(info.absolutePath(), info.fileName(), QString(), prompter_);
   if (target.isEmpty()) return;
   if (!SaveEditorFile(target)) return;
   if (IncludeTrailingSeparator(QFileInfo(target).absolutePath()) == host_.ShownFolder())
