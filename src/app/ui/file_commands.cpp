@@ -17,6 +17,7 @@
 #include "app/ui/status_text.h"
 #include "app/ui/window_link.h"
 #include "core/main_window_state.h"
+#include "core/page_list.h"
 #include "core/pattern_match.h"
 #include "core/prompter.h"
 #include "filelists/file_lists_page.h"

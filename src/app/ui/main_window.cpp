@@ -36,6 +36,7 @@
 #include "app/ui/tooltip_switch.h"
 #include "app/ui/window_commands.h"
 #include "app/viewer/viewer_window.h"
+#include "core/page_list.h"
 #include "core/prompter.h"
 #include "core/text_file.h"
 #include "editor/source_editor.h"

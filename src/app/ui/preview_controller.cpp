@@ -1,6 +1,7 @@
 #include "app/ui/preview_controller.h"
 
 #include <QFileInfo>
+#include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
 
