@@ -1,11 +1,27 @@
 #include "app/ui/command_line.h"
 
 #include <QDir>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 
+#include "app/ui/file_commands.h"
 #include "main_window_fixture.h"
 
 namespace vistrel::testing {
 namespace {
+
+// Drops files onto the window as the platform does.
+void Drop(QWidget& window, const QStringList& files) {
+  QMimeData data;
+  QList<QUrl> urls;
+  for (const QString& file : files) urls << QUrl::fromLocalFile(file);
+  data.setUrls(urls);
+  QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&window, &enter);
+  QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&window, &drop);
+}
 
 TEST(ReadCommandLine, LastOfOneOrTwoParametersIfAcceptedAndExisting) {
   TempFolder dir;
@@ -40,19 +56,24 @@ TEST_F(MainWindowTest, DroppedFilesJumpToTheFirstOrAreRefused) {
   const QString first = dir_.Write(QStringLiteral("site/one.htm"));
   const QString second = dir_.Write(QStringLiteral("other/two.htm"));
   Start();
-  window_->HandleDroppedFiles({first, second, second});
+  Drop(*window_, {first, second, second});
   EXPECT_EQ(window_->CurrentFile(), first);
+  EXPECT_EQ(window_->fileCommands().droppedNames(), (QStringList{first, second, second}));
 
   const QString photo = dir_.Write(QStringLiteral("site/photo.jpeg"));
-  window_->HandleDroppedFiles({photo});
+  Drop(*window_, {photo, first});
   EXPECT_EQ(prompter_.TakeTexts(),
             QStringList{QStringLiteral("Vistrel:\r\nFile not accepted.\r\n") + photo});
   EXPECT_EQ(prompter_.beeps(), 1);
 
   const QString folder = dir_.MakeDir(QStringLiteral("folder.htm"));
-  window_->HandleDroppedFiles({folder});
+  Drop(*window_, {folder});
   EXPECT_EQ(prompter_.TakeTexts().size(), 1);
   EXPECT_EQ(window_->CurrentFile(), first);
+
+  Drop(*window_, {});  // nothing local: nothing happens, the names of the last drop stay
+  EXPECT_EQ(window_->fileCommands().droppedNames(), QStringList{folder});
+  EXPECT_EQ(prompter_.beeps(), 2);
 }
 
 }  // namespace

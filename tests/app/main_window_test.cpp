@@ -16,7 +16,10 @@
 
 #include "app/ui/folder_panel.h"
 #include "app/ui/page_switcher.h"
+#include "app/ui/popup_menu.h"
+#include "app/ui/preview_controller.h"
 #include "app/ui/status_text.h"
+#include "app/ui/window_commands.h"
 #include "main_window_fixture.h"
 #include "settings/ini_profile.h"
 
@@ -24,6 +27,11 @@ namespace vistrel::testing {
 namespace {
 
 QString Tab(MainWindow& w, int page) { return w.pages()->Caption(page); }
+
+// Caption of the pop-up item that launches external application k (0..5).
+QString LaunchCaption(MainWindow& w, int k) {
+  return w.popupMenu()->item(PopupMenu::kLaunchBase + k + 1)->text();
+}
 
 TEST_F(MainWindowTest, FirstStartCreatesFoldersShowsProgramFolderAndDefaults) {
   dir_.Write(QStringLiteral("prog/a.htm"));
@@ -107,19 +115,20 @@ TEST_F(MainWindowTest, ChangedFileIsOfferedForReloadOncePerChange) {
   window_->state().EditorFileStamp = FileStamp(file) - 1000000000LL;
 
   prompter_.AnswerQuestion(kAnswerNo);
-  window_->CheckChangedFile();
+  window_->preview().CheckChangedFile();
   EXPECT_EQ(
       prompter_.TakeTexts(),
       QStringList{QStringLiteral("File: ") + file +
                   QStringLiteral(
                       "\r\n has been changed by another application.\r\n\r\nReload from disk?")});
   EXPECT_EQ(reloads, 0);
-  window_->CheckChangedFile();  // no further change: no question (the prompter would fail)
+  // No further change: no question (the prompter would fail).
+  window_->preview().CheckChangedFile();
   EXPECT_TRUE(prompter_.TakeTexts().isEmpty());
 
   window_->state().EditorFileStamp -= 1;
   prompter_.AnswerQuestion(kAnswerYes);
-  window_->CheckChangedFile();
+  window_->preview().CheckChangedFile();
   EXPECT_EQ(prompter_.TakeTexts().size(), 1);
   EXPECT_EQ(reloads, 1);
 }
@@ -131,7 +140,7 @@ TEST_F(MainWindowTest, VanishedFileIsNotReportedAsChanged) {
   window_->state().EditorFile = file;
   window_->state().EditorFileStamp = 1;
   QFile::remove(file);
-  window_->CheckChangedFile();
+  window_->preview().CheckChangedFile();
   EXPECT_TRUE(prompter_.TakeTexts().isEmpty());
 }
 
@@ -225,24 +234,24 @@ void WithModal(F action) {
 
 TEST_F(MainWindowTest, GeneralOptionsCancelChangesNothingOkAppliesAtOnce) {
   Start();
-  EXPECT_EQ(window_->LaunchCaption(0), QStringLiteral("Launch file with: External Application 1"));
+  EXPECT_EQ(LaunchCaption(*window_, 0), QStringLiteral("Launch file with: External Application 1"));
   WithModal<GeneralOptionsDialog>([](GeneralOptionsDialog* d) {
     d->hintsBox()->setChecked(false);
     d->descriptField(0)->setText(QStringLiteral("Mine"));
     d->reject();
   });
-  window_->OpenGeneralOptions();
+  window_->windowCommands().OpenGeneralOptions();
   EXPECT_TRUE(window_->settings().DoShowHints);
   EXPECT_TRUE(window_->HintsShown());
-  EXPECT_EQ(window_->LaunchCaption(0), QStringLiteral("Launch file with: External Application 1"));
+  EXPECT_EQ(LaunchCaption(*window_, 0), QStringLiteral("Launch file with: External Application 1"));
 
   WithModal<GeneralOptionsDialog>([](GeneralOptionsDialog* d) {
     d->hintsBox()->setChecked(false);
     d->accept();
   });
-  window_->OpenGeneralOptions();
+  window_->windowCommands().OpenGeneralOptions();
   EXPECT_FALSE(window_->HintsShown());
-  EXPECT_EQ(window_->LaunchCaption(0), QStringLiteral("Launch with: External Application 1"));
+  EXPECT_EQ(LaunchCaption(*window_, 0), QStringLiteral("Launch with: External Application 1"));
 }
 
 }  // namespace

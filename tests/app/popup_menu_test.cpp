@@ -2,9 +2,11 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QThread>
 
 #include "app/ui/external_launch.h"
+#include "app/ui/file_commands.h"
 #include "app/ui/folder_panel.h"
 #include "app/ui/page_switcher.h"
 #include "app/ui/status_text.h"
@@ -76,7 +78,7 @@ TEST_F(MainWindowTest, LaunchHandsTheCurrentFileToTheProgram) {
   window_->settings().Applications[2].Location = tool;
   window_->settings().Applications[2].Param = QStringLiteral("-n");
   Select({0});
-  window_->LaunchApplication(2);
+  window_->fileCommands().LaunchApplication(2);
   QElapsedTimer timer;
   timer.start();
   while (!QFile::exists(out) && timer.elapsed() < 10000) QThread::msleep(20);
@@ -89,7 +91,7 @@ TEST_F(MainWindowTest, JumpToFolderOfAVanishedFolderSaysSo) {
   const QString page = dir_.Write(QStringLiteral("prog/a.htm"));
   Start();
   Select({0});
-  window_->JumpToCurrentFolder();
+  window_->fileCommands().JumpToCurrentFolder();
   EXPECT_EQ(window_->CurrentFile(), page);
   EXPECT_TRUE(prompter_.TakeTexts().isEmpty());
 }
@@ -116,14 +118,41 @@ TEST_F(MainWindowTest, DoubleClickOpensTheViewerUnlessTheBrowserIsBusy) {
     ++shown;
     openWhileShown = window_->state().ViewerOpen;
   };
-  window_->OpenCurrentInViewer();  // nothing current yet? the first entry is current
+  window_->fileCommands().OpenCurrentInViewer();  // nothing current yet? the first entry is current
   Select({0});
-  window_->OpenCurrentInViewer();
+  window_->fileCommands().OpenCurrentInViewer();
   window_->state().BrowserBusy = true;
-  window_->OpenCurrentInViewer();
+  window_->fileCommands().OpenCurrentInViewer();
   EXPECT_EQ(shown, 2);
   EXPECT_TRUE(openWhileShown);
   EXPECT_FALSE(window_->state().ViewerOpen);
+}
+
+TEST_F(MainWindowTest, DeleteOnTheFolderViewSelectsTheNextFileAndRecounts) {
+  for (const char* name : {"1.htm", "2.htm", "3.htm"})
+    dir_.Write(QStringLiteral("prog/") + QString::fromLatin1(name));
+  Start();
+  Select({1});
+  prompter_.AnswerQuestion(kAnswerNo);
+  window_->fileCommands().DeleteSelection();
+  EXPECT_EQ(prompter_.TakeTexts().size(), 1);
+  EXPECT_EQ(FileList()->count(), 3);
+
+  prompter_.AnswerQuestion(kAnswerYes);
+  Q_EMIT window_->folderViewPage()->DeleteRequested();  // the Delete key
+  EXPECT_EQ(prompter_.TakeTexts().size(), 1);
+  EXPECT_FALSE(QFileInfo::exists(folders_.program + QStringLiteral("2.htm")));
+  EXPECT_EQ(FileList()->count(), 2);
+  EXPECT_EQ(window_->CurrentFile(), folders_.program + QStringLiteral("3.htm"));
+  EXPECT_EQ(window_->pages()->Caption(kFolderViewPage),
+            QStringLiteral("Folder View  (1 of 2 files selected)"));
+
+  // The last entry deleted: the new last one becomes current.
+  Select({1});
+  prompter_.AnswerQuestion(kAnswerYes);
+  window_->fileCommands().DeleteSelection();
+  prompter_.TakeTexts();
+  EXPECT_EQ(window_->CurrentFile(), folders_.program + QStringLiteral("1.htm"));
 }
 
 }  // namespace

@@ -15,10 +15,13 @@
 #include "core/vistrel_error.h"
 #include "app/ui/about_window.h"
 #include "app/ui/browser_settings_dialog.h"
+#include "app/ui/file_commands.h"
 #include "app/ui/help_window.h"
 #include "app/ui/named_colour_box.h"
 #include "app/ui/page_switcher.h"
+#include "app/ui/preview_controller.h"
 #include "app/ui/status_text.h"
+#include "app/ui/window_commands.h"
 #include "app/viewer/link_target.h"
 #include "app/viewer/viewer_window.h"
 #include "editor/source_editor.h"
@@ -75,7 +78,7 @@ class ViewerTest : public MainWindowTest {
   }
   void Preview(int row) {
     Select({row});
-    window_->RefreshPreviewNow(false);
+    window_->preview().RefreshNow(false);
   }
   SourceEditor* Editor() const { return viewer_->editor(); }
   void Type(const QString& text) {
@@ -156,7 +159,7 @@ TEST_F(ViewerTest, FailedSaveKeepsTheDocumentModifiedAndTheFileIntact) {
   const QString page = dir_.Write(QStringLiteral("prog/sub/a.htm"), "one");
   StartWithViewer();
   window_->JumpToFileAndFolder(page);
-  window_->RefreshPreviewNow(false);
+  window_->preview().RefreshNow(false);
   Editor()->moveCursor(QTextCursor::End);
   Type(QStringLiteral("!"));
   // A folder standing where the file's temporary copy must go makes the write fail, for root too.
@@ -204,7 +207,7 @@ TEST_F(ViewerTest, MissingFileIsReportedAndTheEditorKeepsItsFile) {
   QFile::remove(gone);
   Select({1});
   try {
-    window_->RefreshPreviewNow(false);
+    window_->preview().RefreshNow(false);
     ADD_FAILURE() << "no error";
   } catch (const VistrelError& error) {
     EXPECT_EQ(error.message(), QStringLiteral("Can't locate file: ") + gone);
@@ -220,7 +223,7 @@ TEST_F(ViewerTest, ChangedOnDiskReloadsWhenTheUserSaysYes) {
   dir_.Write(QStringLiteral("prog/a.htm"), "new text");
   window_->state().EditorFileStamp -= 1000;
   prompter_.AnswerQuestion(kAnswerYes);
-  window_->CheckChangedFile();
+  window_->preview().CheckChangedFile();
   EXPECT_EQ(prompter_.TakeTexts().size(), 1);
   EXPECT_EQ(Editor()->toPlainText(), QStringLiteral("new text"));
 }
@@ -253,7 +256,7 @@ TEST_F(ViewerTest, ViewerTakesBothPanesAndThePreviewGetsOneBack) {
     });
     viewer_->exec();
   };
-  window_->OpenCurrentInViewer();
+  window_->fileCommands().OpenCurrentInViewer();
   EXPECT_TRUE(panesInViewer);
   EXPECT_EQ(window_->folderViewPage()->PreviewControl(), static_cast<QWidget*>(Editor()));
 }
@@ -314,14 +317,14 @@ TEST_F(ViewerTest, ThumbnailFromTheFolderViewShowsInTheCorner) {
   StartWithViewer();
   Preview(0);
   EXPECT_FALSE(window_->folderPanel()->CornerHasPicture());
-  window_->MakeOrClearThumbs(true);
+  window_->fileCommands().MakeOrClearThumbs(true);
   const QString thumb = ThumbPathOf(folders_.thumbs, page);
   ASSERT_TRUE(QFile::exists(thumb)) << thumb.toStdString();
   EXPECT_EQ(QImage(thumb).size(), QSize(130, 100));
   EXPECT_TRUE(window_->folderPanel()->CornerHasPicture());
   EXPECT_TRUE(window_->isEnabled());
 
-  window_->MakeOrClearThumbs(false);
+  window_->fileCommands().MakeOrClearThumbs(false);
   EXPECT_FALSE(QFile::exists(thumb));
   EXPECT_FALSE(window_->folderPanel()->CornerHasPicture());
 }
@@ -340,21 +343,21 @@ TEST_F(ViewerTest, ClosingFromTheThumbnailPageAsksAboutChanges) {
     });
     viewer_->exec();
   };
-  window_->OpenCurrentInViewer();
+  window_->fileCommands().OpenCurrentInViewer();
   EXPECT_EQ(prompter_.TakeTexts(), QStringList{QStringLiteral("Save changes in: ") + page});
   EXPECT_EQ(dir_.Read(QStringLiteral("prog/a.htm")), QByteArray("x"));
 }
 
 TEST_F(ViewerTest, CreateSnapshotsChecksTheFileThenOpensTheOptions) {
   StartWithViewer();
-  window_->CreateSnapshots();  // an empty folder: nothing current, nothing selected
+  window_->fileCommands().CreateSnapshots();  // an empty folder: nothing current, nothing selected
   EXPECT_EQ(prompter_.TakeTexts(), QStringList{QStringLiteral("No file(s) selected")});
 
   const QString page = dir_.Write(QStringLiteral("prog/a.htm"), "x");
-  window_->RereadFolder();
+  window_->fileCommands().RereadFolder();
   Select({0});
   QFile::remove(page);
-  window_->CreateSnapshots();
+  window_->fileCommands().CreateSnapshots();
   EXPECT_EQ(prompter_.TakeTexts(),
             QStringList{QStringLiteral("File: \"") + page + QStringLiteral("\" not found!")});
 
@@ -366,7 +369,7 @@ TEST_F(ViewerTest, CreateSnapshotsChecksTheFileThenOpensTheOptions) {
     caption = modal->windowTitle();
     modal->close();
   });
-  window_->CreateSnapshots();
+  window_->fileCommands().CreateSnapshots();
   EXPECT_FALSE(caption.isEmpty());
   EXPECT_TRUE(window_->isEnabled());
 }
@@ -403,8 +406,8 @@ TEST_F(ViewerTest, BrowserSettingsResetCancelAndOk) {
 
 TEST_F(ViewerTest, HelpWindowsOpenSideBySideAndCloseOnEscape) {
   StartWithViewer();
-  QPointer<HelpWindow> first = window_->OpenHelp();
-  QPointer<HelpWindow> second = window_->OpenHelp();
+  QPointer<HelpWindow> first = window_->windowCommands().OpenHelp();
+  QPointer<HelpWindow> second = window_->windowCommands().OpenHelp();
   EXPECT_EQ(first->windowTitle(), QStringLiteral("Vistrel - Help"));
   EXPECT_TRUE(first->isVisible() && second->isVisible());
   QTest::keyClick(first.data(), Qt::Key_Escape);
@@ -419,7 +422,7 @@ TEST_F(ViewerTest, HelpWindowsOpenSideBySideAndCloseOnEscape) {
 TEST_F(ViewerTest, MissingHelpPageIsReportedAndTheWindowStaysEmpty) {
   StartWithViewer();
   QFile::remove(folders_.helpPage);
-  EXPECT_THROW(window_->OpenHelp(), VistrelError);
+  EXPECT_THROW(window_->windowCommands().OpenHelp(), VistrelError);
   const QWidgetList windows = QApplication::topLevelWidgets();
   const bool helpOpen = std::any_of(windows.begin(), windows.end(), [](QWidget* w) {
     return qobject_cast<HelpWindow*>(w) && w->isVisible();

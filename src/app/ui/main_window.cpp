@@ -2,11 +2,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QMimeData>
-#include <QUrl>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -14,6 +11,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QDir>
@@ -21,40 +19,34 @@
 #include <QScreen>
 #include <QSplitter>
 #include <QTimer>
+#include <QUrl>
 #include <QVBoxLayout>
 
-#include "core/pattern_match.h"
-#include "core/prompter.h"
-#include "core/vistrel_error.h"
-#include "core/text_file.h"
-#include "core/text_paths.h"
-#include "app/ui/progress_window.h"
-#include "app/ui/about_window.h"
-#include "app/ui/browser_settings_dialog.h"
 #include "app/ui/command_line.h"
-#include "app/ui/help_window.h"
+#include "app/ui/file_commands.h"
+#include "app/ui/filter_choices.h"
 #include "app/ui/folder_panel.h"
 #include "app/ui/folder_view_page.h"
-#include "app/ui/external_launch.h"
 #include "app/ui/page_switcher.h"
-#include "app/ui/popup_menu.h"
 #include "app/ui/placeholder_page.h"
+#include "app/ui/popup_menu.h"
+#include "app/ui/preview_controller.h"
+#include "app/ui/progress_window.h"
 #include "app/ui/status_text.h"
-#include "app/ui/title_bar.h"
+#include "app/ui/tooltip_switch.h"
+#include "app/ui/window_commands.h"
 #include "app/viewer/viewer_window.h"
+#include "core/page_list.h"
+#include "core/prompter.h"
+#include "core/text_file.h"
 #include "editor/source_editor.h"
 #include "filelists/file_lists_page.h"
-#include "filelists/file_operations.h"
-#include "snapshots/snapshot_options_window.h"
-#include "thumbnails/offscreen_capture.h"
-#include "thumbnails/thumb_cache.h"
-#include "thumbnails/thumb_naming.h"
-#include "thumbnails/thumb_store.h"
-#include "thumbnails/thumbnail_page.h"
 #include "formatter/style.h"
 #include "render/browser_view.h"
-#include "app/ui/tooltip_switch.h"
-#include "settings/general_options_dialog.h"
+#include "thumbnails/offscreen_capture.h"
+#include "thumbnails/thumb_cache.h"
+#include "thumbnails/thumb_store.h"
+#include "thumbnails/thumbnail_page.h"
 
 namespace vistrel {
 
@@ -78,7 +70,7 @@ MainWindow::MainWindow(const WorkingFolders& folders, Prompter& prompter, QWidge
   setWindowTitle(QString::fromLatin1(kTitle));
   PrepareWorkingFolders(folders_);
   connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState s) {
-    if (s == Qt::ApplicationActive) CheckChangedFile();
+    if (s == Qt::ApplicationActive) preview_->CheckChangedFile();
   });
 
   ini_ = IniProfile::Load(folders_.iniFile);
@@ -112,9 +104,13 @@ bool MainWindow::SaveSettingsNow(QString* error) {
 
 void MainWindow::BuildLayout() {
   menu_ = std::make_unique<MainMenu>(menuBar());
+  windowCommands_ =
+      std::make_unique<WindowCommands>(settings_, prompter_, folders_.helpPage, *this);
+  connect(windowCommands_.get(), &WindowCommands::OptionsChanged, this, &MainWindow::ApplyOptions);
   connect(menu_->closeProgram, &QAction::triggered, this, &QWidget::close);
   menu_->generalOptions->setEnabled(true);
-  connect(menu_->generalOptions, &QAction::triggered, this, &MainWindow::OpenGeneralOptions);
+  connect(menu_->generalOptions, &QAction::triggered, windowCommands_.get(),
+          &WindowCommands::OpenGeneralOptions);
 
   auto* central = new QWidget(this);
   auto* layout = new QVBoxLayout(central);
@@ -144,13 +140,14 @@ void MainWindow::BuildLayout() {
       QString::fromLatin1(kPageNames[kThumbnailViewPage]));
   fileLists_ = new FileListsPage(settings_, prompter_, folders_, *this, pages_);
   pages_->AddPage(fileLists_, QString::fromLatin1(kPageNames[kFileListsPage]));
-  connect(fileLists_, &FileListsPage::SelectionChanged, this, &MainWindow::RefreshStatus);
-  connect(fileLists_, &FileListsPage::OpenFileRequested, this, &MainWindow::OpenCurrentInViewer);
-  connect(fileLists_, &FileListsPage::ThumbCornerRequested, this, &MainWindow::ShowThumbCorner);
   progressWindow_ = new ProgressWindow(state_.AbortRequested, this);
   progressWindow_->SetBatchOwner(this);
-  pages_->MayChange = [this](int from, int to) { return MayLeavePage(from, to); };
-  connect(pages_, &PageSwitcher::PageChanged, this, &MainWindow::OnPageChanged);
+  preview_ =
+      std::make_unique<PreviewController>(*folderPanel_, *folderView_, state_, prompter_, *this);
+  fileCommands_ = std::make_unique<FileCommands>(
+      FileCommandParts{settings_, prompter_, state_, *folderPanel_, *folderView_, *fileLists_,
+                       *progressWindow_, *preview_},
+      *this, *this);
 
   work_ = new QSplitter(Qt::Horizontal, central);
   QSplitter* work = work_;
@@ -175,37 +172,53 @@ void MainWindow::BuildLayout() {
   layout->addWidget(work, 1);
   layout->addWidget(footer);
   setCentralWidget(central);
+  BuildPageConnections();
+}
 
+void MainWindow::BuildPageConnections() {
+  FileCommands* commands = fileCommands_.get();
+  PreviewController* preview = preview_.get();
+  connect(fileLists_, &FileListsPage::SelectionChanged, this, &MainWindow::RefreshStatus);
+  connect(fileLists_, &FileListsPage::OpenFileRequested, this,
+          [commands] { commands->OpenCurrentInViewer(); });
+  connect(fileLists_, &FileListsPage::ThumbCornerRequested, this, &MainWindow::ShowThumbCorner);
+  pages_->MayChange = [this](int from, int to) { return MayLeavePage(from, to); };
+  connect(pages_, &PageSwitcher::PageChanged, this, &MainWindow::OnPageChanged);
   connect(folderPanel_, &FolderPanel::FolderChanged, this, &MainWindow::OnFolderChanged);
   connect(folderPanel_, &FolderPanel::PatternsChanged, this, &MainWindow::OnPatternsChanged);
   connect(folderView_, &FolderViewPage::UserMoved, this, &MainWindow::OnFileListMoved);
-  connect(folderView_, &FolderViewPage::ActivatedItem, this, &MainWindow::OpenCurrentInViewer);
+  connect(folderView_, &FolderViewPage::ActivatedItem, this,
+          [commands] { commands->OpenCurrentInViewer(); });
   connect(folderView_, &FolderViewPage::DeleteRequested, this,
-          &MainWindow::DeleteSelectedFilesCommand);
-  connect(folderView_, &FolderViewPage::ToggleChanged, this, &MainWindow::ApplyPreviewToggle);
+          [commands] { commands->DeleteSelection(); });
+  connect(folderView_, &FolderViewPage::ToggleChanged, this, [preview] { preview->ApplyToggle(); });
   connect(folderView_->saveButton(), &QPushButton::clicked, this, [this] { SaveEditorFile(); });
 }
 
 void MainWindow::AttachViewer(ViewerWindow* viewer, BrowserProfile& profile) {
   viewer_ = viewer;
-  profile_ = &profile;
+  preview_->SetViewer(viewer);
+  fileCommands_->SetBrowser(profile, *viewer->browser());
+  WindowCommands* commands = windowCommands_.get();
   for (QAction* action : {menu_->browserSettings, menu_->showHelp, menu_->homepage, menu_->about})
     action->setEnabled(true);
-  connect(menu_->browserSettings, &QAction::triggered, this, &MainWindow::OpenBrowserSettings);
-  connect(menu_->showHelp, &QAction::triggered, this, &MainWindow::OpenHelp);
-  connect(menu_->about, &QAction::triggered, this, &MainWindow::OpenAbout);
-  connect(menu_->homepage, &QAction::triggered, this,
-          [] { QDesktopServices::openUrl(QUrl(QString::fromLatin1(kHomepage))); });
+  connect(menu_->browserSettings, &QAction::triggered, commands,
+          &WindowCommands::OpenBrowserSettings);
+  connect(menu_->showHelp, &QAction::triggered, commands, &WindowCommands::OpenHelp);
+  connect(menu_->about, &QAction::triggered, commands, &WindowCommands::OpenAbout);
+  connect(menu_->homepage, &QAction::triggered, commands, &WindowCommands::OpenHomepage);
   BuildThumbnailPage(profile);
+  windowCommands_->SetBrowser(profile, *viewer->browser(), capture_.get());
   menu_->createSnapshots->setEnabled(true);
-  connect(menu_->createSnapshots, &QAction::triggered, this, &MainWindow::CreateSnapshots);
+  connect(menu_->createSnapshots, &QAction::triggered, this,
+          [this] { fileCommands_->CreateSnapshots(); });
   connect(folderView_->saveAsButton(), &QPushButton::clicked, this, [this] {
     if (state_.EditorFile.isEmpty())
       prompter_.Beep();
     else
       viewer_->SaveEditorFileAs(state_.EditorFile);
   });
-  SetPreviewControls(viewer_->browser(), viewer_->editor());
+  preview_->SetControls(viewer_->browser(), viewer_->editor());
 }
 
 void MainWindow::BuildThumbnailPage(BrowserProfile& profile) {
@@ -216,9 +229,14 @@ void MainWindow::BuildThumbnailPage(BrowserProfile& profile) {
       std::make_unique<ThumbStore>(folders_.thumbs, *thumbCache_, capture_->AsPageCapture());
   thumbs_ = new ThumbnailPage(settings_, prompter_, folders_, *progressWindow_, *thumbStore_, *this,
                               pages_);
+  preview_->SetThumbFolder(folders_.thumbs);
+  fileCommands_->SetThumbnails(thumbs_);
   pages_->SetPage(kThumbnailViewPage, thumbs_);
-  connect(thumbs_, &ThumbnailPage::OpenFileRequested, this, &MainWindow::OpenCurrentInViewer);
-  connect(thumbs_, &ThumbnailPage::DeleteRequested, this, &MainWindow::DeleteSelectedFilesCommand);
+  FileCommands* commands = fileCommands_.get();
+  connect(thumbs_, &ThumbnailPage::OpenFileRequested, this,
+          [commands] { commands->OpenCurrentInViewer(); });
+  connect(thumbs_, &ThumbnailPage::DeleteRequested, this,
+          [commands] { commands->DeleteSelection(); });
   for (QAction* action : {menu_->removeOrphanedThumbs, menu_->removeAllThumbs})
     action->setEnabled(true);
   connect(menu_->removeOrphanedThumbs, &QAction::triggered, this,
@@ -228,9 +246,23 @@ void MainWindow::BuildThumbnailPage(BrowserProfile& profile) {
   folderPanel_->thumbnailCorner()->installEventFilter(this);
 }
 
+void MainWindow::BuildPopupMenu() {
+  popup_ = fileCommands_->BuildPopupMenu();
+  AttachPopup(folderView_->fileList());
+  fileLists_->SetPopupMenu(popup_);
+  if (thumbs_) thumbs_->SetPopupMenu(popup_);
+  AttachPopup(folderPanel_->thumbnailCorner());
+}
+
+void MainWindow::AttachPopup(QWidget* widget) {
+  widget->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(widget, &QWidget::customContextMenuRequested, this,
+          [this, widget](const QPoint& at) { popup_->popup(widget->mapToGlobal(at)); });
+}
+
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (watched == folderPanel_->thumbnailCorner() && event->type() == QEvent::MouseButtonDblClick) {
-    MakeOrClearThumbs(true);
+    fileCommands_->MakeOrClearThumbs(true);
     return true;
   }
   return QMainWindow::eventFilter(watched, event);
@@ -263,7 +295,7 @@ void MainWindow::FirstShow() {
   folderPanel_->SetFilterChoices(ParseFilterText(settings_.ALLOWED_EXTENSIONS));
   folderPanel_->SetFolder(settings_.VIEW_PATH);
   OnFolderChanged(folderPanel_->Folder());
-  ApplyPreviewToggle();
+  preview_->ApplyToggle();
   if (thumbs_) thumbs_->SetBaseIndex(settings_.THUMB_BASEIDX);
   pages_->RequestPage(kThumbnailViewPage);
   pages_->RequestPage(kFolderViewPage);
@@ -306,14 +338,23 @@ void MainWindow::ApplyHints() {
   tooltips_->SetEnabled(settings_.DoShowHints);
 }
 
+void MainWindow::ApplyOptions() {
+  popup_->SetLaunchCaptions(QStringLiteral("Launch with: "));
+  ApplyHints();
+  folderView_->SetShowFileIcons(settings_.DoShowFileIcons);
+  folderPanel_->SetOpenOnSingleClick(settings_.DoOpenOnSingleClick);
+}
+
 bool MainWindow::HintsShown() const { return tooltips_ && tooltips_->IsEnabled(); }
 
 PageList* MainWindow::PageListOf(int page) const {
   return dynamic_cast<PageList*>(pages_->Page(page));
 }
 
+PageList* MainWindow::CurrentPageList() const { return PageListOf(pages_->CurrentIndex()); }
+
 QString MainWindow::CurrentFile() const {
-  const PageList* list = PageListOf(pages_->CurrentIndex());
+  const PageList* list = CurrentPageList();
   return list ? list->CurrentFile() : QString();
 }
 
@@ -355,7 +396,7 @@ void MainWindow::JumpToFileAndFolder(const QString& file) {
   const int answer = AskSaveChanges();
   if (answer == kAnswerCancel) return;
   if (answer == kAnswerNo) {
-    ClearPreview();
+    preview_->Clear();
     RefreshStatus();
   }
   pages_->RequestPage(kFolderViewPage);
@@ -397,6 +438,10 @@ void MainWindow::OnPageChanged(int page) {
   RefreshStatus();
 }
 
+void MainWindow::SyncThumbCount() {
+  if (thumbs_) thumbs_->SyncThumbCount();
+}
+
 void MainWindow::OnFolderChanged(const QString& folder) {
   folderView_->ShowFolder(folder, state_.CurrentMask);
   if (IsInThumbFolder(folder, folders_.thumbs)) {
@@ -409,7 +454,7 @@ void MainWindow::OnFolderChanged(const QString& folder) {
   pages_->setEnabled(true);
   if (state_.StartingUp) return;
   SyncThumbCount();
-  ClearPreview();
+  preview_->Clear();
   RefreshStatus();
 }
 
@@ -418,8 +463,16 @@ void MainWindow::OnPatternsChanged(const QString& patterns) {
   if (!folderPanel_->Folder().isEmpty()) folderView_->ShowFolder(folderPanel_->Folder(), patterns);
   if (state_.StartingUp) return;
   SyncThumbCount();
-  ClearPreview();
+  preview_->Clear();
   RefreshStatus();
+}
+
+void MainWindow::OnFileListMoved() {
+  if (state_.StartingUp) return;
+  // The answer only decides whether the old file is saved; the new one is loaded anyway.
+  AskSaveChanges();
+  RefreshStatus();
+  RefreshPreview(false);
 }
 
 void MainWindow::CloseOrderly() {
@@ -434,6 +487,18 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     return;
   }
   event->accept();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+  QStringList files;
+  for (const QUrl& url : event->mimeData()->urls())
+    if (url.isLocalFile()) files << url.toLocalFile();
+  event->acceptProposedAction();
+  fileCommands_->HandleDroppedFiles(files);
 }
 
 }  // namespace vistrel
