@@ -279,6 +279,8 @@ void ScaleColumns(const QImage& intermediate, const Contributors& plan, RowAdder
     }
     for (; i < values; ++i) {
       const float v = std::min(std::max(sum[i], 0.0f), 255.0f);
+      // v is never negative here, and half up is the rounding the stored pictures were made with.
+      // NOLINTNEXTLINE(bugprone-incorrect-roundings)
       out[i] = static_cast<std::uint8_t>(static_cast<int>(v + 0.5f));
     }
   }

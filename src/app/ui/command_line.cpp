@@ -16,7 +16,7 @@ QString LongPathOf(const QString& path) {
 
 QString ReadCommandLine(const QStringList& parameters) {
   if (parameters.isEmpty() || parameters.size() > 2) return {};
-  const QString file = LongPathOf(parameters.last());
+  QString file = LongPathOf(parameters.last());
   if (MatchesPatternList(file, QString::fromLatin1(kAcceptedTypes)) && QFileInfo(file).isFile())
     return file;
   return {};

@@ -5,7 +5,7 @@ namespace vistrel {
 const char* const kPageNames[3] = {"Folder View", "Thumbnail View", "File Lists"};
 
 QString TabCaption(int page, bool active, int selected, int total) {
-  const QString name = QString::fromLatin1(kPageNames[page]);
+  QString name = QString::fromLatin1(kPageNames[page]);
   if (!active) return name;
   return name + QStringLiteral("  (") + QString::number(selected) + QStringLiteral(" of ") +
          QString::number(total) + QStringLiteral(" files selected)");

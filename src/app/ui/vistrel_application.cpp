@@ -9,7 +9,7 @@ VistrelApplication::VistrelApplication(int& argc, char** argv) : QApplication(ar
 
 QString VistrelApplication::ReportError(const std::exception& error) {
   const auto* own = dynamic_cast<const VistrelError*>(&error);
-  const QString text = own ? own->message() : QString::fromLocal8Bit(error.what());
+  QString text = own ? own->message() : QString::fromLocal8Bit(error.what());
   if (prompter_) prompter_->Error(text);
   return text;
 }

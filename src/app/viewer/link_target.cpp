@@ -17,7 +17,7 @@ QString WithoutFragment(const QString& url) {
 }
 
 QString LinkedFile(const QString& documentFile, const QString& url) {
-  const QString rest = WithoutFragment(url);
+  QString rest = WithoutFragment(url);
   if (rest.isEmpty()) return {};
   const QUrl parsed(rest);
   if (parsed.isLocalFile()) return QDir::cleanPath(parsed.toLocalFile());
