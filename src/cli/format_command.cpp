@@ -8,6 +8,7 @@
 #include "core/program_folder.h"
 #include "core/text_file.h"
 #include "cli/cli_command.h"
+#include "cli/command_options.h"
 #include "formatter/format_driver.h"
 #include "formatter/style.h"
 
@@ -54,27 +55,16 @@ bool WriteStandardOutput(const QString& text, TextEncoding encoding) {
 }  // namespace
 
 int RunFormat(const QStringList& args) {
-  QString styleFolder;
-  QString file;
-  for (qsizetype i = 0; i < args.size(); ++i) {
-    const QString& arg = args.at(i);
-    if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
-      Out() << kFormatHelp;
-      return kExitOk;
-    }
-    if (arg == QLatin1String("--style")) {
-      if (i + 1 >= args.size()) {
-        Err() << "vistrel-cli format: --style needs a folder\n" << kFormatHelp;
-        return kExitUsage;
-      }
-      styleFolder = args.at(++i);
-    } else if (arg.startsWith(QLatin1String("--")) || !file.isEmpty()) {
-      Err() << "vistrel-cli format: unexpected argument '" << arg << "'\n" << kFormatHelp;
-      return kExitUsage;
-    } else {
-      file = arg;
-    }
-  }
+  CommandOptions options("format", kFormatHelp);
+  options.Add(QStringLiteral("style"), QStringLiteral("DIR"));
+  if (const int code = options.Parse(args); code != CommandOptions::kRun) return code;
+  const QStringList files = options.Positional();
+  if (files.size() > 1)
+    return options.UsageError(QStringLiteral("unexpected argument '") + files.at(1) +
+                              QLatin1Char('\''));
+  const QString file = files.value(0);
+  const QString styleFolder = options.Value(QStringLiteral("style"));
+  StartApplication(AppKind::kText);
   if (!styleFolder.isEmpty() && !QFileInfo(styleFolder).isDir()) {
     Err() << "vistrel-cli format: style folder not found: " << styleFolder << "\n";
     return kExitFailure;

@@ -1,8 +1,10 @@
 // vistrel-cli snapshot [options] FILE -o OUT: a page rendered off screen, scaled and framed.
 #include <QFileInfo>
+#include <utility>
 
 #include "core/vistrel_error.h"
 #include "cli/cli_command.h"
+#include "cli/command_options.h"
 #include "render/browser_profile.h"
 #include "cli/stderr_prompter.h"
 #include "snapshots/snapshot_renderer.h"
@@ -26,12 +28,8 @@ const char kUsage[] =
     "  --bg C, --shade-col C, --border-col C\n"
     "                          colours as #rrggbb or a stored colour value (0x00BBGGRR);\n"
     "                          white, grey and navy\n"
-    "  --timeout SECONDS       give up waiting for the page and take what is painted (15)\n";
-
-int UsageError(const QString& text) {
-  Err() << "vistrel-cli snapshot: " << text << "\n" << kUsage;
-  return kExitUsage;
-}
+    "  --timeout SECONDS       give up waiting for the page and take what is painted (15)\n"
+    "  --verbose               let the browser engine print its own diagnostics\n";
 
 int Failure(const QString& text) {
   Err() << "vistrel-cli snapshot: " << text << "\n";
@@ -54,59 +52,46 @@ bool ReadColour(const QString& text, int* value) {
 }  // namespace
 
 int RunSnapshot(const QStringList& args) {
-  if (args.contains(QLatin1String("--help")) || args.contains(QLatin1String("-h"))) {
-    Out() << kUsage;
-    return kExitOk;
-  }
+  CommandOptions options("snapshot", kUsage);
+  for (const char* name : {"width", "height", "scale", "shade", "border", "bg", "shade-col",
+                           "border-col", "timeout", "o"})
+    options.Add(QLatin1String(name), QStringLiteral("VALUE"));
+  options.Add(QStringLiteral("crop-h"));
+  options.Add(QStringLiteral("crop-v"));
+  options.AddVerbose();
+  if (const int code = options.Parse(args); code != CommandOptions::kRun) return code;
+  auto UsageError = [&options](const QString& text) { return options.UsageError(text); };
+
   SnapshotSettings settings;
   SnapshotInput input;
-  input.width = QString::number(settings.CustomWidth);
-  input.height = QString::number(settings.CustomHeight);
-  input.scale = QString::number(settings.Scale);
-  input.shade = QString::number(settings.Shade);
-  input.border = QString::number(settings.Border);
-  QString file, out, timeoutText = QStringLiteral("15");
-  for (int i = 0; i < args.size(); ++i) {
-    const QString& arg = args.at(i);
-    const bool hasValue = i + 1 < args.size();
-    auto value = [&]() { return args.at(++i); };
-    if (arg == QLatin1String("--crop-h")) {
-      input.cropHori = true;
-    } else if (arg == QLatin1String("--crop-v")) {
-      input.cropVerti = true;
-    } else if (arg.startsWith(QLatin1String("-")) && arg.size() > 1 && !hasValue) {
-      return UsageError(arg + QStringLiteral(" needs a value"));
-    } else if (arg == QLatin1String("--width")) {
-      input.width = value();
-    } else if (arg == QLatin1String("--height")) {
-      input.height = value();
-    } else if (arg == QLatin1String("--scale")) {
-      input.scale = value();
-    } else if (arg == QLatin1String("--shade")) {
-      input.shade = value();
-    } else if (arg == QLatin1String("--border")) {
-      input.border = value();
-    } else if (arg == QLatin1String("--timeout")) {
-      timeoutText = value();
-    } else if (arg == QLatin1String("-o")) {
-      out = value();
-    } else if (arg == QLatin1String("--bg") || arg == QLatin1String("--shade-col") ||
-               arg == QLatin1String("--border-col")) {
-      const QString text = value();
-      int colour = 0;
-      if (!ReadColour(text, &colour))
-        return UsageError(text + QStringLiteral(" is not a colour (#rrggbb or 0x00BBGGRR)"));
-      (arg == QLatin1String("--bg")          ? input.bgCol
-       : arg == QLatin1String("--shade-col") ? input.shadeCol
-                                             : input.borderCol) = colour;
-    } else if (arg.startsWith(QLatin1String("--"))) {
-      return UsageError(QStringLiteral("unknown option ") + arg);
-    } else if (file.isEmpty()) {
-      file = arg;
-    } else {
-      return UsageError(QStringLiteral("only one FILE, please"));
-    }
+  auto valueOr = [&options](const char* name, int fallback) {
+    return options.Has(QLatin1String(name)) ? options.Value(QLatin1String(name))
+                                            : QString::number(fallback);
+  };
+  input.width = valueOr("width", settings.CustomWidth);
+  input.height = valueOr("height", settings.CustomHeight);
+  input.scale = valueOr("scale", settings.Scale);
+  input.shade = valueOr("shade", settings.Shade);
+  input.border = valueOr("border", settings.Border);
+  input.cropHori = options.Has(QStringLiteral("crop-h"));
+  input.cropVerti = options.Has(QStringLiteral("crop-v"));
+  const std::pair<const char*, int SnapshotInput::*> colours[] = {
+      {"bg", &SnapshotInput::bgCol},
+      {"shade-col", &SnapshotInput::shadeCol},
+      {"border-col", &SnapshotInput::borderCol}};
+  for (const auto& [name, member] : colours) {
+    if (!options.Has(QLatin1String(name))) continue;
+    const QString text = options.Value(QLatin1String(name));
+    if (!ReadColour(text, &(input.*member)))
+      return UsageError(text + QStringLiteral(" is not a colour (#rrggbb or 0x00BBGGRR)"));
   }
+  const QString timeoutText = options.Has(QStringLiteral("timeout"))
+                                  ? options.Value(QStringLiteral("timeout"))
+                                  : QStringLiteral("15");
+  const QString out = options.Value(QStringLiteral("o"));
+  const QStringList files = options.Positional();
+  if (files.size() > 1) return UsageError(QStringLiteral("only one FILE, please"));
+  const QString file = files.value(0);
   if (file.isEmpty() || out.isEmpty()) return UsageError(QStringLiteral("expected FILE -o OUT"));
   const QString suffix = QFileInfo(out).suffix().toLower();
   SnapshotFormat format = SnapshotFormat::kJpeg;
@@ -119,6 +104,7 @@ int RunSnapshot(const QStringList& args) {
   if (!timeoutOk || timeoutSeconds <= 0 || timeoutSeconds > 3600)
     return UsageError(timeoutText + QStringLiteral(" is not a timeout in seconds"));
 
+  StartApplication(AppKind::kRender, options.Has(QStringLiteral("verbose")));
   StderrPrompter prompter;
   if (!TestInput(input, settings, prompter)) return kExitFailure;
 
