@@ -29,8 +29,9 @@ foreach(size 48 128 256)
     DESTINATION ${share}/icons/hicolor/${size}x${size}/apps)
 endforeach()
 
-# cpack -G DEB: the library dependencies come from the programs themselves; the engine's
-# helper process and the platform plugins are loaded at run time, so they are named here.
+# cpack -G DEB: the library dependencies come from the programs themselves (the engine's
+# helper process comes with them); the platform plugins are loaded at run time, so they are
+# named here: without the offscreen one vistrel-cli and the thumbnailer cannot render.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME vistrel)
 set(CPACK_PACKAGE_VENDOR "Vistrel")
@@ -47,5 +48,5 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION web)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6webenginecore6-bin, qt6-qpa-plugins")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 include(CPack)

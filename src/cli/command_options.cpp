@@ -21,6 +21,11 @@ void CommandOptions::Add(const QString& name, const QString& valueName, const QS
 void CommandOptions::AddQuiet() { Add(QStringLiteral("quiet"), {}, QStringLiteral("q")); }
 void CommandOptions::AddVerbose() { Add(QStringLiteral("verbose")); }
 
+void CommandOptions::AddEntryReportOptions() {
+  Add(QStringLiteral("json"));
+  AddQuiet();
+}
+
 int CommandOptions::Parse(const QStringList& args) {
   const bool parsed = parser_.parse(QStringList{QStringLiteral("vistrel-cli")} + args);
   if (parser_.isSet(QStringLiteral("help"))) {

@@ -18,6 +18,8 @@ class CommandOptions {
   // Adds --quiet (no progress line) and --verbose (the engine's own diagnostics).
   void AddQuiet();
   void AddVerbose();
+  // --json and --quiet of the commands that report on many entries.
+  void AddEntryReportOptions();
 
   // kRun when the command should go on; otherwise the exit code after the help (stdout) or a
   // usage error (stderr) was printed.

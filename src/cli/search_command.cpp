@@ -29,8 +29,7 @@ int RunSearch(const QStringList& args) {
   CommandOptions options("search", kSearchUsage);
   options.Add(QStringLiteral("mask"), QStringLiteral("PATTERNS"));
   options.Add(QStringLiteral("no-subfolders"));
-  options.Add(QStringLiteral("json"));
-  options.AddQuiet();
+  options.AddEntryReportOptions();
   if (const int code = options.Parse(args); code != CommandOptions::kRun) return code;
   if (options.Positional().size() != 1)
     return options.UsageError(QStringLiteral("expected one FOLDER"));

@@ -26,8 +26,7 @@ const char kVerifyUsage[] =
 int RunVerify(const QStringList& args) {
   CommandOptions options("verify", kVerifyUsage);
   options.Add(QStringLiteral("update"));
-  options.Add(QStringLiteral("json"));
-  options.AddQuiet();
+  options.AddEntryReportOptions();
   if (const int code = options.Parse(args); code != CommandOptions::kRun) return code;
   if (options.Positional().size() != 1)
     return options.UsageError(QStringLiteral("expected one LIST.lst"));

@@ -4,6 +4,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QList>
+#include <utility>
 
 #include "cli_env.h"
 #include "filelists/list_entry.h"
@@ -28,11 +29,15 @@ QList<QJsonObject> JsonLines(const QByteArray& out) {
   return objects;
 }
 
+void WriteFiles(TempFolder& folder, const QList<std::pair<QString, QByteArray>>& files) {
+  for (const auto& [name, bytes] : files) folder.Write(name, bytes);
+}
+
 TEST(CliJson, SearchGivesOneObjectPerEntryAndLeavesThePlainOutputAlone) {
   TempFolder home, site;
-  site.Write(QStringLiteral("index.htm"), "12345");
-  site.Write(QStringLiteral("sub/Seite ü.htm"), "123");
-  site.Write(QStringLiteral("notes.txt"), "x");
+  WriteFiles(site, {{QStringLiteral("index.htm"), "12345"},
+                    {QStringLiteral("sub/Seite ü.htm"), "123"},
+                    {QStringLiteral("notes.txt"), "x"}});
   const CliRun plain = RunCli({QStringLiteral("search"), site.path()}, home.path());
   const CliRun json =
       RunCli({QStringLiteral("search"), QStringLiteral("--json"), site.path()}, home.path());
@@ -59,9 +64,9 @@ TEST(CliJson, SearchGivesOneObjectPerEntryAndLeavesThePlainOutputAlone) {
 
 TEST(CliJson, VerifyTellsTheStateOfEveryEntry) {
   TempFolder home, site;
-  site.Write(QStringLiteral("same.htm"), "same");
-  site.Write(QStringLiteral("grown.htm"), "small");
-  site.Write(QStringLiteral("gone.htm"), "gone");
+  WriteFiles(site, {{QStringLiteral("same.htm"), "same"},
+                    {QStringLiteral("grown.htm"), "small"},
+                    {QStringLiteral("gone.htm"), "gone"}});
   const CliRun search = RunCli({QStringLiteral("search"), site.path()}, home.path());
   ASSERT_EQ(search.exitCode, 0);
   const QString list = site.Write(QStringLiteral("site.lst"), search.out);
