@@ -20,7 +20,7 @@ _vistrel_cli() {
     resample) options="--help" ;;
     thumbs) options="--base --quiet --verbose --help" ;;
     snapshot) options="--width --height --scale --shade --border --crop-h --crop-v --bg
-                       --shade-col --border-col --timeout --verbose -o --help" ;;
+                       --shade-col --border-col --timeout --bmp --quiet --verbose -o --help" ;;
     search) options="--mask --no-subfolders --json --quiet --help" ;;
     verify) options="--update --json --quiet --help" ;;
     merge) options="-o --help" ;;

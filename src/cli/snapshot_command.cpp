@@ -1,12 +1,17 @@
-// vistrel-cli snapshot [options] FILE -o OUT: a page rendered off screen, scaled and framed.
+// vistrel-cli snapshot [options] FILE -o OUT: a page rendered off screen, scaled and framed;
+// with -o FOLDER/ any number of pages, as the batch dialog does.
+#include <QDir>
 #include <QFileInfo>
+#include <QList>
 #include <utility>
 
 #include "core/vistrel_error.h"
 #include "cli/cli_command.h"
 #include "cli/command_options.h"
+#include "cli/progress_line.h"
 #include "render/browser_profile.h"
 #include "cli/stderr_prompter.h"
+#include "snapshots/snapshot_export.h"
 #include "snapshots/snapshot_renderer.h"
 #include "snapshots/snapshot_save.h"
 #include "snapshots/snapshot_settings.h"
@@ -17,8 +22,11 @@ namespace {
 
 const char kUsage[] =
     "Usage: vistrel-cli snapshot [options] FILE -o OUT.(jpg|bmp)\n"
+    "       vistrel-cli snapshot [options] [--bmp] FILE... -o FOLDER/\n"
     "Renders the local page FILE off screen and writes its snapshot: JPEG (quality 75) or\n"
     "24-bit BMP by the extension of OUT. Web addresses in the page are not fetched.\n"
+    "When OUT is an existing folder, each FILE's snapshot goes there as snap_NAME_EXT.jpg\n"
+    "(.bmp with --bmp), replacing one of that name.\n"
     "Options:\n"
     "  --width W, --height H   size the page is laid out at (10-2000 x 10-3000; 800 x 600)\n"
     "  --scale P               scaling factor in percent (5-100; 100)\n"
@@ -29,6 +37,8 @@ const char kUsage[] =
     "                          colours as #rrggbb or a stored colour value (0x00BBGGRR);\n"
     "                          white, grey and navy\n"
     "  --timeout SECONDS       give up waiting for the page and take what is painted (15)\n"
+    "  --quiet                 no progress line (shown only when standard error is a\n"
+    "                          terminal and there are several files)\n"
     "  --verbose               let the browser engine print its own diagnostics\n";
 
 int Failure(const QString& text) {
@@ -58,6 +68,8 @@ int RunSnapshot(const QStringList& args) {
     options.Add(QLatin1String(name), QStringLiteral("VALUE"));
   options.Add(QStringLiteral("crop-h"));
   options.Add(QStringLiteral("crop-v"));
+  options.Add(QStringLiteral("bmp"));
+  options.AddQuiet();
   options.AddVerbose();
   if (const int code = options.Parse(args); code != CommandOptions::kRun) return code;
   auto UsageError = [&options](const QString& text) { return options.UsageError(text); };
@@ -90,15 +102,27 @@ int RunSnapshot(const QStringList& args) {
                                   : QStringLiteral("15");
   const QString out = options.Value(QStringLiteral("o"));
   const QStringList files = options.Positional();
-  if (files.size() > 1) return UsageError(QStringLiteral("only one FILE, please"));
-  const QString file = files.value(0);
-  if (file.isEmpty() || out.isEmpty()) return UsageError(QStringLiteral("expected FILE -o OUT"));
-  const QString suffix = QFileInfo(out).suffix().toLower();
+  if (files.isEmpty() || out.isEmpty()) return UsageError(QStringLiteral("expected FILE -o OUT"));
+  // Each page with the file its snapshot goes to.
+  QList<std::pair<QString, QString>> jobs;
   SnapshotFormat format = SnapshotFormat::kJpeg;
-  if (suffix == QLatin1String("bmp"))
-    format = SnapshotFormat::kBmp;
-  else if (suffix != QLatin1String("jpg") && suffix != QLatin1String("jpeg"))
-    return UsageError(out + QStringLiteral(": use a .jpg or .bmp file"));
+  if (QFileInfo(out).isDir()) {
+    if (options.Has(QStringLiteral("bmp"))) format = SnapshotFormat::kBmp;
+    const QString ext =
+        format == SnapshotFormat::kBmp ? QStringLiteral(".bmp") : QStringLiteral(".jpg");
+    for (const QString& file : files)
+      jobs.append({file, QDir(out).filePath(SnapshotFileName(file, ext))});
+  } else {
+    if (files.size() > 1) return UsageError(out + QStringLiteral(" is not a folder"));
+    if (options.Has(QStringLiteral("bmp")))
+      return UsageError(QStringLiteral("--bmp is for a FOLDER; name OUT .bmp instead"));
+    const QString suffix = QFileInfo(out).suffix().toLower();
+    if (suffix == QLatin1String("bmp"))
+      format = SnapshotFormat::kBmp;
+    else if (suffix != QLatin1String("jpg") && suffix != QLatin1String("jpeg"))
+      return UsageError(out + QStringLiteral(": use a .jpg or .bmp file"));
+    jobs.append({files.front(), out});
+  }
   bool timeoutOk = false;
   const double timeoutSeconds = timeoutText.toDouble(&timeoutOk);
   if (!timeoutOk || timeoutSeconds <= 0 || timeoutSeconds > 3600)
@@ -108,27 +132,34 @@ int RunSnapshot(const QStringList& args) {
   StderrPrompter prompter;
   if (!TestInput(input, settings, prompter)) return kExitFailure;
 
+  bool allWritten = true;
   try {
     BrowserProfile profile;
     SnapshotRenderer renderer(profile, BrowserDisplaySettings());
     renderer.SetTimeout(static_cast<int>(timeoutSeconds * 1000));
-    QImage snapshot;
-    switch (renderer.DoTheShot(file, settings, RenderSize(settings, true), &snapshot)) {
-      case SnapshotRenderer::Result::kNoFile:
-        return Failure(QStringLiteral("Can't locate file: ") + file);
-      case SnapshotRenderer::Result::kTimedOut:
+    ProgressLine progress(options.Has(QStringLiteral("quiet")) || jobs.size() < 2);
+    for (qsizetype i = 0; i < jobs.size(); ++i) {
+      const auto& [file, target] = jobs.at(i);
+      progress.Show(int(i), int(jobs.size()), file);
+      QImage snapshot;
+      const SnapshotRenderer::Result result =
+          renderer.DoTheShot(file, settings, RenderSize(settings, true), &snapshot);
+      progress.Clear();
+      if (result == SnapshotRenderer::Result::kNoFile) {
+        Failure(QStringLiteral("Can't locate file: ") + file);
+        allWritten = false;
+        continue;
+      }
+      if (result == SnapshotRenderer::Result::kTimedOut)
         Err() << "vistrel-cli snapshot: " << file
               << " did not finish loading; taking what is painted\n";
-        break;
-      case SnapshotRenderer::Result::kRendered:
-        break;
+      if (!SaveSnapshot(target, format, false, snapshot, prompter, {}))
+        return Failure(QStringLiteral("nothing written to ") + target);
     }
-    if (!SaveSnapshot(out, format, false, snapshot, prompter, {}))
-      return Failure(QStringLiteral("nothing written to ") + out);
   } catch (const VistrelError& error) {
     return Failure(error.message());
   }
-  return kExitOk;
+  return allWritten ? kExitOk : kExitFailure;
 }
 
 }  // namespace vistrel::cli
