@@ -29,11 +29,12 @@ const char kFormatHelp[] =
 // The program folder's style; a program folder that was never set up formats with the
 // style it would be given at first start.
 QString DefaultStyleFolder() {
-  const WorkingFolders folders =
-      WorkingFolders::For(ResolveProgramFolder(QCoreApplication::applicationDirPath()));
-  const QString folder = folders.styles + kStyleName + QLatin1Char('/');
+  const QString exeFolder = QCoreApplication::applicationDirPath();
+  QString folder =
+      WorkingFolders::For(ResolveProgramFolder(exeFolder)).styles + kStyleName + QLatin1Char('/');
   if (QFileInfo(folder).isDir()) return folder;
-  return QStringLiteral(":/defaults/STYLES/") + kStyleName + QLatin1Char('/');
+  return DefaultResourceFolder(exeFolder) + QStringLiteral("STYLES/") + kStyleName +
+         QLatin1Char('/');
 }
 
 // Encodes and writes in pieces, so a large result is never held twice.

@@ -31,7 +31,8 @@ int RunResample(const QStringList& args) {
   auto UsageError = [&options](const QString& text) { return options.UsageError(text); };
   const QStringList positional = options.Positional();
   if (positional.size() != 4) return UsageError(QStringLiteral("expected IN OUT WIDTH HEIGHT"));
-  const QString in = positional.at(0), out = positional.at(1);
+  const QString& in = positional.at(0);
+  const QString& out = positional.at(1);
   int width = 0, height = 0;
   if (!ReadSide(positional.at(2), &width))
     return UsageError(positional.at(2) + QStringLiteral(" is not a valid width (1-30000)"));
