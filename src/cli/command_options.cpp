@@ -41,6 +41,14 @@ int CommandOptions::Parse(const QStringList& args) {
   return kRun;
 }
 
+int CommandOptions::ParseWithOne(const QStringList& args, const char* name, QString* argument) {
+  if (const int code = Parse(args); code != kRun) return code;
+  if (Positional().size() != 1)
+    return UsageError(QStringLiteral("expected one ") + QLatin1String(name));
+  *argument = Positional().constFirst();
+  return kRun;
+}
+
 int CommandOptions::UsageError(const QString& text) const {
   Err() << "vistrel-cli " << command_ << ": " << text << "\n" << usage_;
   Err().flush();

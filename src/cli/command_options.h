@@ -25,6 +25,8 @@ class CommandOptions {
   // usage error (stderr) was printed.
   static constexpr int kRun = -1;
   int Parse(const QStringList& args);
+  // Parse for a command of exactly one argument (FOLDER, LIST.lst), given back in *argument.
+  int ParseWithOne(const QStringList& args, const char* name, QString* argument);
 
   bool Has(const QString& name) const { return parser_.isSet(name); }
   QString Value(const QString& name) const { return parser_.value(name); }

@@ -30,10 +30,9 @@ int RunSearch(const QStringList& args) {
   options.Add(QStringLiteral("mask"), QStringLiteral("PATTERNS"));
   options.Add(QStringLiteral("no-subfolders"));
   options.AddEntryReportOptions();
-  if (const int code = options.Parse(args); code != CommandOptions::kRun) return code;
-  if (options.Positional().size() != 1)
-    return options.UsageError(QStringLiteral("expected one FOLDER"));
-  const QString folder = options.Positional().at(0);
+  QString folder;
+  if (const int code = options.ParseWithOne(args, "FOLDER", &folder); code != CommandOptions::kRun)
+    return code;
   const QString mask = options.Has(QStringLiteral("mask")) ? options.Value(QStringLiteral("mask"))
                                                            : QString::fromLatin1(kDefaultMask);
   StartApplication(AppKind::kText);

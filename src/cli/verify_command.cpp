@@ -27,10 +27,10 @@ int RunVerify(const QStringList& args) {
   CommandOptions options("verify", kVerifyUsage);
   options.Add(QStringLiteral("update"));
   options.AddEntryReportOptions();
-  if (const int code = options.Parse(args); code != CommandOptions::kRun) return code;
-  if (options.Positional().size() != 1)
-    return options.UsageError(QStringLiteral("expected one LIST.lst"));
-  const QString listFile = options.Positional().at(0);
+  QString listFile;
+  if (const int code = options.ParseWithOne(args, "LIST.lst", &listFile);
+      code != CommandOptions::kRun)
+    return code;
   const bool update = options.Has(QStringLiteral("update"));
   const bool json = options.Has(QStringLiteral("json"));
   StartApplication(AppKind::kText);

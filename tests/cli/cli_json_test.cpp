@@ -29,18 +29,25 @@ QList<QJsonObject> JsonLines(const QByteArray& out) {
   return objects;
 }
 
-void WriteFiles(TempFolder& folder, const QList<std::pair<QString, QByteArray>>& files) {
-  for (const auto& [name, bytes] : files) folder.Write(name, bytes);
-}
+// A site of a few files and the searches over it.
+class CliJson : public ::testing::Test {
+ protected:
+  void WriteSite(const QList<std::pair<QString, QByteArray>>& files) {
+    for (const auto& [name, bytes] : files) site_.Write(name, bytes);
+  }
+  CliRun Search(const QStringList& options = {}) {
+    return RunCli(QStringList{QStringLiteral("search")} + options + QStringList{site_.path()},
+                  home_.path());
+  }
+  TempFolder home_, site_;
+};
 
-TEST(CliJson, SearchGivesOneObjectPerEntryAndLeavesThePlainOutputAlone) {
-  TempFolder home, site;
-  WriteFiles(site, {{QStringLiteral("index.htm"), "12345"},
-                    {QStringLiteral("sub/Seite ü.htm"), "123"},
-                    {QStringLiteral("notes.txt"), "x"}});
-  const CliRun plain = RunCli({QStringLiteral("search"), site.path()}, home.path());
-  const CliRun json =
-      RunCli({QStringLiteral("search"), QStringLiteral("--json"), site.path()}, home.path());
+TEST_F(CliJson, SearchGivesOneObjectPerEntryAndLeavesThePlainOutputAlone) {
+  WriteSite({{QStringLiteral("index.htm"), "12345"},
+             {QStringLiteral("sub/Seite ü.htm"), "123"},
+             {QStringLiteral("notes.txt"), "x"}});
+  const CliRun plain = Search();
+  const CliRun json = Search({QStringLiteral("--json")});
   ASSERT_EQ(plain.exitCode, 0);
   ASSERT_EQ(json.exitCode, 0);
   const QStringList entries =
@@ -62,21 +69,20 @@ TEST(CliJson, SearchGivesOneObjectPerEntryAndLeavesThePlainOutputAlone) {
   EXPECT_TRUE(objects[0].value(QStringLiteral("path")).toString().endsWith(QStringLiteral(".htm")));
 }
 
-TEST(CliJson, VerifyTellsTheStateOfEveryEntry) {
-  TempFolder home, site;
-  WriteFiles(site, {{QStringLiteral("same.htm"), "same"},
-                    {QStringLiteral("grown.htm"), "small"},
-                    {QStringLiteral("gone.htm"), "gone"}});
-  const CliRun search = RunCli({QStringLiteral("search"), site.path()}, home.path());
+TEST_F(CliJson, VerifyTellsTheStateOfEveryEntry) {
+  WriteSite({{QStringLiteral("same.htm"), "same"},
+             {QStringLiteral("grown.htm"), "small"},
+             {QStringLiteral("gone.htm"), "gone"}});
+  const CliRun search = Search();
   ASSERT_EQ(search.exitCode, 0);
-  const QString list = site.Write(QStringLiteral("site.lst"), search.out);
-  site.Write(QStringLiteral("grown.htm"), "much larger now");
-  QFile::remove(site.path() + QStringLiteral("gone.htm"));
+  const QString list = site_.Write(QStringLiteral("site.lst"), search.out);
+  site_.Write(QStringLiteral("grown.htm"), "much larger now");
+  QFile::remove(site_.path() + QStringLiteral("gone.htm"));
 
-  const CliRun plain = RunCli({QStringLiteral("verify"), list}, home.path());
+  const CliRun plain = RunCli({QStringLiteral("verify"), list}, home_.path());
   EXPECT_TRUE(plain.out.endsWith("3 entries, 1 not found, 1 updated\n")) << plain.out.data();
   const CliRun json =
-      RunCli({QStringLiteral("verify"), QStringLiteral("--json"), list}, home.path());
+      RunCli({QStringLiteral("verify"), QStringLiteral("--json"), list}, home_.path());
   ASSERT_EQ(json.exitCode, 0) << json.err.data();
   QMap<QString, QJsonObject> byName;
   for (const QJsonObject& object : JsonLines(json.out))
@@ -92,7 +98,7 @@ TEST(CliJson, VerifyTellsTheStateOfEveryEntry) {
             QStringLiteral("not found"));
   EXPECT_EQ(byName[QStringLiteral("gone.htm")].value(QStringLiteral("size")).toInteger(), 4);
   // Without --update the list stays as it was.
-  EXPECT_EQ(site.Read(QStringLiteral("site.lst")), search.out);
+  EXPECT_EQ(site_.Read(QStringLiteral("site.lst")), search.out);
 }
 
 }  // namespace
