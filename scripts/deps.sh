@@ -8,6 +8,7 @@ packages=(
   libjpeg62-turbo-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core xvfb xauth
+  desktop-file-utils appstream librsvg2-bin
 )
 
 missing=()

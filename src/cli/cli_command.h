@@ -12,6 +12,12 @@ enum ExitCode { kExitOk = 0, kExitFailure = 1, kExitUsage = 2 };
 QTextStream& Out();
 QTextStream& Err();
 
+// What a command needs once its options are read: text commands a core application,
+// picture commands a GUI one, rendering commands the browser engine on the offscreen platform
+// (its own diagnostics silenced unless verbose).
+enum class AppKind { kText, kPictures, kRender };
+void StartApplication(AppKind kind, bool verbose = false);
+
 // Reads FILE, or standard input for "-" or no file; false (message on stderr) on failure.
 bool ReadInput(const QString& file, QByteArray* bytes);
 

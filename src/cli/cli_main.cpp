@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QFile>
+#include <memory>
 
 #include "core/headless.h"
 #include "cli/cli_command.h"
@@ -37,13 +38,32 @@ const Command kCommands[] = {
 };
 
 void PrintHelp(QTextStream& stream) {
-  stream << "Usage: vistrel-cli COMMAND [ARGS]   (COMMAND --help for details)\n\nCommands:\n";
+  stream << "Usage: vistrel-cli COMMAND [ARGS]   (COMMAND --help for details)\n"
+            "       vistrel-cli --help | --version\n\nCommands:\n";
   for (const Command& c : kCommands) stream << "  " << c.usage << "\n";
-  stream << "\nExit status: 0 success, 1 failure (reported on stderr), 2 bad usage.\n";
+  stream << "\nLong commands show a progress line when standard error is a terminal (--quiet:\n"
+            "none); --json gives search and verify results as one JSON object per line.\n"
+            "Exit status: 0 success, 1 failure (reported on stderr), 2 bad usage.\n";
   stream.flush();
 }
 
+// The application object lives from the first command that asks for one to the end of main.
+int gArgc = 1;
+char** gArgv = nullptr;
+std::unique_ptr<QCoreApplication> gApplication;
+
 }  // namespace
+
+void StartApplication(AppKind kind, bool verbose) {
+  if (gApplication) return;
+  if (kind == AppKind::kText) {
+    gApplication = std::make_unique<QCoreApplication>(gArgc, gArgv);
+    return;
+  }
+  PrepareHeadlessEnvironment(/*forceOffscreen=*/true);
+  if (kind == AppKind::kRender && !verbose) SilenceEngineDiagnostics();
+  gApplication = std::make_unique<QApplication>(gArgc, gArgv);
+}
 
 QTextStream& Out() {
   static QFile file;
@@ -81,22 +101,32 @@ int NotBuiltYet(const char* command) {
   return kExitUsage;
 }
 
+// Only the program name and the command are read here; each command reads its own options
+// before it asks for an application object.
 int Dispatch(const QStringList& arguments) {
-  if (arguments.size() < 2 || arguments.at(1) == QLatin1String("--help") ||
-      arguments.at(1) == QLatin1String("-h")) {
-    PrintHelp(arguments.size() < 2 ? Err() : Out());
-    return arguments.size() < 2 ? kExitUsage : kExitOk;
+  const QString first = arguments.value(1);
+  if (first == QLatin1String("--help") || first == QLatin1String("-h")) {
+    PrintHelp(Out());
+    return kExitOk;
   }
-  const QString name = arguments.at(1);
+  if (first == QLatin1String("--version")) {
+    Out() << "vistrel-cli " << VISTREL_VERSION << "\n";
+    Out().flush();
+    return kExitOk;
+  }
+  if (arguments.size() < 2) {
+    PrintHelp(Err());
+    return kExitUsage;
+  }
   for (const Command& c : kCommands) {
-    if (name == QLatin1String(c.name)) {
+    if (first == QLatin1String(c.name)) {
       const int code = c.run(arguments.mid(2));
       Out().flush();
       Err().flush();
       return code;
     }
   }
-  Err() << "vistrel-cli: unknown command '" << name << "'\n\n";
+  Err() << "vistrel-cli: unknown command '" << first << "'\n\n";
   PrintHelp(Err());
   return kExitUsage;
 }
@@ -104,19 +134,12 @@ int Dispatch(const QStringList& arguments) {
 }  // namespace vistrel::cli
 
 int main(int argc, char** argv) {
-  // Qt would take options such as "--style DIR" for itself, so the commands get argv as given.
+  // Qt would take options such as "--style DIR" for itself, so the commands get argv as given
+  // and the application object sees the program name only.
   QStringList arguments;
   for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
-  int qtArgc = 1;
-  // Only the commands that render or read pictures pay for a GUI application object (never
-  // shown); the text engines start faster without one.
-  const QString command = arguments.value(1);
-  if (command == QLatin1String("thumbs") || command == QLatin1String("snapshot") ||
-      command == QLatin1String("resample")) {
-    vistrel::PrepareHeadlessEnvironment(/*forceOffscreen=*/true);
-    QApplication app(qtArgc, argv);
-    return vistrel::cli::Dispatch(arguments);
-  }
-  QCoreApplication app(qtArgc, argv);
-  return vistrel::cli::Dispatch(arguments);
+  vistrel::cli::gArgv = argv;
+  const int code = vistrel::cli::Dispatch(arguments);
+  vistrel::cli::gApplication.reset();
+  return code;
 }

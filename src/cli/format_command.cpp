@@ -8,6 +8,7 @@
 #include "core/program_folder.h"
 #include "core/text_file.h"
 #include "cli/cli_command.h"
+#include "cli/command_options.h"
 #include "formatter/format_driver.h"
 #include "formatter/style.h"
 
@@ -28,11 +29,12 @@ const char kFormatHelp[] =
 // The program folder's style; a program folder that was never set up formats with the
 // style it would be given at first start.
 QString DefaultStyleFolder() {
-  const WorkingFolders folders =
-      WorkingFolders::For(ResolveProgramFolder(QCoreApplication::applicationDirPath()));
-  const QString folder = folders.styles + kStyleName + QLatin1Char('/');
+  const QString exeFolder = QCoreApplication::applicationDirPath();
+  QString folder =
+      WorkingFolders::For(ResolveProgramFolder(exeFolder)).styles + kStyleName + QLatin1Char('/');
   if (QFileInfo(folder).isDir()) return folder;
-  return QStringLiteral(":/defaults/STYLES/") + kStyleName + QLatin1Char('/');
+  return DefaultResourceFolder(exeFolder) + QStringLiteral("STYLES/") + kStyleName +
+         QLatin1Char('/');
 }
 
 // Encodes and writes in pieces, so a large result is never held twice.
@@ -54,27 +56,16 @@ bool WriteStandardOutput(const QString& text, TextEncoding encoding) {
 }  // namespace
 
 int RunFormat(const QStringList& args) {
-  QString styleFolder;
-  QString file;
-  for (qsizetype i = 0; i < args.size(); ++i) {
-    const QString& arg = args.at(i);
-    if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
-      Out() << kFormatHelp;
-      return kExitOk;
-    }
-    if (arg == QLatin1String("--style")) {
-      if (i + 1 >= args.size()) {
-        Err() << "vistrel-cli format: --style needs a folder\n" << kFormatHelp;
-        return kExitUsage;
-      }
-      styleFolder = args.at(++i);
-    } else if (arg.startsWith(QLatin1String("--")) || !file.isEmpty()) {
-      Err() << "vistrel-cli format: unexpected argument '" << arg << "'\n" << kFormatHelp;
-      return kExitUsage;
-    } else {
-      file = arg;
-    }
-  }
+  CommandOptions options("format", kFormatHelp);
+  options.Add(QStringLiteral("style"), QStringLiteral("DIR"));
+  if (const int code = options.Parse(args); code != CommandOptions::kRun) return code;
+  const QStringList files = options.Positional();
+  if (files.size() > 1)
+    return options.UsageError(QStringLiteral("unexpected argument '") + files.at(1) +
+                              QLatin1Char('\''));
+  const QString file = files.value(0);
+  const QString styleFolder = options.Value(QStringLiteral("style"));
+  StartApplication(AppKind::kText);
   if (!styleFolder.isEmpty() && !QFileInfo(styleFolder).isDir()) {
     Err() << "vistrel-cli format: style folder not found: " << styleFolder << "\n";
     return kExitFailure;

@@ -1,5 +1,6 @@
 // vistrel-cli merge: joins stored lists into one, one entry per file.
 #include "cli/cli_command.h"
+#include "cli/command_options.h"
 #include "filelists/list_file.h"
 
 namespace vistrel::cli {
@@ -14,27 +15,14 @@ const char kMergeUsage[] =
 }  // namespace
 
 int RunMerge(const QStringList& args) {
-  QStringList inputs;
-  QString output;
-  for (qsizetype i = 0; i < args.size(); ++i) {
-    const QString& a = args.at(i);
-    if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
-      Out() << kMergeUsage;
-      return kExitOk;
-    }
-    if (a == QLatin1String("-o") && i + 1 < args.size() && output.isEmpty()) {
-      output = args.at(++i);
-    } else if (!a.startsWith(QLatin1Char('-'))) {
-      inputs.append(a);
-    } else {
-      Err() << kMergeUsage;
-      return kExitUsage;
-    }
-  }
-  if (inputs.isEmpty() || output.isEmpty()) {
-    Err() << kMergeUsage;
-    return kExitUsage;
-  }
+  CommandOptions options("merge", kMergeUsage);
+  options.Add(QStringLiteral("o"), QStringLiteral("OUT"));
+  if (const int code = options.Parse(args); code != CommandOptions::kRun) return code;
+  const QStringList inputs = options.Positional();
+  const QString output = options.Value(QStringLiteral("o"));
+  if (inputs.isEmpty() || output.isEmpty())
+    return options.UsageError(QStringLiteral("expected A.lst B.lst... -o OUT.lst"));
+  StartApplication(AppKind::kText);
 
   QStringList merged;
   for (const QString& input : inputs) {

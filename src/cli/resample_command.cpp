@@ -1,6 +1,7 @@
 // vistrel-cli resample IN OUT WIDTH HEIGHT: the snapshot filter on any picture file.
 #include "core/vistrel_error.h"
 #include "cli/cli_command.h"
+#include "cli/command_options.h"
 #include "snapshots/image_files.h"
 #include "snapshots/resample.h"
 
@@ -22,29 +23,26 @@ bool ReadSide(const QString& text, int* value) {
   return ok && *value >= 1 && *value <= kMaximumSide;
 }
 
-int UsageError(const QString& text) {
-  Err() << "vistrel-cli resample: " << text << "\n" << kUsage;
-  return kExitUsage;
-}
-
 }  // namespace
 
 int RunResample(const QStringList& args) {
-  if (args.contains(QLatin1String("--help")) || args.contains(QLatin1String("-h"))) {
-    Out() << kUsage;
-    return kExitOk;
-  }
-  if (args.size() != 4) return UsageError(QStringLiteral("expected IN OUT WIDTH HEIGHT"));
-  const QString in = args.at(0), out = args.at(1);
+  CommandOptions options("resample", kUsage);
+  if (const int code = options.Parse(args); code != CommandOptions::kRun) return code;
+  auto UsageError = [&options](const QString& text) { return options.UsageError(text); };
+  const QStringList positional = options.Positional();
+  if (positional.size() != 4) return UsageError(QStringLiteral("expected IN OUT WIDTH HEIGHT"));
+  const QString& in = positional.at(0);
+  const QString& out = positional.at(1);
   int width = 0, height = 0;
-  if (!ReadSide(args.at(2), &width))
-    return UsageError(args.at(2) + QStringLiteral(" is not a valid width (1-30000)"));
-  if (!ReadSide(args.at(3), &height))
-    return UsageError(args.at(3) + QStringLiteral(" is not a valid height (1-30000)"));
+  if (!ReadSide(positional.at(2), &width))
+    return UsageError(positional.at(2) + QStringLiteral(" is not a valid width (1-30000)"));
+  if (!ReadSide(positional.at(3), &height))
+    return UsageError(positional.at(3) + QStringLiteral(" is not a valid height (1-30000)"));
   for (const QString& path : {in, out}) {
     if (ImageFileKindOf(path) == ImageFileKind::kUnknown)
       return UsageError(path + QStringLiteral(": use a .bmp, .png or .jpg file"));
   }
+  StartApplication(AppKind::kPictures);
 
   QString error;
   const QImage source = ReadImageFile(in, &error);

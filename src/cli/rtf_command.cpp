@@ -1,5 +1,6 @@
 #include "core/text_file.h"
 #include "cli/cli_command.h"
+#include "cli/command_options.h"
 #include "editor/coloured_rtf.h"
 #include "settings/program_settings.h"
 
@@ -15,17 +16,14 @@ const char* const kRtfUsage =
 }
 
 int RunRtf(const QStringList& args) {
-  if (args.contains(QLatin1String("--help")) || args.contains(QLatin1String("-h"))) {
-    Out() << kRtfUsage;
-    return kExitOk;
-  }
-  if (args.size() > 1 ||
-      (args.size() == 1 && args[0].startsWith(u'-') && args[0] != QLatin1String("-"))) {
-    Err() << kRtfUsage;
-    return kExitUsage;
-  }
+  CommandOptions options("rtf", kRtfUsage);
+  if (const int code = options.Parse(args); code != CommandOptions::kRun) return code;
+  if (options.Positional().size() > 1)
+    return options.UsageError(QStringLiteral("only one FILE, please"));
+  StartApplication(AppKind::kText);
+  const QStringList files = options.Positional();
   QByteArray bytes;
-  if (!ReadInput(args.value(0), &bytes)) return kExitFailure;
+  if (!ReadInput(files.value(0), &bytes)) return kExitFailure;
   const DecodedText decoded = DecodeText(bytes);
   const QByteArray rtf = BuildColouredRtf(decoded.text, ColourScheme(), decoded.encoding);
   // Raw bytes: the text stream would re-encode them.

@@ -3,6 +3,9 @@
 
 #include "core/program_folder.h"
 #include "cli/cli_command.h"
+#include "cli/command_options.h"
+#include "cli/json_lines.h"
+#include "cli/progress_line.h"
 #include "filelists/file_search.h"
 
 namespace vistrel::cli {
@@ -10,54 +13,55 @@ namespace vistrel::cli {
 namespace {
 
 const char kSearchUsage[] =
-    "Usage: vistrel-cli search [--mask PATTERNS] [--no-subfolders] FOLDER\n"
+    "Usage: vistrel-cli search [--mask PATTERNS] [--no-subfolders] [--json] [--quiet] FOLDER\n"
     "Prints the list entries (folder*name*.ext*size*date) of the files below FOLDER whose\n"
     "extension fits PATTERNS (default \"*.htm;*.jpg;*.gif;*.asp;*.sht;*.dht;*.cfm;*.jht\").\n"
-    "Hidden entries, \"_vti_cnf\" folders and the thumbnail store's subfolders are left out.\n";
+    "Hidden entries, \"_vti_cnf\" folders and the thumbnail store's subfolders are left out.\n"
+    "\n"
+    "  --json     one JSON object per entry and line: path, size, time, state (\"found\")\n"
+    "  --quiet    no progress line (shown only when standard error is a terminal)\n";
 
 const char kDefaultMask[] = "*.htm;*.jpg;*.gif;*.asp;*.sht;*.dht;*.cfm;*.jht";
 
 }  // namespace
 
 int RunSearch(const QStringList& args) {
-  QString mask = QString::fromLatin1(kDefaultMask);
+  CommandOptions options("search", kSearchUsage);
+  options.Add(QStringLiteral("mask"), QStringLiteral("PATTERNS"));
+  options.Add(QStringLiteral("no-subfolders"));
+  options.AddEntryReportOptions();
   QString folder;
-  bool subfolders = true;
-  for (qsizetype i = 0; i < args.size(); ++i) {
-    const QString& a = args.at(i);
-    if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
-      Out() << kSearchUsage;
-      return kExitOk;
-    }
-    if (a == QLatin1String("--mask") && i + 1 < args.size()) {
-      mask = args.at(++i);
-    } else if (a == QLatin1String("--no-subfolders")) {
-      subfolders = false;
-    } else if (!a.startsWith(QLatin1String("--")) && folder.isEmpty()) {
-      folder = a;
-    } else {
-      Err() << kSearchUsage;
-      return kExitUsage;
-    }
-  }
-  if (folder.isEmpty()) {
-    Err() << kSearchUsage;
-    return kExitUsage;
-  }
+  if (const int code = options.ParseWithOne(args, "FOLDER", &folder); code != CommandOptions::kRun)
+    return code;
+  const QString mask = options.Has(QStringLiteral("mask")) ? options.Value(QStringLiteral("mask"))
+                                                           : QString::fromLatin1(kDefaultMask);
+  StartApplication(AppKind::kText);
 
   QStringList entries;
   SearchOutcome outcome;
-  if (subfolders) {
+  ProgressLine progress(options.Has(QStringLiteral("quiet")));
+  if (!options.Has(QStringLiteral("no-subfolders"))) {
     SearchRequest request;
     request.folder = folder;
     request.patternList = mask;
     request.thumbFolder =
         WorkingFolders::For(ResolveProgramFolder(QCoreApplication::applicationDirPath())).thumbs;
+    request.processEvents = [&progress, &entries]() {
+      if (!entries.isEmpty())
+        progress.Show(int(entries.size()), 0, FullPathOfEntry(entries.constLast()));
+    };
     outcome = SearchFolderTree(request, entries);
+    progress.Clear();
   } else {
     outcome = SearchFolder(entries, folder, mask);
   }
-  for (const QString& entry : entries) Out() << entry << '\n';
+  const bool json = options.Has(QStringLiteral("json"));
+  for (const QString& entry : entries) {
+    if (json)
+      Out() << EntryJsonLine(SplitListEntry(entry), "found");
+    else
+      Out() << entry << '\n';
+  }
   if (outcome.leftOut > 0)
     Err()
         << "vistrel-cli: " << outcome.leftOut

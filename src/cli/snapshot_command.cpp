@@ -1,10 +1,17 @@
-// vistrel-cli snapshot [options] FILE -o OUT: a page rendered off screen, scaled and framed.
+// vistrel-cli snapshot [options] FILE -o OUT: a page rendered off screen, scaled and framed;
+// with -o FOLDER/ any number of pages, as the batch dialog does.
+#include <QDir>
 #include <QFileInfo>
+#include <QList>
+#include <utility>
 
 #include "core/vistrel_error.h"
 #include "cli/cli_command.h"
+#include "cli/command_options.h"
+#include "cli/progress_line.h"
 #include "render/browser_profile.h"
 #include "cli/stderr_prompter.h"
+#include "snapshots/snapshot_export.h"
 #include "snapshots/snapshot_renderer.h"
 #include "snapshots/snapshot_save.h"
 #include "snapshots/snapshot_settings.h"
@@ -15,8 +22,11 @@ namespace {
 
 const char kUsage[] =
     "Usage: vistrel-cli snapshot [options] FILE -o OUT.(jpg|bmp)\n"
+    "       vistrel-cli snapshot [options] [--bmp] FILE... -o FOLDER/\n"
     "Renders the local page FILE off screen and writes its snapshot: JPEG (quality 75) or\n"
     "24-bit BMP by the extension of OUT. Web addresses in the page are not fetched.\n"
+    "When OUT is an existing folder, each FILE's snapshot goes there as snap_NAME_EXT.jpg\n"
+    "(.bmp with --bmp), replacing one of that name.\n"
     "Options:\n"
     "  --width W, --height H   size the page is laid out at (10-2000 x 10-3000; 800 x 600)\n"
     "  --scale P               scaling factor in percent (5-100; 100)\n"
@@ -26,12 +36,10 @@ const char kUsage[] =
     "  --bg C, --shade-col C, --border-col C\n"
     "                          colours as #rrggbb or a stored colour value (0x00BBGGRR);\n"
     "                          white, grey and navy\n"
-    "  --timeout SECONDS       give up waiting for the page and take what is painted (15)\n";
-
-int UsageError(const QString& text) {
-  Err() << "vistrel-cli snapshot: " << text << "\n" << kUsage;
-  return kExitUsage;
-}
+    "  --timeout SECONDS       give up waiting for the page and take what is painted (15)\n"
+    "  --quiet                 no progress line (shown only when standard error is a\n"
+    "                          terminal and there are several files)\n"
+    "  --verbose               let the browser engine print its own diagnostics\n";
 
 int Failure(const QString& text) {
   Err() << "vistrel-cli snapshot: " << text << "\n";
@@ -54,95 +62,104 @@ bool ReadColour(const QString& text, int* value) {
 }  // namespace
 
 int RunSnapshot(const QStringList& args) {
-  if (args.contains(QLatin1String("--help")) || args.contains(QLatin1String("-h"))) {
-    Out() << kUsage;
-    return kExitOk;
-  }
+  CommandOptions options("snapshot", kUsage);
+  for (const char* name : {"width", "height", "scale", "shade", "border", "bg", "shade-col",
+                           "border-col", "timeout", "o"})
+    options.Add(QLatin1String(name), QStringLiteral("VALUE"));
+  options.Add(QStringLiteral("crop-h"));
+  options.Add(QStringLiteral("crop-v"));
+  options.Add(QStringLiteral("bmp"));
+  options.AddQuiet();
+  options.AddVerbose();
+  if (const int code = options.Parse(args); code != CommandOptions::kRun) return code;
+  auto UsageError = [&options](const QString& text) { return options.UsageError(text); };
+
   SnapshotSettings settings;
   SnapshotInput input;
-  input.width = QString::number(settings.CustomWidth);
-  input.height = QString::number(settings.CustomHeight);
-  input.scale = QString::number(settings.Scale);
-  input.shade = QString::number(settings.Shade);
-  input.border = QString::number(settings.Border);
-  QString file, out, timeoutText = QStringLiteral("15");
-  for (int i = 0; i < args.size(); ++i) {
-    const QString& arg = args.at(i);
-    const bool hasValue = i + 1 < args.size();
-    auto value = [&]() { return args.at(++i); };
-    if (arg == QLatin1String("--crop-h")) {
-      input.cropHori = true;
-    } else if (arg == QLatin1String("--crop-v")) {
-      input.cropVerti = true;
-    } else if (arg.startsWith(QLatin1String("-")) && arg.size() > 1 && !hasValue) {
-      return UsageError(arg + QStringLiteral(" needs a value"));
-    } else if (arg == QLatin1String("--width")) {
-      input.width = value();
-    } else if (arg == QLatin1String("--height")) {
-      input.height = value();
-    } else if (arg == QLatin1String("--scale")) {
-      input.scale = value();
-    } else if (arg == QLatin1String("--shade")) {
-      input.shade = value();
-    } else if (arg == QLatin1String("--border")) {
-      input.border = value();
-    } else if (arg == QLatin1String("--timeout")) {
-      timeoutText = value();
-    } else if (arg == QLatin1String("-o")) {
-      out = value();
-    } else if (arg == QLatin1String("--bg") || arg == QLatin1String("--shade-col") ||
-               arg == QLatin1String("--border-col")) {
-      const QString text = value();
-      int colour = 0;
-      if (!ReadColour(text, &colour))
-        return UsageError(text + QStringLiteral(" is not a colour (#rrggbb or 0x00BBGGRR)"));
-      (arg == QLatin1String("--bg")          ? input.bgCol
-       : arg == QLatin1String("--shade-col") ? input.shadeCol
-                                             : input.borderCol) = colour;
-    } else if (arg.startsWith(QLatin1String("--"))) {
-      return UsageError(QStringLiteral("unknown option ") + arg);
-    } else if (file.isEmpty()) {
-      file = arg;
-    } else {
-      return UsageError(QStringLiteral("only one FILE, please"));
-    }
+  auto valueOr = [&options](const char* name, int fallback) {
+    return options.Has(QLatin1String(name)) ? options.Value(QLatin1String(name))
+                                            : QString::number(fallback);
+  };
+  input.width = valueOr("width", settings.CustomWidth);
+  input.height = valueOr("height", settings.CustomHeight);
+  input.scale = valueOr("scale", settings.Scale);
+  input.shade = valueOr("shade", settings.Shade);
+  input.border = valueOr("border", settings.Border);
+  input.cropHori = options.Has(QStringLiteral("crop-h"));
+  input.cropVerti = options.Has(QStringLiteral("crop-v"));
+  const std::pair<const char*, int SnapshotInput::*> colours[] = {
+      {"bg", &SnapshotInput::bgCol},
+      {"shade-col", &SnapshotInput::shadeCol},
+      {"border-col", &SnapshotInput::borderCol}};
+  for (const auto& [name, member] : colours) {
+    if (!options.Has(QLatin1String(name))) continue;
+    const QString text = options.Value(QLatin1String(name));
+    if (!ReadColour(text, &(input.*member)))
+      return UsageError(text + QStringLiteral(" is not a colour (#rrggbb or 0x00BBGGRR)"));
   }
-  if (file.isEmpty() || out.isEmpty()) return UsageError(QStringLiteral("expected FILE -o OUT"));
-  const QString suffix = QFileInfo(out).suffix().toLower();
+  const QString timeoutText = options.Has(QStringLiteral("timeout"))
+                                  ? options.Value(QStringLiteral("timeout"))
+                                  : QStringLiteral("15");
+  const QString out = options.Value(QStringLiteral("o"));
+  const QStringList files = options.Positional();
+  if (files.isEmpty() || out.isEmpty()) return UsageError(QStringLiteral("expected FILE -o OUT"));
+  // Each page with the file its snapshot goes to.
+  QList<std::pair<QString, QString>> jobs;
   SnapshotFormat format = SnapshotFormat::kJpeg;
-  if (suffix == QLatin1String("bmp"))
-    format = SnapshotFormat::kBmp;
-  else if (suffix != QLatin1String("jpg") && suffix != QLatin1String("jpeg"))
-    return UsageError(out + QStringLiteral(": use a .jpg or .bmp file"));
+  if (QFileInfo(out).isDir()) {
+    if (options.Has(QStringLiteral("bmp"))) format = SnapshotFormat::kBmp;
+    const QString ext =
+        format == SnapshotFormat::kBmp ? QStringLiteral(".bmp") : QStringLiteral(".jpg");
+    for (const QString& file : files)
+      jobs.append({file, QDir(out).filePath(SnapshotFileName(file, ext))});
+  } else {
+    if (files.size() > 1) return UsageError(out + QStringLiteral(" is not a folder"));
+    if (options.Has(QStringLiteral("bmp")))
+      return UsageError(QStringLiteral("--bmp is for a FOLDER; name OUT .bmp instead"));
+    const QString suffix = QFileInfo(out).suffix().toLower();
+    if (suffix == QLatin1String("bmp"))
+      format = SnapshotFormat::kBmp;
+    else if (suffix != QLatin1String("jpg") && suffix != QLatin1String("jpeg"))
+      return UsageError(out + QStringLiteral(": use a .jpg or .bmp file"));
+    jobs.append({files.front(), out});
+  }
   bool timeoutOk = false;
   const double timeoutSeconds = timeoutText.toDouble(&timeoutOk);
   if (!timeoutOk || timeoutSeconds <= 0 || timeoutSeconds > 3600)
     return UsageError(timeoutText + QStringLiteral(" is not a timeout in seconds"));
 
+  StartApplication(AppKind::kRender, options.Has(QStringLiteral("verbose")));
   StderrPrompter prompter;
   if (!TestInput(input, settings, prompter)) return kExitFailure;
 
+  bool allWritten = true;
   try {
     BrowserProfile profile;
     SnapshotRenderer renderer(profile, BrowserDisplaySettings());
     renderer.SetTimeout(static_cast<int>(timeoutSeconds * 1000));
-    QImage snapshot;
-    switch (renderer.DoTheShot(file, settings, RenderSize(settings, true), &snapshot)) {
-      case SnapshotRenderer::Result::kNoFile:
-        return Failure(QStringLiteral("Can't locate file: ") + file);
-      case SnapshotRenderer::Result::kTimedOut:
+    ProgressLine progress(options.Has(QStringLiteral("quiet")) || jobs.size() < 2);
+    for (qsizetype i = 0; i < jobs.size(); ++i) {
+      const auto& [file, target] = jobs.at(i);
+      progress.Show(int(i), int(jobs.size()), file);
+      QImage snapshot;
+      const SnapshotRenderer::Result result =
+          renderer.DoTheShot(file, settings, RenderSize(settings, true), &snapshot);
+      progress.Clear();
+      if (result == SnapshotRenderer::Result::kNoFile) {
+        Failure(QStringLiteral("Can't locate file: ") + file);
+        allWritten = false;
+        continue;
+      }
+      if (result == SnapshotRenderer::Result::kTimedOut)
         Err() << "vistrel-cli snapshot: " << file
               << " did not finish loading; taking what is painted\n";
-        break;
-      case SnapshotRenderer::Result::kRendered:
-        break;
+      if (!SaveSnapshot(target, format, false, snapshot, prompter, {}))
+        return Failure(QStringLiteral("nothing written to ") + target);
     }
-    if (!SaveSnapshot(out, format, false, snapshot, prompter, {}))
-      return Failure(QStringLiteral("nothing written to ") + out);
   } catch (const VistrelError& error) {
     return Failure(error.message());
   }
-  return kExitOk;
+  return allWritten ? kExitOk : kExitFailure;
 }
 
 }  // namespace vistrel::cli

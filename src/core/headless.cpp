@@ -1,12 +1,30 @@
 #include "core/headless.h"
 
 #include <QByteArray>
+#include <QLoggingCategory>
+#include <QString>
 #include <QtGlobal>
 #include <cerrno>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace vistrel {
+
+namespace {
+
+QtMessageHandler gPassOn = nullptr;
+
+// The engine says these through the default category on every start without a GPU or
+// sandbox, which is how the command-line programs always run.
+void DropEngineNotes(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+  const QString note = text.trimmed();  // the graphics note comes with a line break
+  if (type != QtFatalMsg && (note == QLatin1String("Sandboxing disabled by user.") ||
+                             note == QLatin1String("No suitable graphics backend found")))
+    return;
+  gPassOn(type, context, text);
+}
+
+}  // namespace
 
 void PrepareHeadlessEnvironment(bool forceOffscreen) {
   if (forceOffscreen && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
@@ -29,6 +47,16 @@ void PrepareHeadlessEnvironment(bool forceOffscreen) {
   }
   if (::geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
     qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+}
+
+void SilenceEngineDiagnostics() {
+  QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
+  if (!gPassOn) gPassOn = qInstallMessageHandler(DropEngineNotes);
+  QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+  if (!flags.contains("--log-level")) {
+    flags += " --log-level=3";
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.trimmed());
+  }
 }
 
 }  // namespace vistrel

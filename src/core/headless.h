@@ -7,4 +7,9 @@ namespace vistrel {
 // forceOffscreen selects the offscreen platform unless another one was asked for.
 void PrepareHeadlessEnvironment(bool forceOffscreen);
 
+// Keeps the browser engine's start-up chatter (its settings block, the sandbox and graphics
+// notes, Chromium's own log) off standard error; every other message still passes. Call
+// before the application object exists.
+void SilenceEngineDiagnostics();
+
 }  // namespace vistrel

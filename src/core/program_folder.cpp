@@ -1,5 +1,6 @@
 #include "core/program_folder.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -23,22 +24,38 @@ WorkingFolders WorkingFolders::For(const QString& programFolder) {
   return f;
 }
 
+const char* const kPortableMarker = "vistrel.portable";
+
 QString ResolveProgramFolder(const QString& executableFolder) {
   const QString home = qEnvironmentVariable("VISTREL_HOME");
   if (!home.isEmpty()) return IncludeTrailingSeparator(QDir(home).absolutePath());
-  const QFileInfo exeDir(executableFolder);
-  if (!executableFolder.isEmpty() && exeDir.isDir() && exeDir.isWritable())
-    return IncludeTrailingSeparator(exeDir.absoluteFilePath());
+  if (!executableFolder.isEmpty() &&
+      QFileInfo(QDir(executableFolder).filePath(QLatin1String(kPortableMarker))).isFile())
+    return IncludeTrailingSeparator(QFileInfo(executableFolder).absoluteFilePath());
   QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
   if (data.isEmpty()) data = QDir::homePath() + QStringLiteral("/.local/share");
   return IncludeTrailingSeparator(data + QStringLiteral("/vistrel"));
 }
 
+QString DefaultResourceFolder(const QString& executableFolder) {
+  if (!executableFolder.isEmpty()) {
+    const QString installed =
+        QDir::cleanPath(executableFolder + QStringLiteral("/../share/vistrel"));
+    if (QFileInfo(installed + QStringLiteral("/STYLES")).isDir())
+      return IncludeTrailingSeparator(installed);
+  }
+  return QStringLiteral(":/defaults/");
+}
+
 void PrepareWorkingFolders(const WorkingFolders& folders) {
+  PrepareWorkingFolders(folders, DefaultResourceFolder(QCoreApplication::applicationDirPath()));
+}
+
+void PrepareWorkingFolders(const WorkingFolders& folders, const QString& defaultsFolder) {
   QDir().mkpath(folders.program);
   QDir().mkpath(folders.thumbs);
   QDir().mkpath(folders.lists);
-  const QString root = QStringLiteral(":/defaults/");
+  const QString root = IncludeTrailingSeparator(defaultsFolder);
   QDirIterator it(root, QDir::Files, QDirIterator::Subdirectories);
   while (it.hasNext()) {
     const QString source = it.next();

@@ -25,7 +25,7 @@ class EnvGuard {
   bool had_;
 };
 
-TEST(ResolveProgramFolder, HomeVariableWinsThenWritableExeFolderThenDataFolder) {
+TEST(ResolveProgramFolder, HomeVariableWinsThenMarkedExeFolderThenDataFolder) {
   EnvGuard home("VISTREL_HOME");
   EnvGuard xdg("XDG_DATA_HOME");
   TempFolder dir;
@@ -33,11 +33,26 @@ TEST(ResolveProgramFolder, HomeVariableWinsThenWritableExeFolderThenDataFolder) 
   EXPECT_EQ(ResolveProgramFolder(QStringLiteral("/usr/bin")), dir.path() + QStringLiteral("h/"));
 
   qunsetenv("VISTREL_HOME");
-  EXPECT_EQ(ResolveProgramFolder(dir.path()), dir.path());
-
   qputenv("XDG_DATA_HOME", (dir.path() + QStringLiteral("data")).toLocal8Bit());
+  // A writable folder of an installed program (root running /usr/local/bin/vistrel) is
+  // never the program folder: only the marker makes it one.
+  dir.Write(QStringLiteral("bin/vistrel"), "");
+  EXPECT_EQ(ResolveProgramFolder(dir.path() + QStringLiteral("bin")),
+            dir.path() + QStringLiteral("data/vistrel/"));
+  dir.Write(QStringLiteral("bin/") + QLatin1String(kPortableMarker), "");
+  EXPECT_EQ(ResolveProgramFolder(dir.path() + QStringLiteral("bin")),
+            dir.path() + QStringLiteral("bin/"));
   EXPECT_EQ(ResolveProgramFolder(dir.path() + QStringLiteral("missing")),
             dir.path() + QStringLiteral("data/vistrel/"));
+}
+
+TEST(DefaultResourceFolder, ShareFolderOfThePrefixElseBuiltInCopies) {
+  TempFolder prefix;
+  EXPECT_EQ(DefaultResourceFolder(prefix.path() + QStringLiteral("bin")),
+            QStringLiteral(":/defaults/"));
+  prefix.Write(QStringLiteral("share/vistrel/STYLES/THUMBS/options.ini"), "x");
+  EXPECT_EQ(DefaultResourceFolder(prefix.path() + QStringLiteral("bin")),
+            prefix.path() + QStringLiteral("share/vistrel/"));
 }
 
 TEST(PrepareWorkingFolders, CreatesFoldersAndCopiesDefaultsWithoutOverwriting) {
@@ -54,6 +69,14 @@ TEST(PrepareWorkingFolders, CreatesFoldersAndCopiesDefaultsWithoutOverwriting) {
   EXPECT_EQ(dir.Read(QStringLiteral("prog/tagsyntax.txt")), QByteArray("mine"));
   // Copied defaults are ordinary writable files, not read-only resource copies.
   EXPECT_TRUE(QFileInfo(folders.helpPage).isWritable());
+}
+
+TEST(PrepareWorkingFolders, CopiesFromTheGivenDefaultsFolder) {
+  TempFolder dir;
+  dir.Write(QStringLiteral("share/HELP/index.htm"), "installed help");
+  const WorkingFolders folders = WorkingFolders::For(dir.path() + QStringLiteral("prog"));
+  PrepareWorkingFolders(folders, dir.path() + QStringLiteral("share"));
+  EXPECT_EQ(dir.Read(QStringLiteral("prog/HELP/index.htm")), QByteArray("installed help"));
 }
 
 TEST(IsInThumbFolder, ComparesUpperCaseWithTrailingSeparator) {

@@ -11,7 +11,7 @@ FLOORS = {
     "core": 0,
     "settings": 1, "formatter": 1, "editor": 1, "render": 1,
     "snapshots": 2, "thumbnails": 2, "filelists": 2,
-    "app": 3, "cli": 3,
+    "app": 3, "cli": 3, "thumbnailer": 3,
 }
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]', re.M)
 

@@ -41,6 +41,26 @@ TEST(CliThumbs, PrintsEachThumbnailAndFailsWhenOneIsMissing) {
   EXPECT_TRUE(QFileInfo::exists(thumb));
 }
 
+// The engine's own start-up chatter stays out of a script's stderr; only a real platform
+// choice was left to the program, as in a shell without a display.
+TEST(CliThumbs, PlainPageWritesNothingToStderr) {
+  TempFolder pages, home;
+  const QString page =
+      pages.Write(QStringLiteral("plain.htm"), "<html><body><p>plain</p></body></html>");
+  QProcess process;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert(QStringLiteral("VISTREL_HOME"), home.path());
+  environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+  environment.remove(QStringLiteral("DISPLAY"));
+  process.setProcessEnvironment(environment);
+  process.start(QStringLiteral(VISTREL_CLI),
+                {QStringLiteral("thumbs"), QStringLiteral("--base"), QStringLiteral("0"), page});
+  ASSERT_TRUE(process.waitForFinished(120000));
+  EXPECT_EQ(process.exitCode(), 0);
+  EXPECT_EQ(process.readAllStandardError(), QByteArray());
+  EXPECT_TRUE(process.readAllStandardOutput().endsWith("plain.htm.jpg\n"));
+}
+
 TEST(CliThumbs, RefusesABaseSizeOutsideTheChoices) {
   TempFolder home;
   const CliRun run = RunThumbs(
