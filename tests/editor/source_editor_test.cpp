@@ -8,6 +8,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextLayout>
 #include <QToolButton>
 
 #include "editor/colour_buttons.h"
@@ -277,6 +278,10 @@ TEST_F(SourceEditorTest, FindTagAroundReadsTheControlsText) {
   ASSERT_TRUE(span.Found);
   EXPECT_EQ(span.Start, 0);
   EXPECT_EQ(span.End, 407);
+  // Line breaks read as the control keeps them, so positions stay the control's.
+  EXPECT_EQ(span.Text, QStringLiteral("<a>") + QChar(QChar::ParagraphSeparator) +
+                           QString(400, u'x') + QStringLiteral("<b>"));
+  EXPECT_EQ(editor.FindTagAround(405).Text, QStringLiteral("<b>"));
 }
 
 }  // namespace
@@ -293,6 +298,27 @@ int BluePixels(const QImage& image, int top, int bottom) {
       if (c.blue() > 150 && c.red() < 90 && c.green() < 90) ++count;
     }
   return count;
+}
+
+// The colour of the character at pos of the first line, as its layout will draw it.
+QColor DrawnColour(const SourceEditor& editor, int pos) {
+  const QTextBlock block = editor.document()->firstBlock();
+  for (const QTextLayout::FormatRange& range : block.layout()->formats())
+    if (range.start <= pos && pos < range.start + range.length)
+      return range.format.foreground().color();
+  return {};
+}
+
+TEST_F(SourceEditorTest, ALongLineIsColouredToItsEnd) {
+  const int far = 300000;
+  Load(QString(far, u'x') + QStringLiteral("<table width=\"1\">"));
+  editor.viewport()->grab();  // lines get their formats when painted
+  auto rgb = [](int colour) {
+    return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+  };
+  EXPECT_EQ(DrawnColour(editor, 5), rgb(text));
+  EXPECT_EQ(DrawnColour(editor, far + 1), rgb(tag));
+  EXPECT_EQ(DrawnColour(editor, far + 14), rgb(quoted));
 }
 
 TEST_F(SourceEditorTest, ColoursReachTheScreen) {
