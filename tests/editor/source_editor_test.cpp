@@ -8,7 +8,6 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTextLayout>
 #include <QToolButton>
 
 #include "editor/colour_buttons.h"
@@ -298,27 +297,6 @@ int BluePixels(const QImage& image, int top, int bottom) {
       if (c.blue() > 150 && c.red() < 90 && c.green() < 90) ++count;
     }
   return count;
-}
-
-// The colour of the character at pos of the first line, as its layout will draw it.
-QColor DrawnColour(const SourceEditor& editor, int pos) {
-  const QTextBlock block = editor.document()->firstBlock();
-  for (const QTextLayout::FormatRange& range : block.layout()->formats())
-    if (range.start <= pos && pos < range.start + range.length)
-      return range.format.foreground().color();
-  return {};
-}
-
-TEST_F(SourceEditorTest, ALongLineIsColouredToItsEnd) {
-  const int far = 300000;
-  Load(QString(far, u'x') + QStringLiteral("<table width=\"1\">"));
-  editor.viewport()->grab();  // lines get their formats when painted
-  auto rgb = [](int colour) {
-    return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
-  };
-  EXPECT_EQ(DrawnColour(editor, 5), rgb(text));
-  EXPECT_EQ(DrawnColour(editor, far + 1), rgb(tag));
-  EXPECT_EQ(DrawnColour(editor, far + 14), rgb(quoted));
 }
 
 TEST_F(SourceEditorTest, ColoursReachTheScreen) {
