@@ -64,6 +64,7 @@ fi
 
 echo
 echo "$(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg), $(date -u '+%Y-%m-%d %H:%M UTC')"
+echo "ratio: how many times faster than the peer (above 1: ours is faster)"
 echo
 echo "| work | ours | peer | ratio | goal |"
 echo "|---|---|---|---|---|"

@@ -75,5 +75,5 @@ open10=$(line open lines 10); key10=$(line key lines 10)
   echo "editor: open 10 MB multi-line page, coloured|$(both "$open10" 5)|bare QPlainTextEdit $(both "$open10" 12)|-|kept ~360 ms"
   echo "editor: typed '>' in 10 MB multi-line page|$(both "$key10" 5)|bare QPlainTextEdit $(both "$key10" 12)|-|kept ~0.44 ms"
   echo "editor: RTF of 5 MB (in process)|$(awk '$1 == "rtf" { print $4 " s (CPU " $7 " s)"; exit }' "$work/driver")|-|-|kept ~0.22 s"
-  echo "vistrel-cli rtf, 5 MB, whole process|$best s|-|-|-"
+  echo "vistrel-cli rtf, 5 MB, whole process|$(printf '%.3f' "$best") s|-|-|-"
 } >> "$BENCH_TABLE"
