@@ -200,15 +200,14 @@ void LineFormatter::BreakLine(QStringView line) {
     return;
   }
   const bool quotes = options_.BreakExcluder == QLatin1String("\"");
-  qint64 remaining = CodePoints(QStringView(data, size));
   qsizetype start = 0;
-  while (remaining > lineSize) {
+  // A rest of no more code points than the line size never finds a cut, so the scan itself
+  // decides; no more code units is the cheap sign that the rest fits.
+  while (size - start > lineSize) {
     bool guarded = false;
     qint64 position = 0;
     qsizetype lastSpace = -1;
-    qint64 lastSpacePosition = 0;
     qsizetype cut = -1;
-    qint64 cutPosition = 0;
     for (qsizetype i = start; i < size; ++i) {
       const QChar c = data[i];
       if (!c.isLowSurrogate()) ++position;
@@ -222,15 +221,12 @@ void LineFormatter::BreakLine(QStringView line) {
       if (c != QLatin1Char(' ') || guarded) continue;
       if (position > lineSize) {
         cut = lastSpace >= 0 ? lastSpace : i;
-        cutPosition = lastSpace >= 0 ? lastSpacePosition : position;
         break;
       }
       lastSpace = i;
-      lastSpacePosition = position;
     }
     if (cut < 0) break;
     AddIndented(line.mid(start, cut - start + 1));
-    remaining -= cutPosition;
     start = cut + 1;
   }
   if (start < size) AddIndented(line.mid(start));

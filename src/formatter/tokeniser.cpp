@@ -195,7 +195,11 @@ void Tokeniser::FlushText() {
   bool lastSpace = true;
   bool other = false;
   for (const QChar c : std::as_const(buffer_)) {
-    if (c == QLatin1Char(' ') || c == QLatin1Char('\n') || c == QLatin1Char('\t')) {
+    if (c.unicode() > u' ') {  // most characters: no blank, no CR
+      out[length++] = c;
+      lastSpace = false;
+      other = true;
+    } else if (c == QLatin1Char(' ') || c == QLatin1Char('\n') || c == QLatin1Char('\t')) {
       if (!lastSpace) out[length++] = QLatin1Char(' ');
       lastSpace = true;
     } else {
