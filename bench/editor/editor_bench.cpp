@@ -1,5 +1,7 @@
-// Opening coloured files, a typed ">" in small and large files, and the RTF builder's speed.
-// usage: editor_bench SMALL.htm MEDIUM.htm LARGE.htm RTF_INPUT.htm [HOSTILE_FILE...]
+// Opening coloured files, a typed ">" and caret moves in multi-line and one-line files beside
+// the bare control, and the RTF builder's speed. Every time is given by the wall clock and by
+// the process's CPU time, which other work on a shared machine does not inflate.
+// usage: editor_bench SMALL.htm MEDIUM.htm LARGE.htm RTF_INPUT.htm ONE_LINE.htm [HOSTILE_FILE...]
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -7,6 +9,8 @@
 #include <QTest>
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
+#include <functional>
 #include <vector>
 
 #include "core/text_file.h"
@@ -18,73 +22,35 @@ using namespace vistrel;
 
 namespace {
 
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
+double CpuMs() {
+  timespec t{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+  return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
 }
 
-// Load until the first coloured paint is done and the editor takes keys.
-double OpenMs(SourceEditor& editor, const QString& file) {
-  std::vector<double> times;
-  for (int run = 0; run < 3; ++run) {
-    QElapsedTimer timer;
-    timer.start();
-    if (run > 0 && times.back() > 5000) break;
-    editor.LoadIntoEditor(file);
-    editor.repaint();
-    QApplication::processEvents();
-    times.push_back(timer.nsecsElapsed() / 1e6);
-  }
-  return *std::min_element(times.begin(), times.end());
-}
-
-// The bare control with the same text and no colours, the floor for opening.
-double PlainOpenMs(const QString& file) {
-  QPlainTextEdit plain;
-  plain.setLineWrapMode(QPlainTextEdit::NoWrap);
-  plain.resize(1000, 700);
-  plain.show();
-  std::vector<double> times;
-  for (int run = 0; run < 3; ++run) {
-    QElapsedTimer timer;
-    timer.start();
-    QByteArray bytes;
-    ReadWholeFile(file, &bytes);
-    plain.setPlainText(DecodeText(bytes).text);
-    plain.repaint();
-    QApplication::processEvents();
-    times.push_back(timer.nsecsElapsed() / 1e6);
-  }
-  return *std::min_element(times.begin(), times.end());
-}
-
-struct KeyTimes {
-  double key;
-  double keyAndPaint;
+struct Ms {
+  double wall = 0;
+  double cpu = 0;
 };
 
-// A ">" typed before a tag in the middle of the file, undone between the runs.
-KeyTimes TypeBracketUs(SourceEditor& editor, const QString& file) {
-  editor.LoadIntoEditor(file);
-  const QString text = editor.EditorText();
-  qsizetype middle = text.indexOf(u'<', text.size() / 2);
-  if (middle < 0) middle = text.size() / 2;
-  std::vector<double> key, keyPaint;
-  for (int run = 0; run < 31; ++run) {
-    QTextCursor cursor = editor.textCursor();
-    cursor.setPosition(static_cast<int>(middle));
-    editor.setTextCursor(cursor);
-    QApplication::processEvents();
+// Runs step up to `runs` times (fewer once a run takes longer than `enough` ms) and gives the
+// median of each clock.
+Ms Measure(int runs, double enough, const std::function<void()>& prepare,
+           const std::function<void()>& step) {
+  std::vector<double> wall, cpu;
+  for (int run = 0; run < runs; ++run) {
+    if (prepare) prepare();
     QElapsedTimer timer;
     timer.start();
-    QTest::keyClick(&editor, '>');
-    key.push_back(timer.nsecsElapsed() / 1e3);
-    editor.repaint();
-    keyPaint.push_back(timer.nsecsElapsed() / 1e3);
-    editor.undo();
-    if (run >= 4 && keyPaint.back() > 200000) break;  // a huge line: a few runs tell enough
+    const double cpuStart = CpuMs();
+    step();
+    wall.push_back(timer.nsecsElapsed() / 1e6);
+    cpu.push_back(CpuMs() - cpuStart);
+    if (wall.back() > enough) break;
   }
-  return {Median(key), Median(keyPaint)};
+  std::sort(wall.begin(), wall.end());
+  std::sort(cpu.begin(), cpu.end());
+  return {wall[wall.size() / 2], cpu[cpu.size() / 2]};
 }
 
 QString ReadText(const QString& file) {
@@ -93,18 +59,93 @@ QString ReadText(const QString& file) {
   return DecodeText(bytes).text;
 }
 
+// Where the keystrokes go: before a tag near the middle of the text.
+int Middle(const QString& text) {
+  const qsizetype at = text.indexOf(u'<', text.size() / 2);
+  return static_cast<int>(at < 0 ? text.size() / 2 : at);
+}
+
+void PlaceCaret(QPlainTextEdit& edit, int pos) {
+  QTextCursor cursor = edit.textCursor();
+  cursor.setPosition(pos);
+  edit.setTextCursor(cursor);
+  QApplication::processEvents();
+}
+
+// Load until the first coloured paint is done and the editor takes keys.
+Ms Open(SourceEditor& editor, const QString& file) {
+  return Measure(3, 5000, {}, [&] {
+    editor.LoadIntoEditor(file);
+    editor.repaint();
+    QApplication::processEvents();
+  });
+}
+
+// A ">" typed before a tag in the middle of the file and painted, undone between the runs.
+Ms TypeBracket(QPlainTextEdit& edit) {
+  const int middle = Middle(edit.toPlainText());
+  const Ms key = Measure(
+      15, 200,
+      [&] {
+        edit.undo();
+        PlaceCaret(edit, middle);
+      },
+      [&] {
+        QTest::keyClick(&edit, '>');
+        edit.repaint();
+      });
+  edit.undo();
+  return key;
+}
+
+// One step right or left in the middle of the file, with the tag lookup the hint line makes
+// on every caret move, and the repaint.
+Ms CaretMove(SourceEditor& editor) {
+  PlaceCaret(editor, Middle(editor.EditorText()));
+  int run = 0;
+  return Measure(15, 200, {}, [&] {
+    QTest::keyClick(&editor, ++run % 2 ? Qt::Key_Right : Qt::Key_Left);
+    editor.FindTagAround(editor.textCursor().selectionStart());
+    editor.repaint();
+  });
+}
+
+// The bare control with the same text: no colours, no hint, the floor for the same work.
+struct Bare {
+  Ms open, key;
+};
+Bare BareControl(const QString& file) {
+  QPlainTextEdit plain;
+  plain.setLineWrapMode(QPlainTextEdit::NoWrap);
+  plain.resize(1000, 700);
+  plain.show();
+  Bare bare;
+  bare.open = Measure(3, 5000, {}, [&] {
+    plain.setPlainText(ReadText(file));
+    plain.repaint();
+    QApplication::processEvents();
+  });
+  bare.key = TypeBracket(plain);
+  return bare;
+}
+
+const char* KindOf(const QString& file, const QString& oneLine) {
+  return file == oneLine ? "one-line" : "lines";
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   std::setvbuf(stdout, nullptr, _IONBF, 0);
-  if (argc < 5) {
-    std::fprintf(stderr, "usage: editor_bench SMALL MEDIUM LARGE RTF_INPUT\n");
+  if (argc < 6) {
+    std::fprintf(stderr, "usage: editor_bench SMALL MEDIUM LARGE RTF_INPUT ONE_LINE [FILE...]\n");
     return 2;
   }
   const QString small = QString::fromLocal8Bit(argv[1]), medium = QString::fromLocal8Bit(argv[2]);
   const QString large = QString::fromLocal8Bit(argv[3]), rtfInput = QString::fromLocal8Bit(argv[4]);
+  const QString oneLine = QString::fromLocal8Bit(argv[5]);
   ProgramSettings settings;
   SourceEditor editor(settings);
   editor.resize(1000, 700);
@@ -112,41 +153,48 @@ int main(int argc, char** argv) {
   editor.setFocus();
   QApplication::processEvents();
 
-  for (const QString& file : {medium, large}) {
-    std::printf("open coloured, %6.2f MB: %8.1f ms   (bare QPlainTextEdit, no colours: %8.1f ms)\n",
-                QFile(file).size() / 1e6, OpenMs(editor, file), PlainOpenMs(file));
-  }
-  for (const QString& file : {small, large}) {
-    const KeyTimes t = TypeBracketUs(editor, file);
-    std::printf("typed '>' mid-file, %6.2f MB: %8.1f us (with repaint %8.1f us)\n",
-                QFile(file).size() / 1e6, t.key, t.keyAndPaint);
+  // One line per case: what, kind, size, then "wall ms cpu ms" for ours and for the bare
+  // control (run_bench.sh reads the fields by position).
+  for (const QString& file : {small, medium, large, oneLine}) {
+    const double mb = QFile(file).size() / 1e6;
+    const char* kind = KindOf(file, oneLine);
+    const Bare bare = BareControl(file);
+    const Ms open = Open(editor, file);
+    QByteArray bytes;
+    ReadWholeFile(file, &bytes);
+    const bool unchanged = editor.BytesForSaving() == bytes;
+    const Ms key = TypeBracket(editor);
+    const Ms caret = CaretMove(editor);
+    std::printf(
+        "open %s %.2f MB: %.1f ms cpu %.1f ms   bare QPlainTextEdit: %.1f ms cpu %.1f ms   "
+        "saves unchanged: %s\n",
+        kind, mb, open.wall, open.cpu, bare.open.wall, bare.open.cpu, unchanged ? "yes" : "NO");
+    std::printf("key %s %.2f MB: %.3f ms cpu %.3f ms   bare QPlainTextEdit: %.3f ms cpu %.3f ms\n",
+                kind, mb, key.wall, key.cpu, bare.key.wall, bare.key.cpu);
+    std::printf("caret %s %.2f MB: %.3f ms cpu %.3f ms\n", kind, mb, caret.wall, caret.cpu);
   }
 
   const QString text = ReadText(rtfInput);
   const double mb = text.toUtf8().size() / 1e6;
-  std::vector<double> scan, rtf;
-  for (int run = 0; run < 5; ++run) {
-    QElapsedTimer timer;
-    timer.start();
-    const auto runs = ScanColourRuns(text);
-    scan.push_back(timer.nsecsElapsed() / 1e9);
-    timer.restart();
-    const QByteArray out = BuildColouredRtf(text, ColourScheme(), TextEncoding::kUtf8);
-    rtf.push_back(timer.nsecsElapsed() / 1e9);
-    if (out.isEmpty() || runs.empty()) return 1;
-  }
-  std::printf("scanner, %.2f MB: %8.1f MB/s\n", mb, mb / Median(scan));
-  std::printf("BuildColouredRtf, %.2f MB: %8.1f MB/s\n", mb, mb / Median(rtf));
+  qsizetype sizes = 0;
+  const Ms scan = Measure(5, 1e9, {}, [&] { sizes += ScanColourRuns(text).size(); });
+  const Ms rtf = Measure(5, 1e9, {}, [&] {
+    sizes += BuildColouredRtf(text, ColourScheme(), TextEncoding::kUtf8).size();
+  });
+  if (sizes == 0) return 1;
+  std::printf("scanner %.2f MB: %.1f MB/s cpu %.1f MB/s\n", mb, mb / scan.wall * 1e3,
+              mb / scan.cpu * 1e3);
+  std::printf("rtf %.2f MB: %.3f s cpu %.3f s\n", mb, rtf.wall / 1e3, rtf.cpu / 1e3);
 
   // Hostile files: open, type in the middle, undo, and check that saving gives the bytes back.
-  for (int i = 5; i < argc; ++i) {
+  for (int i = 6; i < argc; ++i) {
     const QString file = QString::fromLocal8Bit(argv[i]);
-    const double open = OpenMs(editor, file);
-    const KeyTimes t = TypeBracketUs(editor, file);
+    const Ms open = Open(editor, file);
+    const Ms key = TypeBracket(editor);
     QByteArray bytes;
     ReadWholeFile(file, &bytes);
-    std::printf("%s: open %.1f ms, typed '>' %.1f us, saves unchanged: %s\n",
-                QFileInfo(file).fileName().toLocal8Bit().constData(), open, t.keyAndPaint,
+    std::printf("%s: open %.1f ms, typed '>' %.3f ms, saves unchanged: %s\n",
+                QFileInfo(file).fileName().toLocal8Bit().constData(), open.wall, key.wall,
                 editor.BytesForSaving() == bytes ? "yes" : "NO");
   }
   return 0;

@@ -1,7 +1,9 @@
 #!/bin/sh
-# Source editor speed: opening coloured files, a typed ">" in a 10 KB and a 10 MB file, the
-# RTF builder, and vistrel-cli rtf throughput (best of 3) on a 5 MB input.
+# Source editor speed: opening coloured files, a typed ">" and caret moves in a 10 KB, a 10 MB
+# and a 10 MB one-line file beside the bare QPlainTextEdit, the RTF builder, and vistrel-cli
+# rtf throughput (best of 3) on a 5 MB input.
 # usage: bench/editor/run_bench.sh BUILD_DIR
+# With BENCH_TABLE set, rows "work|ours|peer|ratio|goal" are added to that file.
 # The inputs are real HTML pages from /usr/share/doc joined to size; without any there, a
 # generated page of tables, quoted attributes, comments and text is used.
 set -eu
@@ -43,7 +45,8 @@ for i in 1 2 3 4 5; do cat "$work/10m.htm"; done > "$work/50m.htm"
 head -c 2000000 /dev/urandom > "$work/binary.bin"
 
 "$build/bench/editor/editor_bench" "$work/10k.htm" "$work/1m.htm" "$work/10m.htm" "$work/5m.htm" \
-  "$work/one-line.htm" "$work/50m.htm" "$work/open-comment.htm" "$work/binary.bin"
+  "$work/one-line.htm" "$work/50m.htm" "$work/open-comment.htm" "$work/binary.bin" \
+  | tee "$work/driver"
 
 best=""
 for run in 1 2 3; do
@@ -55,3 +58,22 @@ for run in 1 2 3; do
 done
 printf 'vistrel-cli rtf, 5 MB: %.3f s, %.1f MB/s (output %d bytes)\n' "$best" \
   "$(echo "5 / $best" | bc -l)" "$(wc -c < "$work/out.rtf")"
+
+[ -n "${BENCH_TABLE:-}" ] || exit 0
+# "WALL ms (CPU cpu)" from the fields of a driver line starting at N
+both() { echo "$(echo "$1" | cut -d' ' -f"$2") ms (CPU $(echo "$1" | cut -d' ' -f"$(($2 + 3))") ms)"; }
+line() {
+  awk -v a="$1" -v b="$2" -v mb="$3" '$1 == a && $2 == b && int($3 + 0.5) == mb { print; exit }' \
+    "$work/driver" | tr -s ' '
+}
+open1=$(line open one-line 10); key1=$(line key one-line 10); caret1=$(line caret one-line 10)
+open10=$(line open lines 10); key10=$(line key lines 10)
+{
+  echo "editor: open 10 MB one-line page, coloured|$(both "$open1" 5)|bare QPlainTextEdit $(both "$open1" 12)|-|<= 1000 ms"
+  echo "editor: typed '>' in 10 MB one-line page|$(both "$key1" 5)|bare QPlainTextEdit $(both "$key1" 12)|-|<= 16 ms"
+  echo "editor: caret move + tag hint, 10 MB one-line page|$(both "$caret1" 5)|-|-|<= 16 ms"
+  echo "editor: open 10 MB multi-line page, coloured|$(both "$open10" 5)|bare QPlainTextEdit $(both "$open10" 12)|-|kept ~360 ms"
+  echo "editor: typed '>' in 10 MB multi-line page|$(both "$key10" 5)|bare QPlainTextEdit $(both "$key10" 12)|-|kept ~0.44 ms"
+  echo "editor: RTF of 5 MB (in process)|$(awk '$1 == "rtf" { print $4 " s (CPU " $7 " s)"; exit }' "$work/driver")|-|-|kept ~0.22 s"
+  echo "vistrel-cli rtf, 5 MB, whole process|$(printf '%.3f' "$best") s|-|-|-"
+} >> "$BENCH_TABLE"

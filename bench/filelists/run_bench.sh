@@ -1,6 +1,7 @@
 #!/bin/sh
 # Search and verification speed beside find and fdfind, warm cache, best of 3 runs each.
 # usage: bench/filelists/run_bench.sh BUILD_DIR [ROOT...]
+# With BENCH_TABLE set, rows "work|ours|peer|ratio|goal" are added to that file.
 # Without ROOTs it builds its own tree (20 000 pages in nested folders) and also uses the
 # Rust documentation tree and the toolchains folder when rustc is installed.
 set -eu
@@ -60,6 +61,12 @@ for root in "$@"; do
   ratio=$(echo "scale=2; $ours / $theirs" | bc)
   ratio2=$(echo "scale=2; $ours / $withstat" | bc)
   printf '%-58s %8s %8s %8s %8s %8s %6s %6s\n' "$root" "$hits" "$ours" "$theirs" "$withstat" "$fdt" "$ratio" "$ratio2"
+  if [ -n "${BENCH_TABLE:-}" ]; then
+    peer="find+stat $withstat s"
+    [ "$fdt" != - ] && peer="$peer, fdfind $fdt s"
+    faster=$(echo "scale=1; $withstat / $ours" | bc)
+    echo "file search *.htm, $(basename "$root") ($hits hits), whole process|$ours s|$peer|${faster}x find+stat|-" >> "$BENCH_TABLE"
+  fi
 done
 
 echo

@@ -4,6 +4,8 @@
 # and clipped to the viewport) and headless chromium on the same pages.
 #   BUILD=<release build folder> PAGES="<file>..." bench/render/run_snapshot_bench.sh
 # Without PAGES the pages are 20 HTML documents from /usr/share/doc (two per folder).
+# PEERS="cutycapt xvfb" limits the peers installed when missing; NO_INSTALL=1 installs none.
+# With BENCH_TABLE set, rows "work|ours|peer|ratio|goal" are added to that file.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
@@ -12,10 +14,12 @@ width=640
 height=480
 
 need=()
-command -v wkhtmltoimage >/dev/null || need+=(wkhtmltopdf)
-command -v cutycapt >/dev/null || need+=(cutycapt)
-command -v chromium >/dev/null || need+=(chromium)
-command -v xvfb-run >/dev/null || need+=(xvfb)
+peers=${PEERS:-wkhtmltopdf cutycapt chromium xvfb}
+for package in $peers; do
+  tool=$package
+  case $package in wkhtmltopdf) tool=wkhtmltoimage;; xvfb) tool=xvfb-run;; esac
+  command -v "$tool" >/dev/null || need+=("$package")
+done
 if [ ${#need[@]} -gt 0 ] && [ "${NO_INSTALL:-0}" != 1 ]; then
   apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${need[@]}" >/dev/null
 fi
@@ -24,7 +28,7 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
   cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DVISTREL_BUILD_TESTS=OFF \
         -DVISTREL_BUILD_BENCH=ON >/dev/null
 fi
-nice make -s -C "$build" -j2 snapshot_bench >/dev/null
+nice cmake --build "$build" --target snapshot_bench >/dev/null
 
 if [ -z "${PAGES:-}" ]; then
   PAGES=$(for d in $(find /usr/share/doc -type f -name "*.htm*" -size +3k | sed 's|/[^/]*$||' | sort -u); do
@@ -46,7 +50,8 @@ per_process() {
   done
   end=$(date +%s.%N)
   awk -v n="${#pages[@]}" -v s="$start" -v e="$end" -v name="$name" \
-      'BEGIN { t = (e - s) / n; printf "%-34s %6.3f s per page  %6.2f snapshots/s\n", name, t, 1 / t }'
+      'BEGIN { t = (e - s) / n; printf "%-34s %6.3f s per page  %6.2f snapshots/s\n", name, t, 1 / t }' \
+    | tee -a "$work/peers"
 }
 
 run_ours() { "$build/bench/render/snapshot_bench" --width $width --height $height --out "$work" "${pages[@]}" 2>/dev/null; }
@@ -65,4 +70,11 @@ command -v wkhtmltoimage >/dev/null && per_process "wkhtmltoimage (process per p
 command -v cutycapt >/dev/null && per_process "CutyCapt whole page" cuty_full
 command -v cutycapt >/dev/null && per_process "CutyCapt clipped to the viewport" cuty_clip
 command -v chromium >/dev/null && per_process "chromium --headless --screenshot" chrome
+if [ -n "${BENCH_TABLE:-}" ]; then
+  ours=$(echo "$summary" | sed -n 's/.*: \([0-9.]*\) snapshots\/s in the loop.*/\1/p')
+  peer=$(grep '^CutyCapt clipped' "$work/peers" 2>/dev/null | awk '{ print $(NF - 1) }')
+  ratio=-
+  [ -n "$ours" ] && [ -n "$peer" ] && ratio=$(echo "scale=1; $ours / $peer" | bc)x
+  echo "snapshots of ${#pages[@]} real pages at ${width}x${height}|${ours:--} /s|CutyCapt ${peer:--} /s|$ratio|-" >> "$BENCH_TABLE"
+fi
 exit 0

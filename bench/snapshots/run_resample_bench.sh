@@ -4,6 +4,7 @@
 # and CPU time (the machine may be shared); the vips command line is timed per process
 # (load, resize, save) for reference.
 #   BUILD=<release build folder> RUNS=<n> bench/snapshots/run_resample_bench.sh
+# With BENCH_TABLE set, rows "work|ours|peer|ratio|goal" are added to that file.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
@@ -22,7 +23,7 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
   cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DVISTREL_BUILD_TESTS=OFF \
         -DVISTREL_BUILD_BENCH=ON >/dev/null
 fi
-nice make -s -C "$build" -j2 resample_bench >/dev/null
+nice cmake --build "$build" --target resample_bench >/dev/null
 cc -O2 -o "$build/vips_resample_bench" "$here/vips_resample_bench.c" $(pkg-config --cflags --libs vips)
 
 work=$(mktemp -d)
@@ -57,3 +58,8 @@ printf '%-20s %15s %15s %15s %11s %11s %9s\n' case "Vistrel w/cpu" "Pillow w/cpu
 paste -d' ' "$work/ours" "$work/pil" "$work/vips" "$work/cli" | awk '{
   printf "%-20s %7.2f/%7.2f %7.2f/%7.2f %7.2f/%7.2f %5.1fx/%4.1fx %5.1fx/%4.1fx %9.1f\n",
     $1, $2, $4, $6, $8, $10, $12, $6 / $2, $8 / $4, $10 / $2, $12 / $4, $13 }'
+
+[ -n "${BENCH_TABLE:-}" ] || exit 0
+paste -d' ' "$work/ours" "$work/pil" "$work/vips" | awk '{
+  printf "Lanczos3 resample %s, median of '"$runs"'|%.2f ms|Pillow %.2f ms, libvips %.2f ms|%.1fx Pillow, %.1fx libvips|-\n",
+    $1, $2, $6, $10, $6 / $2, $10 / $2 }' >> "$BENCH_TABLE"

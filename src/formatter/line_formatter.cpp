@@ -33,7 +33,7 @@ QString LineFormatter::FormatLines(const TokenStream& tokens) {
   level_ = 0;
   out_.clear();
   qsizetype size = 0;
-  for (const TokenLine& token : tokens.lines) size += token.text.size() + 8;
+  for (const TokenLine& token : tokens.lines) size += token.length + 8;
   for (const VerbatimBlock& block : tokens.blocks)
     for (const QString& line : block.lines) size += line.size() + 2;
   out_.reserve(size + size / 4);
@@ -45,10 +45,12 @@ QString LineFormatter::FormatLines(const TokenStream& tokens) {
     if (token.IsBlockMarker()) {
       if (token.block < static_cast<int>(tokens.blocks.size()))
         CopyBlock(tokens.blocks[static_cast<size_t>(token.block)]);
-    } else if (token.text.startsWith(QLatin1Char('<'))) {
-      FormatTagLine(token.text);
     } else {
-      BreakLine(token.text);
+      const QStringView text = tokens.TextOf(token);
+      if (text.startsWith(QLatin1Char('<')))
+        FormatTagLine(text);
+      else
+        BreakLine(text);
     }
   }
   pacer_.Report(count);
@@ -56,14 +58,14 @@ QString LineFormatter::FormatLines(const TokenStream& tokens) {
   return std::move(out_);
 }
 
-void LineFormatter::FormatTagLine(const QString& line) {
+void LineFormatter::FormatTagLine(QStringView line) {
   const Found found = Lookup(line);
   const TTagInfo& record = *found.record;
   if (found.direction > 0 && record.TreatAsText) {
     // An inline tag that starts a line: the line is text, but the tag closing it may want
     // its end comment and the empty lines after it.
     QStringView lastTag;
-    QStringView trimmed(line);
+    QStringView trimmed = line;
     while (trimmed.endsWith(QLatin1Char(' '))) trimmed.chop(1);
     if (trimmed.size() > 1 && trimmed.endsWith(QLatin1Char('>')))
       lastTag = trimmed.mid(trimmed.lastIndexOf(QLatin1Char('<')));
@@ -186,22 +188,26 @@ void LineFormatter::AddVerbatim(QStringView line) {
 // than the line size stays whole. Trailing blanks, which never reach the output, do not
 // count: text before a line end would otherwise break differently from the same text before
 // a tag, and formatting a formatted text would move its breaks.
-void LineFormatter::BreakLine(const QString& line) {
-  const bool quotes = options_.BreakExcluder == QLatin1String("\"");
+void LineFormatter::BreakLine(QStringView line) {
   const qint64 lineSize = options_.LineSize;
-  const QChar* data = line.constData();
+  const QChar* data = line.data();
   qsizetype size = line.size();
   while (size > 0 && data[size - 1] == QLatin1Char(' ')) --size;
   if (size == 0) return;
-  qint64 remaining = CodePoints(QStringView(data, size));
+  // No more code units than the line size: no more characters either, nothing to break.
+  if (size <= lineSize) {
+    AddIndented(line.left(size));
+    return;
+  }
+  const bool quotes = options_.BreakExcluder == QLatin1String("\"");
   qsizetype start = 0;
-  while (remaining > lineSize) {
+  // A rest of no more code points than the line size never finds a cut, so the scan itself
+  // decides; no more code units is the cheap sign that the rest fits.
+  while (size - start > lineSize) {
     bool guarded = false;
     qint64 position = 0;
     qsizetype lastSpace = -1;
-    qint64 lastSpacePosition = 0;
     qsizetype cut = -1;
-    qint64 cutPosition = 0;
     for (qsizetype i = start; i < size; ++i) {
       const QChar c = data[i];
       if (!c.isLowSurrogate()) ++position;
@@ -215,18 +221,15 @@ void LineFormatter::BreakLine(const QString& line) {
       if (c != QLatin1Char(' ') || guarded) continue;
       if (position > lineSize) {
         cut = lastSpace >= 0 ? lastSpace : i;
-        cutPosition = lastSpace >= 0 ? lastSpacePosition : position;
         break;
       }
       lastSpace = i;
-      lastSpacePosition = position;
     }
     if (cut < 0) break;
-    AddIndented(QStringView(line).mid(start, cut - start + 1));
-    remaining -= cutPosition;
+    AddIndented(line.mid(start, cut - start + 1));
     start = cut + 1;
   }
-  if (start < size) AddIndented(QStringView(line).mid(start));
+  if (start < size) AddIndented(line.mid(start));
 }
 
 void LineFormatter::GenerateComment(int direction, const TTagInfo& record) {

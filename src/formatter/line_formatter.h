@@ -29,7 +29,7 @@ class LineFormatter {
 
   // The steps of the pass; all but IndentLine add to the output.
   QString IndentLine(const QString& line);
-  void BreakLine(const QString& line);
+  void BreakLine(QStringView line);
   void GenerateComment(int direction, const TTagInfo& record);
 
  private:
@@ -38,7 +38,7 @@ class LineFormatter {
     const TTagInfo* record = nullptr;
   };
 
-  void FormatTagLine(const QString& line);
+  void FormatTagLine(QStringView line);
   void CopyBlock(const VerbatimBlock& block);
   void AddEmptyLines(int direction, const TTagInfo& record);
   void RaiseLevel(int amount);

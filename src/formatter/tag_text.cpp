@@ -1,5 +1,7 @@
 #include "formatter/tag_text.h"
 
+#include <algorithm>
+
 namespace vistrel {
 
 void AppendNormalisedTag(QStringView raw, int tagCase, bool spaceAfter, QString* out) {
@@ -24,15 +26,19 @@ void AppendNormalisedTag(QStringView raw, int tagCase, bool spaceAfter, QString*
   out->resize(start + (end - begin) + 3);
   QChar* w = out->data() + start;
   *w++ = QLatin1Char('<');
+  // The name holds no blank (it ends at the first), so only its case changes.
+  const qsizetype nameEnd = std::min(caseEnd, end);
+  qsizetype i = begin;
+  for (; i < nameEnd; ++i) *w++ = QChar(ChangeLetterCase(d[i].unicode(), tagCase));
   bool lastBlank = false;
-  for (qsizetype i = begin; i < end; ++i) {
-    if (IsSourceBlank(d[i])) {
+  for (; i < end; ++i) {
+    if (d[i].unicode() > u' ' || !IsSourceBlank(d[i])) {
+      *w++ = d[i];
+      lastBlank = false;
+    } else {
       if (!lastBlank) *w++ = QLatin1Char(' ');
       lastBlank = true;
-      continue;
     }
-    lastBlank = false;
-    *w++ = i < caseEnd ? QChar(ChangeLetterCase(d[i].unicode(), tagCase)) : d[i];
   }
   *w++ = QLatin1Char('>');
   if (endsWithSpace) *w++ = QLatin1Char(' ');

@@ -50,6 +50,7 @@ TokenStream Tokeniser::Tokenise() {
   const qsizetype n = source_.size();
   const QChar* s = source_.constData();
   out_.lines.reserve(static_cast<size_t>(n / 64));
+  out_.text.reserve(n + n / 16);
   pacer_.SetRange(n);
   qsizetype nextReport = kProgressStep;
   qsizetype p = 0;
@@ -187,13 +188,18 @@ bool Tokeniser::TakeSpaceAfter(const NameInfo& info, qsizetype* next) const {
 void Tokeniser::FlushText() {
   const qsizetype size = buffer_.size();
   if (size == 0) return;
-  QString line(size, Qt::Uninitialized);
-  QChar* out = line.data();
+  const qsizetype start = out_.text.size();
+  out_.text.resize(start + size);
+  QChar* out = out_.text.data() + start;
   qsizetype length = 0;
   bool lastSpace = true;
   bool other = false;
   for (const QChar c : std::as_const(buffer_)) {
-    if (c == QLatin1Char(' ') || c == QLatin1Char('\n') || c == QLatin1Char('\t')) {
+    if (c.unicode() > u' ') {  // most characters: no blank, no CR
+      out[length++] = c;
+      lastSpace = false;
+      other = true;
+    } else if (c == QLatin1Char(' ') || c == QLatin1Char('\n') || c == QLatin1Char('\t')) {
       if (!lastSpace) out[length++] = QLatin1Char(' ');
       lastSpace = true;
     } else {
@@ -202,21 +208,25 @@ void Tokeniser::FlushText() {
       lastSpace = false;
     }
   }
+  out_.text.truncate(start + (other ? length : 0));
   if (!other) return;
-  line.truncate(length);
-  out_.lines.push_back({std::move(line), -1});
+  EndTokenLine(start);
   buffer_.resize(0);
+}
+
+// The shared text from start on becomes the next token line.
+void Tokeniser::EndTokenLine(qsizetype start) {
+  out_.lines.push_back({start, out_.text.size() - start, -1});
 }
 
 // The tag text runs from p to end.
 qsizetype Tokeniser::HandleOrdinaryTag(qsizetype p, qsizetype end, const NameInfo& info) {
   qsizetype next = end + 1;
   const bool spaceAfter = TakeSpaceAfter(info, &next);
-  QString tag;
-  tag.reserve(end - p + 3);
+  const qsizetype start = out_.text.size();
   AppendNormalisedTag(QStringView(source_).mid(p, end - p + 1), style_.options.TagCase, spaceAfter,
-                      &tag);
-  out_.lines.push_back({std::move(tag), -1});
+                      &out_.text);
+  EndTokenLine(start);
   buffer_.resize(0);
   return next;
 }
@@ -296,7 +306,7 @@ void Tokeniser::AddBlock(const QString& opener, QStringView text, bool collapse)
       start = lf + 1;
     }
   }
-  out_.lines.push_back({QString(), static_cast<int>(out_.blocks.size())});
+  out_.lines.push_back({out_.text.size(), 0, static_cast<int>(out_.blocks.size())});
   out_.blocks.push_back(std::move(block));
 }
 

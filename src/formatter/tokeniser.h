@@ -39,6 +39,7 @@ class Tokeniser {
   bool TakeSpaceAfter(const NameInfo& info, qsizetype* next) const;
 
   void FlushText();
+  void EndTokenLine(qsizetype start);
   qsizetype HandleOrdinaryTag(qsizetype p, qsizetype end, const NameInfo& info);
   qsizetype HandleInlineTag(qsizetype p, qsizetype end, const NameInfo& info);
   qsizetype HandleVerbatimBlock(qsizetype p, int opener);

@@ -277,6 +277,10 @@ TEST_F(SourceEditorTest, FindTagAroundReadsTheControlsText) {
   ASSERT_TRUE(span.Found);
   EXPECT_EQ(span.Start, 0);
   EXPECT_EQ(span.End, 407);
+  // Line breaks read as the control keeps them, so positions stay the control's.
+  EXPECT_EQ(span.Text, QStringLiteral("<a>") + QChar(QChar::ParagraphSeparator) +
+                           QString(400, u'x') + QStringLiteral("<b>"));
+  EXPECT_EQ(editor.FindTagAround(405).Text, QStringLiteral("<b>"));
 }
 
 }  // namespace

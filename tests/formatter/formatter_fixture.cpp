@@ -20,7 +20,7 @@ QStringList TokensOf(const Style& style, const QString& source) {
   QStringList shown;
   for (const TokenLine& line : tokens.lines) {
     if (!line.IsBlockMarker()) {
-      shown << line.text;
+      shown << tokens.TextOf(line).toString();
       continue;
     }
     const VerbatimBlock& block = tokens.blocks.at(static_cast<size_t>(line.block));
