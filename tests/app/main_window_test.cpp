@@ -20,6 +20,7 @@
 #include "app/ui/preview_controller.h"
 #include "app/ui/status_text.h"
 #include "app/ui/window_commands.h"
+#include "app/ui/qt_prompter.h"
 #include "main_window_fixture.h"
 #include "settings/ini_profile.h"
 
@@ -158,16 +159,24 @@ TEST_F(MainWindowTest, CloseWithUnsavedChangesCancelKeepsRunningNoCloses) {
   EXPECT_TRUE(QFileInfo::exists(folders_.iniFile));
 }
 
-TEST_F(MainWindowTest, YesSavesThroughTheViewerBeforeLeaving) {
+TEST_F(MainWindowTest, YesSavesThroughTheViewerAndAFailedSaveCountsAsCancel) {
   const QString file = dir_.Write(QStringLiteral("prog/a.htm"));
   Start();
   EditorHoldsChangesOf(file);
   int saves = 0;
-  window_->onSaveEditorFile = [&] { ++saves; };
+  bool saveWorks = false;
+  window_->onSaveEditorFile = [&] {
+    ++saves;
+    if (saveWorks) window_->SetPreviewSaveButtons(false, true);
+  };
+  prompter_.AnswerQuestion(kAnswerYes);
+  EXPECT_EQ(window_->AskSaveChanges(), kAnswerCancel);  // the edits are still unsaved
+  saveWorks = true;
   prompter_.AnswerQuestion(kAnswerYes);
   EXPECT_EQ(window_->AskSaveChanges(), kAnswerYes);
-  EXPECT_EQ(saves, 1);
-  prompter_.TakeTexts();
+  EXPECT_EQ(saves, 2);
+  EXPECT_EQ(window_->AskSaveChanges(), kAnswerNone);  // nothing left to ask about
+  EXPECT_EQ(prompter_.TakeTexts().size(), 2u);
 }
 
 TEST_F(MainWindowTest, JumpToFileShowsItsFolderAndSelectsIt) {
@@ -209,11 +218,16 @@ TEST_F(MainWindowTest, TitleBarsTurnTealWhileTheirRegionHasFocus) {
   EXPECT_TRUE(window_->folderPanel()->titleBar()->IsHighlighted());
 }
 
-TEST_F(MainWindowTest, CommandsOfLaterPartsStayDisabled) {
-  Start();
-  EXPECT_TRUE(window_->menu().closeProgram->isEnabled());
-  EXPECT_FALSE(window_->menu().removeAllThumbs->isEnabled());
-  EXPECT_EQ(window_->menu().clean->title(), QStringLiteral("&Clean"));
+TEST(SaveDialogName, BareNameTakesTheChosenFiltersExtension) {
+  const QString jpg = QStringLiteral("JPG File (True Color) (*.jpg)");
+  const QString bmp = QStringLiteral("BMP File (True Color) (*.bmp)");
+  EXPECT_EQ(WithFilterExtension(QStringLiteral("/s/snap"), bmp), QStringLiteral("/s/snap.bmp"));
+  EXPECT_EQ(WithFilterExtension(QStringLiteral("/s/snap"), jpg), QStringLiteral("/s/snap.jpg"));
+  // A typed extension stays; the caller decides what a mismatch means.
+  EXPECT_EQ(WithFilterExtension(QStringLiteral("/s/a.jpg"), bmp), QStringLiteral("/s/a.jpg"));
+  EXPECT_EQ(WithFilterExtension(QStringLiteral("/s/snap"), QStringLiteral("All (*)")),
+            QStringLiteral("/s/snap"));
+  EXPECT_EQ(WithFilterExtension(QString(), bmp), QString());  // cancelled
 }
 
 }  // namespace

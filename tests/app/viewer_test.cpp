@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QDir>
 #include <QFile>
@@ -12,6 +13,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "core/program_folder.h"
 #include "core/vistrel_error.h"
 #include "app/ui/about_window.h"
 #include "app/ui/browser_settings_dialog.h"
@@ -25,7 +27,7 @@
 #include "app/viewer/link_target.h"
 #include "app/viewer/viewer_window.h"
 #include "editor/source_editor.h"
-#include "main_window_fixture.h"
+#include "viewer_fixture.h"
 #include "render/browser_profile.h"
 #include "render/browser_view.h"
 #include "thumbnails/thumb_naming.h"
@@ -54,42 +56,6 @@ TEST(LinkTarget, FragmentsFoldersAndForeignAddresses) {
             QStringLiteral("URL: a.htm    (Target: main)"));
   EXPECT_EQ(HoverText({}, QStringLiteral("a.htm")), QStringLiteral("URL: a.htm"));
 }
-
-// The main window with its viewer, as the program assembles them.
-class ViewerTest : public MainWindowTest {
- protected:
-  static void SetUpTestSuite() { profile_ = new BrowserProfile; }
-  static void TearDownTestSuite() {
-    delete profile_;
-    profile_ = nullptr;
-  }
-  void StartWithViewer() {
-    folders_ = WorkingFolders::For(dir_.path() + QStringLiteral("prog"));
-    window_ = std::make_unique<ObservedMainWindow>(folders_, prompter_);
-    viewer_ = std::make_unique<ViewerWindow>(window_->settings(), window_->state(), prompter_,
-                                             *profile_, *window_, window_.get());
-    window_->AttachViewer(viewer_.get(), *profile_);
-    window_->show();
-    Activate();
-  }
-  void TearDown() override {
-    viewer_.reset();
-    window_.reset();
-  }
-  void Preview(int row) {
-    Select({row});
-    window_->preview().RefreshNow(false);
-  }
-  SourceEditor* Editor() const { return viewer_->editor(); }
-  void Type(const QString& text) {
-    Editor()->setFocus();
-    QTest::keyClicks(Editor(), text);
-  }
-
-  static BrowserProfile* profile_;
-  std::unique_ptr<ViewerWindow> viewer_;
-};
-BrowserProfile* ViewerTest::profile_ = nullptr;
 
 TEST_F(ViewerTest, PageGoesIntoTheEditorAndPictureOnlyIntoTheBrowser) {
   const QString page = dir_.Write(QStringLiteral("prog/a.htm"), "<p>hello</p>");
@@ -140,13 +106,20 @@ TEST_F(ViewerTest, SaveAsWritesACopyAndSaveGoesOnWithTheFirstFile) {
   Preview(0);
   Editor()->moveCursor(QTextCursor::End);
   Type(QStringLiteral("!"));
-  const qint64 stamp = window_->state().EditorFileStamp;
+  // The copy gets a stamp of its own, two days away from the first file's.
+  QFile first(page);
+  ASSERT_TRUE(first.open(QIODevice::ReadWrite));
+  ASSERT_TRUE(first.setFileTime(QDateTime::currentDateTime().addDays(-2),
+                                QFileDevice::FileModificationTime));
+  first.close();
   prompter_.AnswerSaveFile(dir_.path() + QStringLiteral("prog/copy.htm"));
   viewer_->SaveEditorFileAs(page);
   EXPECT_EQ(prompter_.TakeTexts(), QStringList{QStringLiteral("Save As")});
   EXPECT_EQ(dir_.Read(QStringLiteral("prog/copy.htm")), QByteArray("one!"));
   EXPECT_EQ(window_->state().EditorFile, page);
-  EXPECT_EQ(window_->state().EditorFileStamp, stamp);  // the first file did not change
+  const qint64 copyStamp = FileStamp(dir_.path() + QStringLiteral("prog/copy.htm"));
+  EXPECT_NE(copyStamp, FileStamp(page));
+  EXPECT_EQ(window_->state().EditorFileStamp, copyStamp);
   EXPECT_EQ(window_->CurrentFile(),
             dir_.path() + QStringLiteral("prog/copy.htm"));  // listed and selected
 
@@ -410,7 +383,10 @@ TEST_F(ViewerTest, HelpWindowsOpenSideBySideAndCloseOnEscape) {
   QPointer<HelpWindow> second = window_->windowCommands().OpenHelp();
   EXPECT_EQ(first->windowTitle(), QStringLiteral("Vistrel - Help"));
   EXPECT_TRUE(first->isVisible() && second->isVisible());
-  QTest::keyClick(first.data(), Qt::Key_Escape);
+  // Pressed inside the page, where the browser would take the key for itself.
+  QWidget* page = first->browser();
+  for (QWidget* inner : first->browser()->findChildren<QWidget*>()) page = inner;
+  QTest::keyClick(page, Qt::Key_Escape);
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_TRUE(first.isNull());
   EXPECT_FALSE(second.isNull());
@@ -432,7 +408,7 @@ TEST_F(ViewerTest, MissingHelpPageIsReportedAndTheWindowStaysEmpty) {
 
 TEST(AboutWindow, NamesTheVersionAndClosesOnEscape) {
   QPointer<AboutWindow> about = new AboutWindow;
-  EXPECT_EQ(about->windowTitle(), QStringLiteral(" About -  Vistrel v1.0a "));
+  EXPECT_EQ(about->windowTitle(), QStringLiteral("About -  Vistrel v1.0a "));
   EXPECT_TRUE(about->Text().contains(QStringLiteral("Vistrel v1.0a")));
   EXPECT_TRUE(about->Text().contains(QStringLiteral("libjpeg-turbo")));
   about->show();

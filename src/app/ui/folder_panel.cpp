@@ -3,7 +3,9 @@
 #include <QComboBox>
 #include <QFileSystemModel>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QSignalBlocker>
 #include <QStorageInfo>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -74,10 +76,22 @@ FolderPanel::FolderPanel(bool openOnSingleClick, QWidget* parent)
           [this](const QModelIndex& i) { OnTreeActivated(i, false); });
   connect(tree_, &QTreeView::doubleClicked, this,
           [this](const QModelIndex& i) { OnTreeActivated(i, true); });
-  connect(tree_, &QTreeView::activated, this,
-          [this](const QModelIndex& i) { OnTreeActivated(i, true); });
+  // Not QTreeView::activated: some styles raise it on a single click, which must only select
+  // the folder while single-click opening is off. Enter opens it like a double click.
+  tree_->installEventFilter(this);
   connect(filterBox_, qOverload<int>(&QComboBox::currentIndexChanged), this,
           &FolderPanel::OnFilterChosen);
+}
+
+bool FolderPanel::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == tree_ && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && tree_->currentIndex().isValid()) {
+      OnTreeActivated(tree_->currentIndex(), true);
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 void FolderPanel::FillDrives() {
@@ -131,10 +145,23 @@ void FolderPanel::SetFilterChoices(const QVector<FilterChoice>& choices) {
 
 QString FolderPanel::CurrentPatterns() const { return filterBox_->currentData().toString(); }
 
-void FolderPanel::OnFilterChosen(int) {
-  const QString patterns = CurrentPatterns();
+void FolderPanel::KeepPatterns(const QString& patterns) {
+  const int index = filterBox_->findData(patterns);
+  if (index >= 0) {
+    const QSignalBlocker quiet(filterBox_);
+    filterBox_->setCurrentIndex(index);
+  }
+  ShowPatterns(patterns);
+}
+
+void FolderPanel::ShowPatterns(const QString& patterns) {
   filterTitle_->setText(QStringLiteral(" Filter: ") + patterns);
   filterTitle_->setToolTip(patterns);
+}
+
+void FolderPanel::OnFilterChosen(int) {
+  const QString patterns = CurrentPatterns();
+  ShowPatterns(patterns);
   Q_EMIT PatternsChanged(patterns);
 }
 

@@ -1,5 +1,6 @@
 #include "app/ui/help_window.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QVBoxLayout>
 
@@ -19,16 +20,21 @@ HelpWindow::HelpWindow(BrowserProfile& profile, QWidget* parent) : QWidget(paren
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(browser_);
+  qApp->installEventFilter(this);
 }
 
 void HelpWindow::ShowPage(const QString& helpPage) { browser_->LoadFile(helpPage); }
 
-void HelpWindow::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape) {
-    close();
-    return;
+bool HelpWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress &&
+      static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (widget && widget->window() == this) {
+      close();
+      return true;
+    }
   }
-  QWidget::keyPressEvent(event);
+  return QWidget::eventFilter(watched, event);
 }
 
 }  // namespace vistrel

@@ -18,7 +18,9 @@ class HelpWindow : public QWidget {
   BrowserView* browser() const { return browser_; }
 
  protected:
-  void keyPressEvent(QKeyEvent* event) override;
+  // The window previews keys: Escape closes it wherever the focus is inside it, the page
+  // included (the browser would otherwise take the key).
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   BrowserView* browser_;

@@ -285,7 +285,9 @@ void MainWindow::FirstShow() {
       tagHints_ = DecodeText(bytes).text.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")),
                                                Qt::SkipEmptyParts);
   }
+  // The style folder THUMBS is loaded whatever the settings name; that name is kept.
   if (viewer_) viewer_->SetStyle(LoadStyle(folders_.program));
+  settings_.StyleName = kStyleName;
   BuildPopupMenu();
   if (viewer_) {
     viewer_->SetContextMenu(popup_);
@@ -382,17 +384,50 @@ void MainWindow::RefreshStatus() {
 }
 
 int MainWindow::AskSaveChanges() {
-  if (!folderView_->saveButton()->isEnabled() || state_.EditorFile.isEmpty()) return kAnswerNone;
+  if (!EditorHoldsChanges()) return kAnswerNone;
   const int answer = prompter_.Question(QStringLiteral("Save changes in: ") + state_.EditorFile,
                                         QuestionButtons::kYesNoCancel);
-  if (answer == kAnswerYes) SaveEditorFile();
+  if (answer == kAnswerYes) {
+    SaveEditorFile();
+    // A save that failed (its message was shown) must not let the text be replaced.
+    if (EditorHoldsChanges()) return kAnswerCancel;
+  } else if (answer == kAnswerNo) {
+    DropEditorChanges();
+  }
   return answer;
+}
+
+bool MainWindow::EditorHoldsChanges() const {
+  return folderView_->saveButton()->isEnabled() && !state_.EditorFile.isEmpty();
+}
+
+void MainWindow::DropEditorChanges() {
+  // The text no longer stands for the file: the next preview loads the file afresh, and no
+  // later change asks about the same edits again.
+  state_.EditorFile.clear();
+  state_.EditorFileStamp = 0;
+  if (viewer_)
+    viewer_->SetREToNotModified();
+  else
+    folderView_->saveButton()->setEnabled(false);
+}
+
+void MainWindow::KeepEditorEntry() {
+  if (!state_.EditorFile.isEmpty() && QFileInfo(state_.EditorFile).absolutePath() ==
+                                          QFileInfo(folderView_->Folder()).absolutePath())
+    folderView_->SelectName(QFileInfo(state_.EditorFile).fileName());
+  RefreshStatus();
+  if (viewer_) viewer_->SetButtonState();
 }
 
 void MainWindow::JumpToFileAndFolder(const QString& file) {
   if (file.isEmpty()) return;
   const QFileInfo info(file);
   if (!info.absoluteDir().exists()) return;
+  // Already there (the start file after a dialog closed): nothing changes, nothing to ask.
+  if (pages_->CurrentIndex() == kFolderViewPage && !state_.EditorFile.isEmpty() &&
+      CurrentFile() == info.absoluteFilePath() && state_.EditorFile == CurrentFile())
+    return;
   const int answer = AskSaveChanges();
   if (answer == kAnswerCancel) return;
   if (answer == kAnswerNo) {
@@ -405,10 +440,16 @@ void MainWindow::JumpToFileAndFolder(const QString& file) {
   if (info.exists() && folderView_->SelectName(info.fileName()) &&
       folderView_->fileList()->isVisible())
     folderView_->fileList()->setFocus();
+  // The file selected is the file previewed.
+  RefreshStatus();
+  RefreshPreview(false);
+  if (viewer_) viewer_->SetButtonState();
 }
 
-bool MainWindow::MayLeavePage(int from, int) {
-  if (state_.StartingUp || from != kFolderViewPage) return true;
+bool MainWindow::MayLeavePage(int from, int to) {
+  if (state_.StartingUp) return true;
+  // Entering the Folder View loads its current file afresh over the editor's text.
+  if (from != kFolderViewPage && to != kFolderViewPage) return true;
   return AskSaveChanges() != kAnswerCancel;
 }
 
@@ -443,7 +484,12 @@ void MainWindow::SyncThumbCount() {
 }
 
 void MainWindow::OnFolderChanged(const QString& folder) {
+  if (!state_.StartingUp && AskSaveChanges() == kAnswerCancel) {
+    folderPanel_->SetFolder(folderView_->Folder());  // the old folder stays current
+    return;
+  }
   folderView_->ShowFolder(folder, state_.CurrentMask);
+  if (thumbs_) thumbs_->SetTitle(folderView_->Folder());
   if (IsInThumbFolder(folder, folders_.thumbs)) {
     prompter_.Information(
         QStringLiteral("Sorry, access denied. This is your thumbnail folder.\r\n"
@@ -459,6 +505,10 @@ void MainWindow::OnFolderChanged(const QString& folder) {
 }
 
 void MainWindow::OnPatternsChanged(const QString& patterns) {
+  if (!state_.StartingUp && AskSaveChanges() == kAnswerCancel) {
+    folderPanel_->KeepPatterns(state_.CurrentMask);  // the old filter stays current
+    return;
+  }
   state_.CurrentMask = patterns;
   if (!folderPanel_->Folder().isEmpty()) folderView_->ShowFolder(folderPanel_->Folder(), patterns);
   if (state_.StartingUp) return;
@@ -469,15 +519,23 @@ void MainWindow::OnPatternsChanged(const QString& patterns) {
 
 void MainWindow::OnFileListMoved() {
   if (state_.StartingUp) return;
-  // The answer only decides whether the old file is saved; the new one is loaded anyway.
-  AskSaveChanges();
+  // Asked when the current entry changes, not on every click; a cancel keeps the old entry.
+  if (CurrentFile() != state_.EditorFile && AskSaveChanges() == kAnswerCancel) {
+    KeepEditorEntry();
+    return;
+  }
   RefreshStatus();
   RefreshPreview(false);
+  if (viewer_) viewer_->SetButtonState();
 }
 
 void MainWindow::CloseOrderly() {
   closingBySignal_ = true;
+  // A batch polls this between files; it stops and lets the event loop end.
+  state_.AbortRequested = true;
   close();
+  // The window may be hidden already (closed while a batch ran): end the program anyway.
+  Q_EMIT Closed();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -486,7 +544,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  state_.AbortRequested = true;
   event->accept();
+  Q_EMIT Closed();
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {

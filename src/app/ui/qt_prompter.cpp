@@ -2,9 +2,18 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QRegularExpression>
 
 namespace vistrel {
+
+QString WithFilterExtension(const QString& file, const QString& chosenFilter) {
+  if (file.isEmpty() || !QFileInfo(file).suffix().isEmpty()) return file;
+  static const QRegularExpression firstPattern(QStringLiteral("\\(\\*(\\.[^*?;) ]+)"));
+  const QRegularExpressionMatch match = firstPattern.match(chosenFilter);
+  return match.hasMatch() ? file + match.captured(1) : file;
+}
 
 QWidget* QtPrompter::Parent() const {
   return parent_ ? parent_.data() : QApplication::activeWindow();
@@ -40,7 +49,10 @@ QStringList QtPrompter::OpenFiles(const FileDialogRequest& r) {
 
 QString QtPrompter::SaveFile(const FileDialogRequest& r) {
   const QString start = r.fileName.isEmpty() ? r.folder : r.folder + r.fileName;
-  return QFileDialog::getSaveFileName(Parent(), r.caption, start, r.filter);
+  QString chosenFilter;
+  const QString file =
+      QFileDialog::getSaveFileName(Parent(), r.caption, start, r.filter, &chosenFilter);
+  return WithFilterExtension(file, chosenFilter);
 }
 
 QString QtPrompter::Folder(const FileDialogRequest& r) {

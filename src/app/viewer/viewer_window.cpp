@@ -241,9 +241,7 @@ void ViewerWindow::BSaveClick() {
 
 bool ViewerWindow::SaveEditorFile(const QString& fileName) {
   if (!editor_->WriteToFile(fileName, prompter_)) return false;  // the message was shown
-  // Saved under another name, the editor's own file is unchanged on disk: keep its stamp, so
-  // coming back to the program does not ask to reload a file nobody changed.
-  if (fileName == state_.EditorFile) state_.EditorFileStamp = FileStamp(fileName);
+  state_.EditorFileStamp = FileStamp(fileName);
   browser_->LoadFile(fileName);
   SetREToNotModified();
   return true;
@@ -368,8 +366,13 @@ void ViewerWindow::showEvent(QShowEvent* event) {
 void ViewerWindow::reject() { close(); }
 
 void ViewerWindow::closeEvent(QCloseEvent* event) {
-  // From the thumbnail or list page the panes do not go back to a preview, so ask now.
-  if (host_.ActivePage() == 1 || host_.ActivePage() == 2) host_.AskSaveChanges();
+  // From the thumbnail or list page the panes do not go back to a preview, so ask now; a
+  // cancel keeps the window open with the edits.
+  if ((host_.ActivePage() == 1 || host_.ActivePage() == 2) &&
+      host_.AskSaveChanges() == kAnswerCancel) {
+    event->ignore();
+    return;
+  }
   QDialog::reject();
   event->accept();
 }
