@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPointer>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
@@ -212,6 +213,27 @@ TEST_F(ViewerTest, FormatReformatsTheWholeTextAndMarksItUnsaved) {
   EXPECT_TRUE(Editor()->toPlainText().contains(QStringLiteral("<td>")) ||
               Editor()->toPlainText().contains(QStringLiteral("<TD>")));
   EXPECT_TRUE(viewer_->windowTitle().endsWith(QStringLiteral(" --- UNSAVED ---")));
+}
+
+TEST_F(ViewerTest, FormatWithoutColouringGivesPlainTextAndShowsProgress) {
+  dir_.Write(QStringLiteral("prog/a.htm"), "<table><tr><td>x</td></tr></table>");
+  StartWithViewer();
+  Preview(0);  // loaded coloured: the first character has the tag colour
+  ASSERT_NE(Editor()->ColourAt(0), window_->settings().Colours.TextCol);
+  window_->settings().DoColorTags = false;
+  auto* bar = window_->findChild<QProgressBar*>(QStringLiteral("ProgressActFile"));
+  ASSERT_NE(bar, nullptr);
+  int highest = 0;
+  QObject::connect(bar, &QProgressBar::valueChanged, bar,
+                   [&highest](int value) { highest = qMax(highest, value); });
+  viewer_->BFormatClick();
+  const QString text = Editor()->toPlainText();
+  ASSERT_TRUE(text.contains(QLatin1Char('\n')));
+  for (qsizetype i = 0; i < text.size(); ++i)
+    ASSERT_EQ(Editor()->ColourAt(i), window_->settings().Colours.TextCol) << i;
+  EXPECT_EQ(Editor()->textCursor().position(), 0);
+  EXPECT_GT(highest, 0);
+  EXPECT_EQ(bar->value(), 0);  // back at rest after the run
 }
 
 TEST_F(ViewerTest, ViewerTakesBothPanesAndThePreviewGetsOneBack) {

@@ -97,6 +97,7 @@ class MainWindow : public QMainWindow, public ViewerHost, public WindowLink {
   QRect MainGeometry() const override { return geometry(); }
   QMenu* FilePopupMenu() const override;
   void SnapViewerPage() override;
+  void ShowRunProgress(qint64 range, qint64 position) override;
   SelectionInfo CurrentSelection() const override;
   PageList* CurrentPageList() const override;
   void JumpToFileAndFolder(const QString& file) override;

@@ -293,11 +293,13 @@ void ViewerWindow::BFormatClick() {
   editor_->selectAll();
   RunHooks hooks;
   hooks.breathe = [] { QApplication::processEvents(QEventLoop::ExcludeUserInputEvents); };
+  hooks.progress = [this](qint64 range, qint64 position) { host_.ShowRunProgress(range, position); };
   const QString result = FormatSelection(SourceEditorAccess(*editor_), *style_, hooks);
   if (settings_.DoColorTags) {
     editor_->StreamColouredText(result, false);
   } else {
-    editor_->textCursor().insertText(result);
+    // Plain text in the text colour, not in the colour of the first character replaced.
+    editor_->InsertTemplate(result);
     QTextCursor start = editor_->textCursor();
     start.setPosition(0);
     editor_->setTextCursor(start);
