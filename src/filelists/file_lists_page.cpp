@@ -160,7 +160,13 @@ void FileListsPage::BuildLayout() {
   rightLayout->addWidget(savedLists_, 1);
   rightLayout->addLayout(savedButtons);
 
+  // The page shrinks with the window (an 800 x 600 screen): long titles are cut and the
+  // button rows clipped rather than the window pushed past the screen.
+  for (QLabel* title : {title_, savedTitle_})
+    title->setSizePolicy(QSizePolicy::Ignored, title->sizePolicy().verticalPolicy());
+  for (QWidget* column : {left, right}) column->setMinimumWidth(80);
   auto* splitter = new QSplitter(Qt::Horizontal, this);
+  splitter->setChildrenCollapsible(false);
   splitter->addWidget(left);
   splitter->addWidget(right);
   splitter->setStretchFactor(0, 1);

@@ -230,6 +230,18 @@ TEST(SaveDialogName, BareNameTakesTheChosenFiltersExtension) {
   EXPECT_EQ(WithFilterExtension(QString(), bmp), QString());  // cancelled
 }
 
+// A first start opens at 8/10 of the screen, inside it; the layout lets the window shrink to
+// what an 800 x 600 screen gives (640 x 480).
+TEST_F(MainWindowTest, FirstStartFitsTheScreenAndTheLayoutFitsASmallOne) {
+  Start();
+  QApplication::processEvents();
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  EXPECT_EQ(window_->size(), screen->size() * 8 / 10);
+  EXPECT_TRUE(screen->availableGeometry().contains(window_->frameGeometry()));
+  EXPECT_LE(window_->minimumSizeHint().width(), 640);
+  EXPECT_LE(window_->minimumSizeHint().height(), 480);
+}
+
 }  // namespace
 }  // namespace vistrel::testing
 

@@ -93,11 +93,15 @@ MainWindow::~MainWindow() {
 bool MainWindow::SaveSettingsNow(QString* error) {
   QString view = folderPanel_->Folder().isEmpty() ? settings_.VIEW_PATH : folderPanel_->Folder();
   if (IsInThumbFolder(view, folders_.thumbs)) view = folders_.program;
-  const QRect frame = isMaximized() || isFullScreen() ? normalGeometry() : geometry();
-  settings_.Top = frame.top();
-  settings_.Left = frame.left();
-  settings_.Width = frame.width();
-  settings_.Height = frame.height();
+  // Position of the frame (what move() takes back), size of the client area (what resize()
+  // takes back): mixing the two would shift the window by its frame on every run.
+  const bool normal = !isMaximized() && !isFullScreen();
+  const QRect client = normal ? geometry() : normalGeometry();
+  const QPoint place = normal ? pos() : normalGeometry().topLeft();
+  settings_.Top = place.y();
+  settings_.Left = place.x();
+  settings_.Width = client.width();
+  settings_.Height = client.height();
   SaveProgramSettings(settings_, view, ini_);
   return ini_.Save(error);
 }
@@ -121,6 +125,8 @@ void MainWindow::BuildLayout() {
   hint_->setObjectName(QStringLiteral("LabelHint"));
   hint_->setAlignment(Qt::AlignCenter);
   hint_->setFixedHeight(16);
+  // A long path in the hint line must not widen the window.
+  hint_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
   hint_->setStyleSheet(QStringLiteral("QLabel { background: rgb(224,224,232); }"));
   progress_ = new QProgressBar(central);
   progress_->setObjectName(QStringLiteral("ProgressActFile"));
@@ -302,12 +308,7 @@ void MainWindow::FirstShow() {
   pages_->RequestPage(kThumbnailViewPage);
   pages_->RequestPage(kFolderViewPage);
   ApplyHints();
-  // Centred on the screen, at the size from the settings.
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    QRect frame = geometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
-  }
+  PlaceOnScreen();
   // Without a window manager nobody activates the window, and start-up would never end.
   QTimer::singleShot(0, this, [this] {
     work_->setSizes({163, qMax(0, work_->width() - 163 - work_->handleWidth())});
@@ -317,6 +318,21 @@ void MainWindow::FirstShow() {
         !QApplication::activeWindow())
       OnActivated();
   });
+}
+
+void MainWindow::PlaceOnScreen() {
+  // Centred on the screen that holds the saved position (the primary one when that position
+  // lies off every screen), at the saved size cut to fit that screen.
+  const QScreen* screen = QGuiApplication::screenAt(QPoint(settings_.Left, settings_.Top));
+  if (!screen) screen = QGuiApplication::primaryScreen();
+  if (!screen) return;
+  const QRect room = screen->availableGeometry();
+  const QSize frameExtra = frameGeometry().size() - geometry().size();
+  resize(qMin(width(), room.width() - frameExtra.width()),
+         qMin(height(), room.height() - frameExtra.height()));
+  QRect frame = frameGeometry();
+  frame.moveCenter(room.center());
+  move(frame.topLeft());  // move() places the frame, as frameGeometry() measures it
 }
 
 bool MainWindow::event(QEvent* e) {

@@ -126,6 +126,7 @@ class MainWindow : public QMainWindow, public ViewerHost, public WindowLink {
   void BuildPopupMenu();
   void AttachPopup(QWidget* widget);
   void FirstShow();
+  void PlaceOnScreen();
   void OnActivated();
   bool MayLeavePage(int from, int to);
   void OnPageChanged(int page);
