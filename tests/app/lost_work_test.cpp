@@ -10,6 +10,8 @@
 #include "app/ui/file_commands.h"
 #include "app/ui/folder_panel.h"
 #include "app/ui/page_switcher.h"
+#include "thumbnails/thumbnail_page.h"
+#include <QLabel>
 #include "app/ui/status_text.h"
 #include "core/prompter.h"
 #include "viewer_fixture.h"
@@ -231,6 +233,25 @@ TEST_F(LostWorkTest, StartFileIsPreviewedAfterEveryActivation) {
   EXPECT_EQ(window_->CurrentFile(), b_);
   EXPECT_EQ(Editor()->toPlainText(), QStringLiteral("<p>b</p>"));
   EXPECT_TRUE(window_->folderViewPage()->saveAsButton()->isEnabled());
+}
+
+// The Thumbnail View's folder label follows the folder; the corner shows the current file's
+// thumbnail and nothing once the thumbnail is cleared or no file is current.
+TEST_F(LostWorkTest, ThumbnailLabelAndCornerFollowTheFolderAndTheSelection) {
+  ChangeFolderTo(dir_.path() + QStringLiteral("prog/sub"));
+  EXPECT_TRUE(window_->thumbnailPage()->titleLabel()->text().contains(dir_.path() +
+                                                                      QStringLiteral("prog/sub/")));
+  ClickRow(0);
+  window_->fileCommands().MakeOrClearThumbs(true);
+  EXPECT_TRUE(window_->folderPanel()->CornerHasPicture());
+  window_->fileCommands().MakeOrClearThumbs(false);
+  EXPECT_FALSE(window_->folderPanel()->CornerHasPicture());
+  window_->fileCommands().MakeOrClearThumbs(true);
+  EXPECT_TRUE(window_->folderPanel()->CornerHasPicture());
+  window_->ShowThumbCorner(QString());  // nothing current
+  EXPECT_FALSE(window_->folderPanel()->CornerHasPicture());
+  EXPECT_EQ(window_->folderPanel()->thumbnailCorner()->text(),
+            QStringLiteral("--- Thumbnail Corner ---"));
 }
 
 }  // namespace

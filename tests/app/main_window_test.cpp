@@ -5,6 +5,7 @@
 #include <QScreen>
 #include <QTabBar>
 #include <QTreeView>
+#include <QTest>
 #include <QTimer>
 #include <QCheckBox>
 #include <QLineEdit>
@@ -240,6 +241,25 @@ TEST_F(MainWindowTest, FirstStartFitsTheScreenAndTheLayoutFitsASmallOne) {
   EXPECT_TRUE(screen->availableGeometry().contains(window_->frameGeometry()));
   EXPECT_LE(window_->minimumSizeHint().width(), 640);
   EXPECT_LE(window_->minimumSizeHint().height(), 480);
+}
+
+TEST_F(MainWindowTest, ClickInsideAMultiSelectionNarrowsItAndTheStatusFollows) {
+  for (const char* name : {"a.htm", "b.htm", "c.htm", "d.htm"})
+    dir_.Write(QStringLiteral("prog/") + QLatin1String(name));
+  Start();
+  auto click = [this](int row, Qt::KeyboardModifiers keys) {
+    const QRect rect = FileList()->visualItemRect(FileList()->item(row));
+    QTest::mouseClick(FileList()->viewport(), Qt::LeftButton, keys, rect.center());
+  };
+  click(0, {});
+  click(1, Qt::ControlModifier);
+  click(2, Qt::ControlModifier);
+  EXPECT_EQ(Tab(*window_, kFolderViewPage), QStringLiteral("Folder View  (3 of 4 files selected)"));
+  EXPECT_EQ(window_->CurrentFile(), QString());
+  click(1, {});
+  EXPECT_EQ(Tab(*window_, kFolderViewPage), QStringLiteral("Folder View  (1 of 4 files selected)"));
+  EXPECT_EQ(window_->CurrentFile(), dir_.path() + QStringLiteral("prog/b.htm"));
+  EXPECT_EQ(window_->HintText(), window_->CurrentFile());
 }
 
 }  // namespace

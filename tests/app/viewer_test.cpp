@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
 #include <QTimer>
@@ -437,6 +438,21 @@ TEST(AboutWindow, NamesTheVersionAndClosesOnEscape) {
   QTest::keyClick(about.data(), Qt::Key_Escape);
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_TRUE(about.isNull());
+}
+
+TEST_F(ViewerTest, HistoryOfAPreviewedFileStartsWithIt) {
+  dir_.Write(QStringLiteral("prog/a.htm"), "<p>a</p>");
+  dir_.Write(QStringLiteral("prog/b.htm"), "<p>b</p>");
+  StartWithViewer();
+  for (int row : {0, 1}) {
+    QSignalSpy loaded(viewer_->browser(), &BrowserView::LoadFinished);
+    Preview(row);
+    ASSERT_TRUE(loaded.wait(30000));
+    QCoreApplication::processEvents();
+  }
+  EXPECT_FALSE(viewer_->browser()->CanGoBack());
+  EXPECT_FALSE(viewer_->backButton()->isEnabled());
+  EXPECT_FALSE(viewer_->forwardButton()->isEnabled());
 }
 
 }  // namespace

@@ -344,6 +344,7 @@ bool MainWindow::event(QEvent* e) {
 void MainWindow::OnActivated() {
   state_.StartingUp = false;
   JumpToFileAndFolder(state_.StartFile);
+  if (viewer_) viewer_->SetButtonState();
   RefreshStatus();
   SetHint(QString::fromLatin1(kWelcomeHint));
 }

@@ -48,6 +48,11 @@ void PreviewController::Clear() {
 }
 
 void PreviewController::ShowThumbCorner(const QString& file) {
+  if (file.isEmpty()) {  // nothing selected, or several: no picture, the caption
+    panel_.ClearCornerPicture();
+    panel_.thumbnailCorner()->repaint();
+    return;
+  }
   const QString thumb = ThumbOfPage(file);
   QPixmap picture;
   if (!thumb.isEmpty() && QFileInfo::exists(thumb) && !picture.load(thumb))

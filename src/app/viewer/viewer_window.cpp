@@ -98,6 +98,11 @@ ViewerWindow::ViewerWindow(ProgramSettings& settings, MainWindowState& state, Pr
   TakeBackPanes();
 
   connect(browser_, &BrowserView::HistoryChanged, this, &ViewerWindow::OnHistoryChanged);
+  connect(browser_, &BrowserView::LoadFinished, this, [this] {
+    if (!startsHistory_) return;
+    startsHistory_ = false;
+    browser_->ClearHistory();
+  });
   connect(browser_, &BrowserView::LinkClicked, this, &ViewerWindow::OnLinkClicked);
   connect(browser_, &BrowserView::LinkHovered, this, &ViewerWindow::OnLinkHovered);
   connect(browser_, &BrowserView::BusyChanged, this,
@@ -179,6 +184,9 @@ void ViewerWindow::TakeBackPanes() {
 void ViewerWindow::LoadPreview(const QString& file) {
   if (file.isEmpty()) return;
   browser_->ClearHistory();
+  // The engine keeps the page shown before as the entry behind the new one; the history of
+  // a file starts with the file, so it is cleared again once the file is in.
+  startsHistory_ = true;
   browser_->LoadFile(file);  // a missing file throws here; the editor keeps its text
   if (!IsPicture(file)) {
     state_.EditorFile = file;
@@ -293,7 +301,9 @@ void ViewerWindow::BFormatClick() {
   editor_->selectAll();
   RunHooks hooks;
   hooks.breathe = [] { QApplication::processEvents(QEventLoop::ExcludeUserInputEvents); };
-  hooks.progress = [this](qint64 range, qint64 position) { host_.ShowRunProgress(range, position); };
+  hooks.progress = [this](qint64 range, qint64 position) {
+    host_.ShowRunProgress(range, position);
+  };
   const QString result = FormatSelection(SourceEditorAccess(*editor_), *style_, hooks);
   if (settings_.DoColorTags) {
     editor_->StreamColouredText(result, false);
@@ -358,6 +368,7 @@ void ViewerWindow::showEvent(QShowEvent* event) {
     setGeometry(main.left() + 14, main.top() + 25, main.width() - 28, main.height() - 30);
   }
   urlLabel_->clear();
+  OnHistoryChanged();
   host_.ReturnPreviewControls();
   TakeBackPanes();
   SetCaption();
