@@ -392,10 +392,12 @@ TEST_F(ViewerTest, BrowserSettingsResetCancelAndOk) {
   {
     BrowserSettingsDialog dialog(*profile_, shared);
     dialog.show();
+    EXPECT_EQ(dialog.SelectedFontName(), opening.FontName);  // the browser's font, selected
     dialog.SetFontSize(9);
     dialog.SetShowImages(false);
     dialog.accept();
   }
+  EXPECT_EQ(shared.DisplaySettings().FontName, opening.FontName);  // only the size changed
   EXPECT_EQ(shared.DisplaySettings().FontSize, 9);
   EXPECT_FALSE(shared.DisplaySettings().ShowImages);
 }
@@ -453,6 +455,20 @@ TEST_F(ViewerTest, HistoryOfAPreviewedFileStartsWithIt) {
   EXPECT_FALSE(viewer_->browser()->CanGoBack());
   EXPECT_FALSE(viewer_->backButton()->isEnabled());
   EXPECT_FALSE(viewer_->forwardButton()->isEnabled());
+}
+
+TEST_F(ViewerTest, TagSyntaxShowsTheStartOfALongHintAndClearsForTheNextFile) {
+  dir_.Write(QStringLiteral("prog/a.htm"), "<table border=1></table>");
+  dir_.Write(QStringLiteral("prog/b.htm"), "plain words");
+  StartWithViewer();
+  const QString hint = QStringLiteral("<TABLE border=n> ") + QString(400, QLatin1Char('x'));
+  viewer_->SetTagSyntaxList({QStringLiteral("<TABLE>: ") + hint});
+  Preview(0);
+  Editor()->moveCursor(QTextCursor::Right);
+  EXPECT_EQ(viewer_->hintBox()->text(), hint);
+  EXPECT_EQ(viewer_->hintBox()->cursorPosition(), 0);
+  Preview(1);
+  EXPECT_EQ(viewer_->hintBox()->text(), QString());
 }
 
 }  // namespace

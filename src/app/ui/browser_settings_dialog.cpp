@@ -36,6 +36,11 @@ BrowserSettingsDialog::BrowserSettingsDialog(BrowserProfile& profile, BrowserVie
   images_ = new QCheckBox(QStringLiteral("Show Images"), this);
   fontList_ = new QListWidget(this);
   QStringList families = QFontDatabase::families();
+  // The browser's own font is listed even when the platform only substitutes it, so the
+  // dialog opens on it and OK keeps it (rather than switching to no font or "System").
+  const QString browserFont = shared_.DisplaySettings().FontName;
+  if (!browserFont.isEmpty() && !families.contains(browserFont, Qt::CaseInsensitive))
+    families << browserFont;
   families.sort(Qt::CaseInsensitive);
   fontList_->addItems(families);
   fontSize_ = new QSpinBox(this);

@@ -28,7 +28,6 @@
 #include "app/ui/folder_panel.h"
 #include "app/ui/folder_view_page.h"
 #include "app/ui/page_switcher.h"
-#include "app/ui/placeholder_page.h"
 #include "app/ui/popup_menu.h"
 #include "app/ui/preview_controller.h"
 #include "app/ui/progress_window.h"
@@ -140,10 +139,8 @@ void MainWindow::BuildLayout() {
   pages_->setObjectName(QStringLiteral("PageControl1"));
   folderView_ = new FolderViewPage(pages_);
   pages_->AddPage(folderView_, QString::fromLatin1(kPageNames[kFolderViewPage]));
-  pages_->AddPage(
-      new PlaceholderPage(QString(), QStringLiteral("Thumbnails are not part of this build yet."),
-                          pages_),
-      QString::fromLatin1(kPageNames[kThumbnailViewPage]));
+  // The Thumbnail View renders pages: it takes this place once the browser is attached.
+  pages_->AddPage(new QWidget(pages_), QString::fromLatin1(kPageNames[kThumbnailViewPage]));
   fileLists_ = new FileListsPage(settings_, prompter_, folders_, *this, pages_);
   pages_->AddPage(fileLists_, QString::fromLatin1(kPageNames[kFileListsPage]));
   progressWindow_ = new ProgressWindow(state_.AbortRequested, this);

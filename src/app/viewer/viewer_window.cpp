@@ -183,6 +183,7 @@ void ViewerWindow::TakeBackPanes() {
 
 void ViewerWindow::LoadPreview(const QString& file) {
   if (file.isEmpty()) return;
+  hintBox_->clear();  // the hint belonged to the file shown before
   browser_->ClearHistory();
   // The engine keeps the page shown before as the entry behind the new one; the history of
   // a file starts with the file, so it is cleared again once the file is in.
@@ -203,6 +204,7 @@ void ViewerWindow::LoadPreview(const QString& file) {
 }
 
 void ViewerWindow::ClearPreview() {
+  hintBox_->clear();
   editor_->setPlainText(QString());
   browser_->Clear();
   state_.EditorFile.clear();
@@ -349,6 +351,7 @@ void ViewerWindow::ShowTagHint() {
   const TagSpan span = editor_->FindTagAround(editor_->textCursor().selectionStart());
   if (!span.Found) return;
   hintBox_->setText(FindTagHint(tagSyntax_, TagHintKey(span.Text)));
+  hintBox_->setCursorPosition(0);  // a long hint shows its beginning
 }
 
 void ViewerWindow::CopyFromEditToRichEdit() {
