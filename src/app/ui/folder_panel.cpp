@@ -4,6 +4,7 @@
 #include <QFileSystemModel>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QScrollBar>
 #include <QLabel>
 #include <QSignalBlocker>
 #include <QStorageInfo>
@@ -34,6 +35,10 @@ FolderPanel::FolderPanel(bool openOnSingleClick, QWidget* parent)
   tree_->setModel(model_);
   for (int column = 1; column < model_->columnCount(); ++column) tree_->hideColumn(column);
   tree_->header()->hide();
+  // Deep folders keep their whole names: the column grows and the tree scrolls sideways.
+  tree_->header()->setStretchLastSection(false);
+  tree_->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+  tree_->setIndentation(12);
   tree_->setExpandsOnDoubleClick(false);
   filterTitle_ = new TitleBar(QStringLiteral(" Filter: "), this);
   filterBox_ = new QComboBox(this);
@@ -69,7 +74,7 @@ FolderPanel::FolderPanel(bool openOnSingleClick, QWidget* parent)
     const QModelIndex index = model_->index(folder_.size() > 1 ? folder_.chopped(1) : folder_);
     if (!index.isValid()) return;
     if (tree_->currentIndex() != index) tree_->setCurrentIndex(index);
-    tree_->scrollTo(index, QAbstractItemView::PositionAtCenter);
+    ShowRow(index, QAbstractItemView::PositionAtCenter);
   });
   connect(driveBox_, qOverload<int>(&QComboBox::activated), this, &FolderPanel::OnDriveChosen);
   connect(tree_, &QTreeView::clicked, this,
@@ -92,6 +97,15 @@ bool FolderPanel::eventFilter(QObject* watched, QEvent* event) {
     }
   }
   return QWidget::eventFilter(watched, event);
+}
+
+void FolderPanel::ShowRow(const QModelIndex& index, QAbstractItemView::ScrollHint hint) {
+  tree_->scrollTo(index, hint);
+  // Sideways, the row's name starts at the left edge (with its parent's arrow in view), not
+  // wherever the longest name of the tree would put it.
+  QScrollBar* sideways = tree_->horizontalScrollBar();
+  sideways->setValue(sideways->value() + tree_->visualRect(index).left() -
+                     2 * tree_->indentation());
 }
 
 void FolderPanel::FillDrives() {
@@ -125,7 +139,7 @@ void FolderPanel::SetFolder(const QString& folder) {
   if (index.isValid()) {
     tree_->setCurrentIndex(index);
     tree_->expand(index);
-    tree_->scrollTo(index);
+    ShowRow(index, QAbstractItemView::EnsureVisible);
   }
   // The drive box follows the volume that holds the folder.
   const QString root = IncludeTrailingSeparator(QStorageInfo(folder_).rootPath());

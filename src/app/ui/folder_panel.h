@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAbstractItemView>
 #include <QWidget>
 
 #include "app/ui/filter_choices.h"
@@ -47,6 +48,7 @@ class FolderPanel : public QWidget {
 
  private:
   void FillDrives();
+  void ShowRow(const QModelIndex& index, QAbstractItemView::ScrollHint hint);
   void OnDriveChosen(int index);
   void OnTreeActivated(const QModelIndex& index, bool doubleClick);
   void OnFilterChosen(int index);

@@ -1,9 +1,8 @@
 #include "app/ui/help_window.h"
 
-#include <QApplication>
-#include <QKeyEvent>
 #include <QVBoxLayout>
 
+#include "app/viewer/escape_closes.h"
 #include "render/browser_view.h"
 
 namespace vistrel {
@@ -20,21 +19,9 @@ HelpWindow::HelpWindow(BrowserProfile& profile, QWidget* parent) : QWidget(paren
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(browser_);
-  qApp->installEventFilter(this);
+  new EscapeCloses(this);
 }
 
 void HelpWindow::ShowPage(const QString& helpPage) { browser_->LoadFile(helpPage); }
-
-bool HelpWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyPress &&
-      static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-    auto* widget = qobject_cast<QWidget*>(watched);
-    if (widget && widget->window() == this) {
-      close();
-      return true;
-    }
-  }
-  return QWidget::eventFilter(watched, event);
-}
 
 }  // namespace vistrel

@@ -17,11 +17,6 @@ class HelpWindow : public QWidget {
   void ShowPage(const QString& helpPage);
   BrowserView* browser() const { return browser_; }
 
- protected:
-  // The window previews keys: Escape closes it wherever the focus is inside it, the page
-  // included (the browser would otherwise take the key).
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
  private:
   BrowserView* browser_;
 };

@@ -19,6 +19,7 @@
 #include "core/text_paths.h"
 #include "core/vistrel_error.h"
 #include "app/viewer/editor_access_adapter.h"
+#include "app/viewer/escape_closes.h"
 #include "app/viewer/link_target.h"
 #include "app/viewer/viewer_host.h"
 #include "editor/colour_buttons.h"
@@ -124,6 +125,7 @@ ViewerWindow::ViewerWindow(ProgramSettings& settings, MainWindowState& state, Pr
   connect(editor_, &QPlainTextEdit::selectionChanged, this, &ViewerWindow::ShowTagHint);
   connect(editor_, &QPlainTextEdit::cursorPositionChanged, this, &ViewerWindow::ShowTagHint);
   OnHistoryChanged();
+  new EscapeCloses(this);  // also from inside the page, where the browser takes the key
 }
 
 ViewerWindow::~ViewerWindow() {
