@@ -325,25 +325,6 @@ TEST_F(ViewerTest, ThumbnailFromTheFolderViewShowsInTheCorner) {
   EXPECT_FALSE(window_->folderPanel()->CornerHasPicture());
 }
 
-TEST_F(ViewerTest, ClosingFromTheThumbnailPageAsksAboutChanges) {
-  const QString page = dir_.Write(QStringLiteral("prog/a.htm"), "x");
-  StartWithViewer();
-  window_->pages()->RequestPage(kThumbnailViewPage);  // the first item becomes selected
-  ASSERT_EQ(window_->CurrentFile(), page);
-  window_->onShowViewerModal = [&] {
-    QTimer::singleShot(0, [&] {
-      Editor()->moveCursor(QTextCursor::End);
-      Type(QStringLiteral("y"));
-      prompter_.AnswerQuestion(kAnswerNo);
-      viewer_->close();
-    });
-    viewer_->exec();
-  };
-  window_->fileCommands().OpenCurrentInViewer();
-  EXPECT_EQ(prompter_.TakeTexts(), QStringList{QStringLiteral("Save changes in: ") + page});
-  EXPECT_EQ(dir_.Read(QStringLiteral("prog/a.htm")), QByteArray("x"));
-}
-
 TEST_F(ViewerTest, CreateSnapshotsChecksTheFileThenOpensTheOptions) {
   StartWithViewer();
   window_->fileCommands().CreateSnapshots();  // an empty folder: nothing current, nothing selected
