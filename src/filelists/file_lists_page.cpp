@@ -101,6 +101,10 @@ void FileListsPage::BuildLayout() {
   header->setStretchLastSection(false);
   header->setSectionResizeMode(QHeaderView::Interactive);
   for (int c = 0; c < kFieldCount; ++c) view_->setColumnWidth(c, kDefaultWidths[c]);
+  // The date column fits its widest text, "yyyy-mm-dd  hh:mm", in the font in use.
+  const int dateWidth =
+      view_->fontMetrics().horizontalAdvance(QStringLiteral("0000-00-00  00:00")) + 24;
+  view_->setColumnWidth(kFieldDate, qMax(kDefaultWidths[kFieldDate], dateWidth));
   connect(header, &QHeaderView::sectionClicked, this, &FileListsPage::SortByColumnClick);
   connect(view_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
           &FileListsPage::SelectionChanged);
