@@ -101,6 +101,10 @@ void FileListsPage::BuildLayout() {
   header->setStretchLastSection(false);
   header->setSectionResizeMode(QHeaderView::Interactive);
   for (int c = 0; c < kFieldCount; ++c) view_->setColumnWidth(c, kDefaultWidths[c]);
+  // The date column fits its widest text, "yyyy-mm-dd  hh:mm", in the font in use.
+  const int dateWidth =
+      view_->fontMetrics().horizontalAdvance(QStringLiteral("0000-00-00  00:00")) + 24;
+  view_->setColumnWidth(kFieldDate, qMax(kDefaultWidths[kFieldDate], dateWidth));
   connect(header, &QHeaderView::sectionClicked, this, &FileListsPage::SortByColumnClick);
   connect(view_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
           &FileListsPage::SelectionChanged);
@@ -160,7 +164,13 @@ void FileListsPage::BuildLayout() {
   rightLayout->addWidget(savedLists_, 1);
   rightLayout->addLayout(savedButtons);
 
+  // The page shrinks with the window (an 800 x 600 screen): long titles are cut and the
+  // button rows clipped rather than the window pushed past the screen.
+  for (QLabel* title : {title_, savedTitle_})
+    title->setSizePolicy(QSizePolicy::Ignored, title->sizePolicy().verticalPolicy());
+  for (QWidget* column : {left, right}) column->setMinimumWidth(80);
   auto* splitter = new QSplitter(Qt::Horizontal, this);
+  splitter->setChildrenCollapsible(false);
   splitter->addWidget(left);
   splitter->addWidget(right);
   splitter->setStretchFactor(0, 1);

@@ -33,6 +33,11 @@ GeneralOptionsDialog::GeneralOptionsDialog(ProgramSettings& settings, Prompter& 
     row.location->setMinimumWidth(220);
     row.param = new QLineEdit(app.Param, apps);
     row.descript = new QLineEdit(app.Descript, apps);
+    // Wide enough for the default "External Application N"; a longer one shows its start.
+    row.descript->setMinimumWidth(
+        row.descript->fontMetrics().horizontalAdvance(QStringLiteral("External Application 6")) +
+        16);
+    row.descript->setCursorPosition(0);
     auto* choose = new QPushButton(QStringLiteral("..."), apps);
     QFont bold = choose->font();
     bold.setBold(true);

@@ -403,6 +403,8 @@ void SnapshotOptionsWindow::BPreviewClick() {
 void SnapshotOptionsWindow::BsaveClick() {
   FileDialogRequest request;
   request.folder = program_.SNAPSHOTPATH;
+  // The dialog opens where snapshots go; the folder may not exist before the first one.
+  QDir().mkpath(request.folder);
   request.fileName = SnapshotFileName(settings_.FileName, ExtOfFilterIndex(filterIndex_));
   request.filter = QLatin1String(kSaveFilter);
   const QString chosen = prompter_.SaveFile(request);

@@ -126,7 +126,14 @@ void ThumbnailDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
   const QColor inner = selected ? QColor(255, 255, 0) : kGrey;
   FrameRect(*painter, cell, outer);
   FrameRect(*painter, cell.adjusted(1, 1, -1, -1), inner);
-  painter->setBackground(inner);
+  // The frame's yellow behind the cream text would leave a selected caption unreadable: it
+  // gets the system's highlight colours instead.
+  if (selected) {
+    painter->setBackground(option.palette.color(QPalette::Highlight));
+    painter->setPen(option.palette.color(QPalette::HighlightedText));
+  } else {
+    painter->setBackground(inner);
+  }
   DrawWrapped(*painter, LabelRect(cell, s), caption);
   painter->restore();
 }

@@ -5,6 +5,7 @@
 #include <QScreen>
 #include <QTabBar>
 #include <QTreeView>
+#include <QTest>
 #include <QTimer>
 #include <QCheckBox>
 #include <QLineEdit>
@@ -20,6 +21,7 @@
 #include "app/ui/preview_controller.h"
 #include "app/ui/status_text.h"
 #include "app/ui/window_commands.h"
+#include "app/ui/qt_prompter.h"
 #include "main_window_fixture.h"
 #include "settings/ini_profile.h"
 
@@ -158,16 +160,24 @@ TEST_F(MainWindowTest, CloseWithUnsavedChangesCancelKeepsRunningNoCloses) {
   EXPECT_TRUE(QFileInfo::exists(folders_.iniFile));
 }
 
-TEST_F(MainWindowTest, YesSavesThroughTheViewerBeforeLeaving) {
+TEST_F(MainWindowTest, YesSavesThroughTheViewerAndAFailedSaveCountsAsCancel) {
   const QString file = dir_.Write(QStringLiteral("prog/a.htm"));
   Start();
   EditorHoldsChangesOf(file);
   int saves = 0;
-  window_->onSaveEditorFile = [&] { ++saves; };
+  bool saveWorks = false;
+  window_->onSaveEditorFile = [&] {
+    ++saves;
+    if (saveWorks) window_->SetPreviewSaveButtons(false, true);
+  };
+  prompter_.AnswerQuestion(kAnswerYes);
+  EXPECT_EQ(window_->AskSaveChanges(), kAnswerCancel);  // the edits are still unsaved
+  saveWorks = true;
   prompter_.AnswerQuestion(kAnswerYes);
   EXPECT_EQ(window_->AskSaveChanges(), kAnswerYes);
-  EXPECT_EQ(saves, 1);
-  prompter_.TakeTexts();
+  EXPECT_EQ(saves, 2);
+  EXPECT_EQ(window_->AskSaveChanges(), kAnswerNone);  // nothing left to ask about
+  EXPECT_EQ(prompter_.TakeTexts().size(), 2u);
 }
 
 TEST_F(MainWindowTest, JumpToFileShowsItsFolderAndSelectsIt) {
@@ -209,11 +219,47 @@ TEST_F(MainWindowTest, TitleBarsTurnTealWhileTheirRegionHasFocus) {
   EXPECT_TRUE(window_->folderPanel()->titleBar()->IsHighlighted());
 }
 
-TEST_F(MainWindowTest, CommandsOfLaterPartsStayDisabled) {
+TEST(SaveDialogName, BareNameTakesTheChosenFiltersExtension) {
+  const QString jpg = QStringLiteral("JPG File (True Color) (*.jpg)");
+  const QString bmp = QStringLiteral("BMP File (True Color) (*.bmp)");
+  EXPECT_EQ(WithFilterExtension(QStringLiteral("/s/snap"), bmp), QStringLiteral("/s/snap.bmp"));
+  EXPECT_EQ(WithFilterExtension(QStringLiteral("/s/snap"), jpg), QStringLiteral("/s/snap.jpg"));
+  // A typed extension stays; the caller decides what a mismatch means.
+  EXPECT_EQ(WithFilterExtension(QStringLiteral("/s/a.jpg"), bmp), QStringLiteral("/s/a.jpg"));
+  EXPECT_EQ(WithFilterExtension(QStringLiteral("/s/snap"), QStringLiteral("All (*)")),
+            QStringLiteral("/s/snap"));
+  EXPECT_EQ(WithFilterExtension(QString(), bmp), QString());  // cancelled
+}
+
+// A first start opens at 8/10 of the screen, inside it; the layout lets the window shrink to
+// what an 800 x 600 screen gives (640 x 480).
+TEST_F(MainWindowTest, FirstStartFitsTheScreenAndTheLayoutFitsASmallOne) {
   Start();
-  EXPECT_TRUE(window_->menu().closeProgram->isEnabled());
-  EXPECT_FALSE(window_->menu().removeAllThumbs->isEnabled());
-  EXPECT_EQ(window_->menu().clean->title(), QStringLiteral("&Clean"));
+  QApplication::processEvents();
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  EXPECT_EQ(window_->size(), screen->size() * 8 / 10);
+  EXPECT_TRUE(screen->availableGeometry().contains(window_->frameGeometry()));
+  EXPECT_LE(window_->minimumSizeHint().width(), 640);
+  EXPECT_LE(window_->minimumSizeHint().height(), 480);
+}
+
+TEST_F(MainWindowTest, ClickInsideAMultiSelectionNarrowsItAndTheStatusFollows) {
+  for (const char* name : {"a.htm", "b.htm", "c.htm", "d.htm"})
+    dir_.Write(QStringLiteral("prog/") + QLatin1String(name));
+  Start();
+  auto click = [this](int row, Qt::KeyboardModifiers keys) {
+    const QRect rect = FileList()->visualItemRect(FileList()->item(row));
+    QTest::mouseClick(FileList()->viewport(), Qt::LeftButton, keys, rect.center());
+  };
+  click(0, {});
+  click(1, Qt::ControlModifier);
+  click(2, Qt::ControlModifier);
+  EXPECT_EQ(Tab(*window_, kFolderViewPage), QStringLiteral("Folder View  (3 of 4 files selected)"));
+  EXPECT_EQ(window_->CurrentFile(), QString());
+  click(1, {});
+  EXPECT_EQ(Tab(*window_, kFolderViewPage), QStringLiteral("Folder View  (1 of 4 files selected)"));
+  EXPECT_EQ(window_->CurrentFile(), dir_.path() + QStringLiteral("prog/b.htm"));
+  EXPECT_EQ(window_->HintText(), window_->CurrentFile());
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "app/ui/popup_menu.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -70,9 +71,11 @@ TEST(ExternalLaunch, ParametersSplitAndTheFileStaysOneArgument) {
 TEST_F(MainWindowTest, LaunchHandsTheCurrentFileToTheProgram) {
   const QString page = dir_.Write(QStringLiteral("prog/a b;c.htm"));
   const QString out = dir_.path() + QStringLiteral("args.txt");
-  const QString tool =
-      dir_.Write(QStringLiteral("tool.sh"),
-                 QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$@\" > '%1'\n").arg(out).toUtf8());
+  const QString tool = dir_.Write(
+      QStringLiteral("tool.sh"),
+      QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$@\" > '%1.part' && mv '%1.part' '%1'\n")
+          .arg(out)
+          .toUtf8());
   QFile::setPermissions(tool, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
   Start();
   window_->settings().Applications[2].Location = tool;
@@ -81,19 +84,27 @@ TEST_F(MainWindowTest, LaunchHandsTheCurrentFileToTheProgram) {
   window_->fileCommands().LaunchApplication(2);
   QElapsedTimer timer;
   timer.start();
-  while (!QFile::exists(out) && timer.elapsed() < 10000) QThread::msleep(20);
-  QThread::msleep(50);
+  // The tool renames its output into place once written whole; the bound only stops a hang.
+  while (!QFile::exists(out) && timer.elapsed() < 30000) QThread::msleep(20);
   EXPECT_EQ(dir_.Read(QStringLiteral("args.txt")),
             (QStringLiteral("-n\n") + page + QStringLiteral("\n")).toUtf8());
 }
 
-TEST_F(MainWindowTest, JumpToFolderOfAVanishedFolderSaysSo) {
+TEST_F(MainWindowTest, JumpToFolderSelectsTheFileOrSaysItsFolderIsGone) {
   const QString page = dir_.Write(QStringLiteral("prog/a.htm"));
+  const QString gone = dir_.Write(QStringLiteral("prog/sub/b.htm"));
   Start();
   Select({0});
   window_->fileCommands().JumpToCurrentFolder();
   EXPECT_EQ(window_->CurrentFile(), page);
   EXPECT_TRUE(prompter_.TakeTexts().isEmpty());
+
+  window_->JumpToFileAndFolder(gone);
+  ASSERT_EQ(window_->CurrentFile(), gone);
+  ASSERT_TRUE(QDir(dir_.path() + QStringLiteral("prog/sub")).removeRecursively());
+  window_->fileCommands().JumpToCurrentFolder();
+  EXPECT_EQ(prompter_.TakeTexts(),
+            QStringList{QStringLiteral("Folder \"") + gone + QStringLiteral("\" not found.")});
 }
 
 TEST_F(MainWindowTest, ThumbnailFolderCannotBeBrowsed) {

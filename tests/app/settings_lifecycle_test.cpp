@@ -1,6 +1,8 @@
 #include <QFile>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
 
 #include "app/ui/folder_panel.h"
 #include "main_window_fixture.h"
@@ -62,6 +64,37 @@ TEST_F(MainWindowTest, UnwritableSettingsFileIsReportedAndLeftIntact) {
   ASSERT_EQ(texts.size(), 1);
   EXPECT_TRUE(texts.first().contains(folders_.iniFile));
   EXPECT_TRUE(QFileInfo(folders_.iniFile + QStringLiteral("/blocker")).isDir());
+}
+
+// A position off every screen and a size larger than the screen: the window comes up on the
+// screen; and what one run writes, the next run writes again (the window does not drift).
+TEST_F(MainWindowTest, WindowComesUpOnTheScreenAndKeepsItsPlaceBetweenRuns) {
+  dir_.Write(QStringLiteral("prog/prg.ini"),
+             "[POSITION_MAIN]\nTop=-9000\nLeft=-9000\nWidth=5000\nHeight=4000\n");
+  Start();
+  const QRect room = QGuiApplication::primaryScreen()->availableGeometry();
+  EXPECT_TRUE(room.contains(window_->frameGeometry()));
+  Stop();
+  auto bounds = [this] {
+    const IniProfile ini = IniProfile::Load(folders_.iniFile);
+    QStringList values;
+    for (const char* key : {"Top", "Left", "Width", "Height"})
+      values << ini.ReadString(QStringLiteral("POSITION_MAIN"), QString::fromLatin1(key), {});
+    return values;
+  };
+  const QStringList first = bounds();
+  Start();
+  Stop();
+  EXPECT_EQ(bounds(), first);
+}
+
+TEST_F(MainWindowTest, StyleNameIsWrittenBackAsTheStyleLoaded) {
+  dir_.Write(QStringLiteral("prog/prg.ini"), "[OPTIONS]\nStyleName=MINE\n");
+  Start();
+  Stop();
+  EXPECT_EQ(IniProfile::Load(folders_.iniFile)
+                .ReadString(QStringLiteral("OPTIONS"), QStringLiteral("StyleName"), {}),
+            QStringLiteral("THUMBS"));
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QDir>
 #include <QFile>
@@ -7,11 +8,14 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPointer>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
 #include <QTimer>
 
+#include "core/program_folder.h"
 #include "core/vistrel_error.h"
 #include "app/ui/about_window.h"
 #include "app/ui/browser_settings_dialog.h"
@@ -25,7 +29,7 @@
 #include "app/viewer/link_target.h"
 #include "app/viewer/viewer_window.h"
 #include "editor/source_editor.h"
-#include "main_window_fixture.h"
+#include "viewer_fixture.h"
 #include "render/browser_profile.h"
 #include "render/browser_view.h"
 #include "thumbnails/thumb_naming.h"
@@ -54,42 +58,6 @@ TEST(LinkTarget, FragmentsFoldersAndForeignAddresses) {
             QStringLiteral("URL: a.htm    (Target: main)"));
   EXPECT_EQ(HoverText({}, QStringLiteral("a.htm")), QStringLiteral("URL: a.htm"));
 }
-
-// The main window with its viewer, as the program assembles them.
-class ViewerTest : public MainWindowTest {
- protected:
-  static void SetUpTestSuite() { profile_ = new BrowserProfile; }
-  static void TearDownTestSuite() {
-    delete profile_;
-    profile_ = nullptr;
-  }
-  void StartWithViewer() {
-    folders_ = WorkingFolders::For(dir_.path() + QStringLiteral("prog"));
-    window_ = std::make_unique<ObservedMainWindow>(folders_, prompter_);
-    viewer_ = std::make_unique<ViewerWindow>(window_->settings(), window_->state(), prompter_,
-                                             *profile_, *window_, window_.get());
-    window_->AttachViewer(viewer_.get(), *profile_);
-    window_->show();
-    Activate();
-  }
-  void TearDown() override {
-    viewer_.reset();
-    window_.reset();
-  }
-  void Preview(int row) {
-    Select({row});
-    window_->preview().RefreshNow(false);
-  }
-  SourceEditor* Editor() const { return viewer_->editor(); }
-  void Type(const QString& text) {
-    Editor()->setFocus();
-    QTest::keyClicks(Editor(), text);
-  }
-
-  static BrowserProfile* profile_;
-  std::unique_ptr<ViewerWindow> viewer_;
-};
-BrowserProfile* ViewerTest::profile_ = nullptr;
 
 TEST_F(ViewerTest, PageGoesIntoTheEditorAndPictureOnlyIntoTheBrowser) {
   const QString page = dir_.Write(QStringLiteral("prog/a.htm"), "<p>hello</p>");
@@ -140,13 +108,20 @@ TEST_F(ViewerTest, SaveAsWritesACopyAndSaveGoesOnWithTheFirstFile) {
   Preview(0);
   Editor()->moveCursor(QTextCursor::End);
   Type(QStringLiteral("!"));
-  const qint64 stamp = window_->state().EditorFileStamp;
+  // The copy gets a stamp of its own, two days away from the first file's.
+  QFile first(page);
+  ASSERT_TRUE(first.open(QIODevice::ReadWrite));
+  ASSERT_TRUE(first.setFileTime(QDateTime::currentDateTime().addDays(-2),
+                                QFileDevice::FileModificationTime));
+  first.close();
   prompter_.AnswerSaveFile(dir_.path() + QStringLiteral("prog/copy.htm"));
   viewer_->SaveEditorFileAs(page);
   EXPECT_EQ(prompter_.TakeTexts(), QStringList{QStringLiteral("Save As")});
   EXPECT_EQ(dir_.Read(QStringLiteral("prog/copy.htm")), QByteArray("one!"));
   EXPECT_EQ(window_->state().EditorFile, page);
-  EXPECT_EQ(window_->state().EditorFileStamp, stamp);  // the first file did not change
+  const qint64 copyStamp = FileStamp(dir_.path() + QStringLiteral("prog/copy.htm"));
+  EXPECT_NE(copyStamp, FileStamp(page));
+  EXPECT_EQ(window_->state().EditorFileStamp, copyStamp);
   EXPECT_EQ(window_->CurrentFile(),
             dir_.path() + QStringLiteral("prog/copy.htm"));  // listed and selected
 
@@ -241,6 +216,27 @@ TEST_F(ViewerTest, FormatReformatsTheWholeTextAndMarksItUnsaved) {
   EXPECT_TRUE(viewer_->windowTitle().endsWith(QStringLiteral(" --- UNSAVED ---")));
 }
 
+TEST_F(ViewerTest, FormatWithoutColouringGivesPlainTextAndShowsProgress) {
+  dir_.Write(QStringLiteral("prog/a.htm"), "<table><tr><td>x</td></tr></table>");
+  StartWithViewer();
+  Preview(0);  // loaded coloured: the first character has the tag colour
+  ASSERT_NE(Editor()->ColourAt(0), window_->settings().Colours.TextCol);
+  window_->settings().DoColorTags = false;
+  auto* bar = window_->findChild<QProgressBar*>(QStringLiteral("ProgressActFile"));
+  ASSERT_NE(bar, nullptr);
+  int highest = 0;
+  QObject::connect(bar, &QProgressBar::valueChanged, bar,
+                   [&highest](int value) { highest = qMax(highest, value); });
+  viewer_->BFormatClick();
+  const QString text = Editor()->toPlainText();
+  ASSERT_TRUE(text.contains(QLatin1Char('\n')));
+  for (qsizetype i = 0; i < text.size(); ++i)
+    ASSERT_EQ(Editor()->ColourAt(i), window_->settings().Colours.TextCol) << i;
+  EXPECT_EQ(Editor()->textCursor().position(), 0);
+  EXPECT_GT(highest, 0);
+  EXPECT_EQ(bar->value(), 0);  // back at rest after the run
+}
+
 TEST_F(ViewerTest, ViewerTakesBothPanesAndThePreviewGetsOneBack) {
   dir_.Write(QStringLiteral("prog/a.htm"), "x");
   StartWithViewer();
@@ -329,25 +325,6 @@ TEST_F(ViewerTest, ThumbnailFromTheFolderViewShowsInTheCorner) {
   EXPECT_FALSE(window_->folderPanel()->CornerHasPicture());
 }
 
-TEST_F(ViewerTest, ClosingFromTheThumbnailPageAsksAboutChanges) {
-  const QString page = dir_.Write(QStringLiteral("prog/a.htm"), "x");
-  StartWithViewer();
-  window_->pages()->RequestPage(kThumbnailViewPage);  // the first item becomes selected
-  ASSERT_EQ(window_->CurrentFile(), page);
-  window_->onShowViewerModal = [&] {
-    QTimer::singleShot(0, [&] {
-      Editor()->moveCursor(QTextCursor::End);
-      Type(QStringLiteral("y"));
-      prompter_.AnswerQuestion(kAnswerNo);
-      viewer_->close();
-    });
-    viewer_->exec();
-  };
-  window_->fileCommands().OpenCurrentInViewer();
-  EXPECT_EQ(prompter_.TakeTexts(), QStringList{QStringLiteral("Save changes in: ") + page});
-  EXPECT_EQ(dir_.Read(QStringLiteral("prog/a.htm")), QByteArray("x"));
-}
-
 TEST_F(ViewerTest, CreateSnapshotsChecksTheFileThenOpensTheOptions) {
   StartWithViewer();
   window_->fileCommands().CreateSnapshots();  // an empty folder: nothing current, nothing selected
@@ -396,10 +373,12 @@ TEST_F(ViewerTest, BrowserSettingsResetCancelAndOk) {
   {
     BrowserSettingsDialog dialog(*profile_, shared);
     dialog.show();
+    EXPECT_EQ(dialog.SelectedFontName(), opening.FontName);  // the browser's font, selected
     dialog.SetFontSize(9);
     dialog.SetShowImages(false);
     dialog.accept();
   }
+  EXPECT_EQ(shared.DisplaySettings().FontName, opening.FontName);  // only the size changed
   EXPECT_EQ(shared.DisplaySettings().FontSize, 9);
   EXPECT_FALSE(shared.DisplaySettings().ShowImages);
 }
@@ -410,7 +389,10 @@ TEST_F(ViewerTest, HelpWindowsOpenSideBySideAndCloseOnEscape) {
   QPointer<HelpWindow> second = window_->windowCommands().OpenHelp();
   EXPECT_EQ(first->windowTitle(), QStringLiteral("Vistrel - Help"));
   EXPECT_TRUE(first->isVisible() && second->isVisible());
-  QTest::keyClick(first.data(), Qt::Key_Escape);
+  // Pressed inside the page, where the browser would take the key for itself.
+  QWidget* page = first->browser();
+  for (QWidget* inner : first->browser()->findChildren<QWidget*>()) page = inner;
+  QTest::keyClick(page, Qt::Key_Escape);
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_TRUE(first.isNull());
   EXPECT_FALSE(second.isNull());
@@ -432,13 +414,42 @@ TEST_F(ViewerTest, MissingHelpPageIsReportedAndTheWindowStaysEmpty) {
 
 TEST(AboutWindow, NamesTheVersionAndClosesOnEscape) {
   QPointer<AboutWindow> about = new AboutWindow;
-  EXPECT_EQ(about->windowTitle(), QStringLiteral(" About -  Vistrel v1.0a "));
+  EXPECT_EQ(about->windowTitle(), QStringLiteral("About -  Vistrel v1.0a "));
   EXPECT_TRUE(about->Text().contains(QStringLiteral("Vistrel v1.0a")));
   EXPECT_TRUE(about->Text().contains(QStringLiteral("libjpeg-turbo")));
   about->show();
   QTest::keyClick(about.data(), Qt::Key_Escape);
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_TRUE(about.isNull());
+}
+
+TEST_F(ViewerTest, HistoryOfAPreviewedFileStartsWithIt) {
+  dir_.Write(QStringLiteral("prog/a.htm"), "<p>a</p>");
+  dir_.Write(QStringLiteral("prog/b.htm"), "<p>b</p>");
+  StartWithViewer();
+  for (int row : {0, 1}) {
+    QSignalSpy loaded(viewer_->browser(), &BrowserView::LoadFinished);
+    Preview(row);
+    ASSERT_TRUE(loaded.wait(30000));
+    QCoreApplication::processEvents();
+  }
+  EXPECT_FALSE(viewer_->browser()->CanGoBack());
+  EXPECT_FALSE(viewer_->backButton()->isEnabled());
+  EXPECT_FALSE(viewer_->forwardButton()->isEnabled());
+}
+
+TEST_F(ViewerTest, TagSyntaxShowsTheStartOfALongHintAndClearsForTheNextFile) {
+  dir_.Write(QStringLiteral("prog/a.htm"), "<table border=1></table>");
+  dir_.Write(QStringLiteral("prog/b.htm"), "plain words");
+  StartWithViewer();
+  const QString hint = QStringLiteral("<TABLE border=n> ") + QString(400, QLatin1Char('x'));
+  viewer_->SetTagSyntaxList({QStringLiteral("<TABLE>: ") + hint});
+  Preview(0);
+  Editor()->moveCursor(QTextCursor::Right);
+  EXPECT_EQ(viewer_->hintBox()->text(), hint);
+  EXPECT_EQ(viewer_->hintBox()->cursorPosition(), 0);
+  Preview(1);
+  EXPECT_EQ(viewer_->hintBox()->text(), QString());
 }
 
 }  // namespace

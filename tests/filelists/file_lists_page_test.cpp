@@ -133,6 +133,12 @@ TEST_F(FileListsPageTest, SearchReplacesTheRowsAndARepeatedSearchAddsNothingNew)
   EXPECT_EQ(page().ItemCount(), 4);
 }
 
+TEST_F(FileListsPageTest, DateColumnFitsADateAndATime) {
+  const QTableView* view = page().reportView();
+  EXPECT_GE(view->columnWidth(kFieldDate) - 12,
+            view->fontMetrics().horizontalAdvance(QStringLiteral("2026-12-07  18:45")));
+}
+
 TEST_F(FileListsPageTest, SearchWithoutHitsOrWithoutSubfoldersAndCancel) {
   home_.Write(QStringLiteral("site/sub/a.htm"));
   ExpectSearchDialog(false, false);

@@ -31,6 +31,11 @@ TEST(GeneralOptionsDialog, ShowsTheSettingsAndCancelChangesNothing) {
   EXPECT_EQ(dialog.windowTitle(), QStringLiteral("General Options"));
   EXPECT_EQ(dialog.locationField(0)->text(), QStringLiteral("(none)"));
   EXPECT_EQ(dialog.descriptField(5)->text(), QStringLiteral("External Application 6"));
+  dialog.show();
+  for (int k = 0; k < 6; ++k) {  // the whole description in view
+    const QLineEdit* field = dialog.descriptField(k);
+    EXPECT_GE(field->width() - 8, field->fontMetrics().horizontalAdvance(field->text())) << k;
+  }
   EXPECT_FALSE(dialog.hintsBox()->isChecked());
   EXPECT_TRUE(dialog.colorTagsBox()->isChecked());
 

@@ -1,5 +1,10 @@
 #include "settings/ini_profile.h"
 
+#include <sys/resource.h>
+
+#include <csignal>
+
+#include <QDir>
 #include <gtest/gtest.h>
 
 #include "temp_folder.h"
@@ -102,18 +107,26 @@ TEST(IniProfileFile, MissingFileIsAnEmptyProfileThatSavesWhereItWasAsked) {
   EXPECT_EQ(dir.Read(QStringLiteral("new.ini")), QByteArray("[S]\nk=v\n"));
 }
 
+// A file size limit makes the writing of the new text fail half way, as a full disk would.
 TEST(IniProfileFile, FailedSaveKeepsTheOldFile) {
   TempFolder dir;
   const QString path = dir.Write(QStringLiteral("x.ini"), "[S]\nk=1\n");
   IniProfile ini = IniProfile::Load(path);
-  ini.WriteInteger(kS, QStringLiteral("k"), 2);
-  // Replace the target by a folder's child that cannot be created.
-  IniProfile elsewhere =
-      IniProfile::FromText(ini.ToText(), dir.path() + QStringLiteral("nodir/x.ini"));
+  ini.WriteString(kS, QStringLiteral("k"), QString(100000, QLatin1Char('v')));
+  struct rlimit before {};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &before), 0);
+  struct rlimit small = before;
+  small.rlim_cur = 4096;
+  const auto oldHandler = ::signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
   QString error;
-  EXPECT_FALSE(elsewhere.Save(&error));
-  EXPECT_TRUE(error.contains(QStringLiteral("nodir/x.ini")));
+  const bool saved = ini.Save(&error);
+  ::setrlimit(RLIMIT_FSIZE, &before);
+  ::signal(SIGXFSZ, oldHandler);
+  EXPECT_FALSE(saved);
+  EXPECT_TRUE(error.contains(path)) << error.toStdString();
   EXPECT_EQ(dir.Read(QStringLiteral("x.ini")), QByteArray("[S]\nk=1\n"));
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("x.ini")});
 }
 
 }  // namespace

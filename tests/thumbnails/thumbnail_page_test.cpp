@@ -200,6 +200,18 @@ TEST_F(ThumbnailPageTest, ItemsArePaintedAsDesigned) {
   EXPECT_TRUE(NearColour(selected.pixel(p.center().x(), p.center().y()), Qt::magenta));
   EXPECT_EQ(QColor(selected.pixel(p.left() - 1, p.center().y())), QColor(0, 0, 0));
 
+  // A selected caption is drawn in the system's highlight colours, not cream on yellow.
+  const QRect label = ThumbnailDelegate::LabelRect(selected.rect(), 8);
+  const QPalette palette = page_->listView()->palette();
+  int highlight = 0, yellow = 0;
+  for (int y = label.top(); y < label.bottom(); ++y)
+    for (int x = label.left(); x < label.right(); ++x) {
+      highlight += NearColour(selected.pixel(x, y), palette.color(QPalette::Highlight), 10);
+      yellow += NearColour(selected.pixel(x, y), QColor(255, 255, 0), 10);
+    }
+  EXPECT_GT(highlight, 20);
+  EXPECT_EQ(yellow, 0);
+
   const QImage plain = PaintItem(0, false);
   EXPECT_EQ(QColor(plain.pixel(0, 0)), QColor(128, 128, 128));
   EXPECT_EQ(QColor(plain.pixel(3, 3)), QColor(128, 128, 128));

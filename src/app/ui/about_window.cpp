@@ -42,7 +42,7 @@ QString AboutText() {
 AboutWindow::AboutWindow(QWidget* parent) : QDialog(parent) {
   setAttribute(Qt::WA_DeleteOnClose);
   setModal(true);
-  setWindowTitle(QStringLiteral(" About -  Vistrel v1.0a "));
+  setWindowTitle(QStringLiteral("About -  Vistrel v1.0a "));
   text_ = new QTextEdit(this);
   text_->setReadOnly(true);
   text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -6,7 +6,7 @@ class QTextEdit;
 
 namespace vistrel {
 
-// " About -  Vistrel v1.0a ": what the program is, its version, and the libraries it uses.
+// "About -  Vistrel v1.0a ": what the program is, its version, and the libraries it uses.
 // Modal; Escape closes it.
 class AboutWindow : public QDialog {
   Q_OBJECT

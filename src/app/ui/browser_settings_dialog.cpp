@@ -12,6 +12,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "app/viewer/escape_closes.h"
 #include "app/ui/named_colour_box.h"
 #include "render/browser_view.h"
 
@@ -35,7 +36,13 @@ BrowserSettingsDialog::BrowserSettingsDialog(BrowserProfile& profile, BrowserVie
   sample_->setFixedSize(193, 193);
   images_ = new QCheckBox(QStringLiteral("Show Images"), this);
   fontList_ = new QListWidget(this);
+  new EscapeCloses(this);  // also while the sample page has the keys
   QStringList families = QFontDatabase::families();
+  // The browser's own font is listed even when the platform only substitutes it, so the
+  // dialog opens on it and OK keeps it (rather than switching to no font or "System").
+  const QString browserFont = shared_.DisplaySettings().FontName;
+  if (!browserFont.isEmpty() && !families.contains(browserFont, Qt::CaseInsensitive))
+    families << browserFont;
   families.sort(Qt::CaseInsensitive);
   fontList_->addItems(families);
   fontSize_ = new QSpinBox(this);

@@ -137,8 +137,13 @@ void FileCommands::LaunchApplication(int k) {
 }
 
 void FileCommands::OpenCurrentInViewer() {
-  if (window_.CurrentFile().isEmpty()) return;
-  if (window_.ActivePage() != kFolderViewPage) window_.RefreshPreview(false);
+  const QString file = window_.CurrentFile();
+  if (file.isEmpty()) return;
+  if (window_.ActivePage() != kFolderViewPage) {
+    // The viewer shows this file: the editor's unsaved text of another one is asked about.
+    if (file != parts_.state.EditorFile && window_.AskSaveChanges() == kAnswerCancel) return;
+    window_.RefreshPreview(false);
+  }
   if (parts_.state.BrowserBusy) return;
   parts_.state.ViewerOpen = true;
   window_.ShowViewerModal();

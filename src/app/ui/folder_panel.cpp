@@ -3,7 +3,10 @@
 #include <QComboBox>
 #include <QFileSystemModel>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QScrollBar>
 #include <QLabel>
+#include <QSignalBlocker>
 #include <QStorageInfo>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -32,6 +35,10 @@ FolderPanel::FolderPanel(bool openOnSingleClick, QWidget* parent)
   tree_->setModel(model_);
   for (int column = 1; column < model_->columnCount(); ++column) tree_->hideColumn(column);
   tree_->header()->hide();
+  // Deep folders keep their whole names: the column grows and the tree scrolls sideways.
+  tree_->header()->setStretchLastSection(false);
+  tree_->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+  tree_->setIndentation(12);
   tree_->setExpandsOnDoubleClick(false);
   filterTitle_ = new TitleBar(QStringLiteral(" Filter: "), this);
   filterBox_ = new QComboBox(this);
@@ -67,17 +74,38 @@ FolderPanel::FolderPanel(bool openOnSingleClick, QWidget* parent)
     const QModelIndex index = model_->index(folder_.size() > 1 ? folder_.chopped(1) : folder_);
     if (!index.isValid()) return;
     if (tree_->currentIndex() != index) tree_->setCurrentIndex(index);
-    tree_->scrollTo(index, QAbstractItemView::PositionAtCenter);
+    ShowRow(index, QAbstractItemView::PositionAtCenter);
   });
   connect(driveBox_, qOverload<int>(&QComboBox::activated), this, &FolderPanel::OnDriveChosen);
   connect(tree_, &QTreeView::clicked, this,
           [this](const QModelIndex& i) { OnTreeActivated(i, false); });
   connect(tree_, &QTreeView::doubleClicked, this,
           [this](const QModelIndex& i) { OnTreeActivated(i, true); });
-  connect(tree_, &QTreeView::activated, this,
-          [this](const QModelIndex& i) { OnTreeActivated(i, true); });
+  // Not QTreeView::activated: some styles raise it on a single click, which must only select
+  // the folder while single-click opening is off. Enter opens it like a double click.
+  tree_->installEventFilter(this);
   connect(filterBox_, qOverload<int>(&QComboBox::currentIndexChanged), this,
           &FolderPanel::OnFilterChosen);
+}
+
+bool FolderPanel::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == tree_ && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && tree_->currentIndex().isValid()) {
+      OnTreeActivated(tree_->currentIndex(), true);
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void FolderPanel::ShowRow(const QModelIndex& index, QAbstractItemView::ScrollHint hint) {
+  tree_->scrollTo(index, hint);
+  // Sideways, the row's name starts at the left edge (with its parent's arrow in view), not
+  // wherever the longest name of the tree would put it.
+  QScrollBar* sideways = tree_->horizontalScrollBar();
+  sideways->setValue(sideways->value() + tree_->visualRect(index).left() -
+                     2 * tree_->indentation());
 }
 
 void FolderPanel::FillDrives() {
@@ -111,7 +139,7 @@ void FolderPanel::SetFolder(const QString& folder) {
   if (index.isValid()) {
     tree_->setCurrentIndex(index);
     tree_->expand(index);
-    tree_->scrollTo(index);
+    ShowRow(index, QAbstractItemView::EnsureVisible);
   }
   // The drive box follows the volume that holds the folder.
   const QString root = IncludeTrailingSeparator(QStorageInfo(folder_).rootPath());
@@ -131,10 +159,23 @@ void FolderPanel::SetFilterChoices(const QVector<FilterChoice>& choices) {
 
 QString FolderPanel::CurrentPatterns() const { return filterBox_->currentData().toString(); }
 
-void FolderPanel::OnFilterChosen(int) {
-  const QString patterns = CurrentPatterns();
+void FolderPanel::KeepPatterns(const QString& patterns) {
+  const int index = filterBox_->findData(patterns);
+  if (index >= 0) {
+    const QSignalBlocker quiet(filterBox_);
+    filterBox_->setCurrentIndex(index);
+  }
+  ShowPatterns(patterns);
+}
+
+void FolderPanel::ShowPatterns(const QString& patterns) {
   filterTitle_->setText(QStringLiteral(" Filter: ") + patterns);
   filterTitle_->setToolTip(patterns);
+}
+
+void FolderPanel::OnFilterChosen(int) {
+  const QString patterns = CurrentPatterns();
+  ShowPatterns(patterns);
   Q_EMIT PatternsChanged(patterns);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAbstractItemView>
 #include <QWidget>
 
 #include "app/ui/filter_choices.h"
@@ -22,6 +23,8 @@ class FolderPanel : public QWidget {
 
   void SetFilterChoices(const QVector<FilterChoice>& choices);
   QString CurrentPatterns() const;
+  // Makes the choice with these patterns current again without reporting a change.
+  void KeepPatterns(const QString& patterns);
   void SetFolder(const QString& folder);  // shows and selects it in the tree
   QString Folder() const { return folder_; }
   void SetOpenOnSingleClick(bool on) { openOnSingleClick_ = on; }
@@ -40,11 +43,16 @@ class FolderPanel : public QWidget {
   void FolderChanged(const QString& folder);
   void PatternsChanged(const QString& patterns);
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   void FillDrives();
+  void ShowRow(const QModelIndex& index, QAbstractItemView::ScrollHint hint);
   void OnDriveChosen(int index);
   void OnTreeActivated(const QModelIndex& index, bool doubleClick);
   void OnFilterChosen(int index);
+  void ShowPatterns(const QString& patterns);
 
   TitleBar* title_;
   QComboBox* driveBox_;

@@ -5,6 +5,8 @@
 #include <QFileIconProvider>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QMouseEvent>
+#include <functional>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -19,6 +21,28 @@
 namespace vistrel {
 
 namespace {
+
+// The file list reports a release after it has handled it: a click inside a multi-selection
+// narrows the selection only on release, and the status and preview must see the result.
+class FileList : public QListWidget {
+ public:
+  FileList(std::function<void()> released, QWidget* parent)
+      : QListWidget(parent), released_(std::move(released)) {}
+
+ protected:
+  void mouseReleaseEvent(QMouseEvent* event) override {
+    QListWidget::mouseReleaseEvent(event);
+    released_();
+  }
+  void keyReleaseEvent(QKeyEvent* event) override {
+    QListWidget::keyReleaseEvent(event);
+    released_();
+  }
+
+ private:
+  std::function<void()> released_;
+};
+
 const char* const kListHint = "[Right Mouse Button] = PopUp , [DEL] = Delete File";
 const char* const kPreviewCaption = "Editor and Bowser view disabled";
 }  // namespace
@@ -27,13 +51,12 @@ FolderViewPage::FolderViewPage(QWidget* parent) : QWidget(parent) {
   title_ = new TitleBar(QString(), this);
   title_->setObjectName(QStringLiteral("LabelFiles"));
 
-  list_ = new QListWidget(this);
+  list_ = new FileList([this] { Q_EMIT UserMoved(); }, this);
   list_->setObjectName(QStringLiteral("LBFile"));
   list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
   list_->setToolTip(QString::fromLatin1(kListHint));
   list_->setUniformItemSizes(true);
   list_->installEventFilter(this);
-  list_->viewport()->installEventFilter(this);
   connect(list_, &QListWidget::itemDoubleClicked, this, [this] { Q_EMIT ActivatedItem(); });
 
   previewArea_ = new QWidget(this);
@@ -178,9 +201,6 @@ bool FolderViewPage::eventFilter(QObject* watched, QEvent* event) {
       return true;
     }
   }
-  if ((watched == list_ && event->type() == QEvent::KeyRelease) ||
-      (watched == list_->viewport() && event->type() == QEvent::MouseButtonRelease))
-    Q_EMIT UserMoved();
   return QWidget::eventFilter(watched, event);
 }
 

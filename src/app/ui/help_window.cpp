@@ -1,8 +1,8 @@
 #include "app/ui/help_window.h"
 
-#include <QKeyEvent>
 #include <QVBoxLayout>
 
+#include "app/viewer/escape_closes.h"
 #include "render/browser_view.h"
 
 namespace vistrel {
@@ -19,16 +19,9 @@ HelpWindow::HelpWindow(BrowserProfile& profile, QWidget* parent) : QWidget(paren
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(browser_);
+  new EscapeCloses(this);
 }
 
 void HelpWindow::ShowPage(const QString& helpPage) { browser_->LoadFile(helpPage); }
-
-void HelpWindow::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape) {
-    close();
-    return;
-  }
-  QWidget::keyPressEvent(event);
-}
 
 }  // namespace vistrel

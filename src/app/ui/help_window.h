@@ -17,9 +17,6 @@ class HelpWindow : public QWidget {
   void ShowPage(const QString& helpPage);
   BrowserView* browser() const { return browser_; }
 
- protected:
-  void keyPressEvent(QKeyEvent* event) override;
-
  private:
   BrowserView* browser_;
 };

@@ -8,7 +8,7 @@ class QMenuBar;
 
 namespace vistrel {
 
-// The main window's menu bar. Items whose commands are not part of this build are disabled.
+// The main window's menu bar. Items that need the browser are enabled once it is attached.
 struct MainMenu {
   explicit MainMenu(QMenuBar* bar);
 

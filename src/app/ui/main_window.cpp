@@ -28,7 +28,6 @@
 #include "app/ui/folder_panel.h"
 #include "app/ui/folder_view_page.h"
 #include "app/ui/page_switcher.h"
-#include "app/ui/placeholder_page.h"
 #include "app/ui/popup_menu.h"
 #include "app/ui/preview_controller.h"
 #include "app/ui/progress_window.h"
@@ -93,11 +92,15 @@ MainWindow::~MainWindow() {
 bool MainWindow::SaveSettingsNow(QString* error) {
   QString view = folderPanel_->Folder().isEmpty() ? settings_.VIEW_PATH : folderPanel_->Folder();
   if (IsInThumbFolder(view, folders_.thumbs)) view = folders_.program;
-  const QRect frame = isMaximized() || isFullScreen() ? normalGeometry() : geometry();
-  settings_.Top = frame.top();
-  settings_.Left = frame.left();
-  settings_.Width = frame.width();
-  settings_.Height = frame.height();
+  // Position of the frame (what move() takes back), size of the client area (what resize()
+  // takes back): mixing the two would shift the window by its frame on every run.
+  const bool normal = !isMaximized() && !isFullScreen();
+  const QRect client = normal ? geometry() : normalGeometry();
+  const QPoint place = normal ? pos() : normalGeometry().topLeft();
+  settings_.Top = place.y();
+  settings_.Left = place.x();
+  settings_.Width = client.width();
+  settings_.Height = client.height();
   SaveProgramSettings(settings_, view, ini_);
   return ini_.Save(error);
 }
@@ -121,6 +124,8 @@ void MainWindow::BuildLayout() {
   hint_->setObjectName(QStringLiteral("LabelHint"));
   hint_->setAlignment(Qt::AlignCenter);
   hint_->setFixedHeight(16);
+  // A long path in the hint line must not widen the window.
+  hint_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
   hint_->setStyleSheet(QStringLiteral("QLabel { background: rgb(224,224,232); }"));
   progress_ = new QProgressBar(central);
   progress_->setObjectName(QStringLiteral("ProgressActFile"));
@@ -134,10 +139,8 @@ void MainWindow::BuildLayout() {
   pages_->setObjectName(QStringLiteral("PageControl1"));
   folderView_ = new FolderViewPage(pages_);
   pages_->AddPage(folderView_, QString::fromLatin1(kPageNames[kFolderViewPage]));
-  pages_->AddPage(
-      new PlaceholderPage(QString(), QStringLiteral("Thumbnails are not part of this build yet."),
-                          pages_),
-      QString::fromLatin1(kPageNames[kThumbnailViewPage]));
+  // The Thumbnail View renders pages: it takes this place once the browser is attached.
+  pages_->AddPage(new QWidget(pages_), QString::fromLatin1(kPageNames[kThumbnailViewPage]));
   fileLists_ = new FileListsPage(settings_, prompter_, folders_, *this, pages_);
   pages_->AddPage(fileLists_, QString::fromLatin1(kPageNames[kFileListsPage]));
   progressWindow_ = new ProgressWindow(state_.AbortRequested, this);
@@ -285,7 +288,9 @@ void MainWindow::FirstShow() {
       tagHints_ = DecodeText(bytes).text.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")),
                                                Qt::SkipEmptyParts);
   }
+  // The style folder THUMBS is loaded whatever the settings name; that name is kept.
   if (viewer_) viewer_->SetStyle(LoadStyle(folders_.program));
+  settings_.StyleName = kStyleName;
   BuildPopupMenu();
   if (viewer_) {
     viewer_->SetContextMenu(popup_);
@@ -300,12 +305,7 @@ void MainWindow::FirstShow() {
   pages_->RequestPage(kThumbnailViewPage);
   pages_->RequestPage(kFolderViewPage);
   ApplyHints();
-  // Centred on the screen, at the size from the settings.
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    QRect frame = geometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
-  }
+  PlaceOnScreen();
   // Without a window manager nobody activates the window, and start-up would never end.
   QTimer::singleShot(0, this, [this] {
     work_->setSizes({163, qMax(0, work_->width() - 163 - work_->handleWidth())});
@@ -317,6 +317,21 @@ void MainWindow::FirstShow() {
   });
 }
 
+void MainWindow::PlaceOnScreen() {
+  // Centred on the screen that holds the saved position (the primary one when that position
+  // lies off every screen), at the saved size cut to fit that screen.
+  const QScreen* screen = QGuiApplication::screenAt(QPoint(settings_.Left, settings_.Top));
+  if (!screen) screen = QGuiApplication::primaryScreen();
+  if (!screen) return;
+  const QRect room = screen->availableGeometry();
+  const QSize frameExtra = frameGeometry().size() - geometry().size();
+  resize(qMin(width(), room.width() - frameExtra.width()),
+         qMin(height(), room.height() - frameExtra.height()));
+  QRect frame = frameGeometry();
+  frame.moveCenter(room.center());
+  move(frame.topLeft());  // move() places the frame, as frameGeometry() measures it
+}
+
 bool MainWindow::event(QEvent* e) {
   const bool handled = QMainWindow::event(e);
   if (e->type() == QEvent::WindowActivate) OnActivated();
@@ -326,6 +341,7 @@ bool MainWindow::event(QEvent* e) {
 void MainWindow::OnActivated() {
   state_.StartingUp = false;
   JumpToFileAndFolder(state_.StartFile);
+  if (viewer_) viewer_->SetButtonState();
   RefreshStatus();
   SetHint(QString::fromLatin1(kWelcomeHint));
 }
@@ -382,17 +398,50 @@ void MainWindow::RefreshStatus() {
 }
 
 int MainWindow::AskSaveChanges() {
-  if (!folderView_->saveButton()->isEnabled() || state_.EditorFile.isEmpty()) return kAnswerNone;
+  if (!EditorHoldsChanges()) return kAnswerNone;
   const int answer = prompter_.Question(QStringLiteral("Save changes in: ") + state_.EditorFile,
                                         QuestionButtons::kYesNoCancel);
-  if (answer == kAnswerYes) SaveEditorFile();
+  if (answer == kAnswerYes) {
+    SaveEditorFile();
+    // A save that failed (its message was shown) must not let the text be replaced.
+    if (EditorHoldsChanges()) return kAnswerCancel;
+  } else if (answer == kAnswerNo) {
+    DropEditorChanges();
+  }
   return answer;
+}
+
+bool MainWindow::EditorHoldsChanges() const {
+  return folderView_->saveButton()->isEnabled() && !state_.EditorFile.isEmpty();
+}
+
+void MainWindow::DropEditorChanges() {
+  // The text no longer stands for the file: the next preview loads the file afresh, and no
+  // later change asks about the same edits again.
+  state_.EditorFile.clear();
+  state_.EditorFileStamp = 0;
+  if (viewer_)
+    viewer_->SetREToNotModified();
+  else
+    folderView_->saveButton()->setEnabled(false);
+}
+
+void MainWindow::KeepEditorEntry() {
+  if (!state_.EditorFile.isEmpty() && QFileInfo(state_.EditorFile).absolutePath() ==
+                                          QFileInfo(folderView_->Folder()).absolutePath())
+    folderView_->SelectName(QFileInfo(state_.EditorFile).fileName());
+  RefreshStatus();
+  if (viewer_) viewer_->SetButtonState();
 }
 
 void MainWindow::JumpToFileAndFolder(const QString& file) {
   if (file.isEmpty()) return;
   const QFileInfo info(file);
   if (!info.absoluteDir().exists()) return;
+  // Already there (the start file after a dialog closed): nothing changes, nothing to ask.
+  if (pages_->CurrentIndex() == kFolderViewPage && !state_.EditorFile.isEmpty() &&
+      CurrentFile() == info.absoluteFilePath() && state_.EditorFile == CurrentFile())
+    return;
   const int answer = AskSaveChanges();
   if (answer == kAnswerCancel) return;
   if (answer == kAnswerNo) {
@@ -405,10 +454,16 @@ void MainWindow::JumpToFileAndFolder(const QString& file) {
   if (info.exists() && folderView_->SelectName(info.fileName()) &&
       folderView_->fileList()->isVisible())
     folderView_->fileList()->setFocus();
+  // The file selected is the file previewed.
+  RefreshStatus();
+  RefreshPreview(false);
+  if (viewer_) viewer_->SetButtonState();
 }
 
-bool MainWindow::MayLeavePage(int from, int) {
-  if (state_.StartingUp || from != kFolderViewPage) return true;
+bool MainWindow::MayLeavePage(int from, int to) {
+  if (state_.StartingUp) return true;
+  // Entering the Folder View loads its current file afresh over the editor's text.
+  if (from != kFolderViewPage && to != kFolderViewPage) return true;
   return AskSaveChanges() != kAnswerCancel;
 }
 
@@ -443,7 +498,12 @@ void MainWindow::SyncThumbCount() {
 }
 
 void MainWindow::OnFolderChanged(const QString& folder) {
+  if (!state_.StartingUp && AskSaveChanges() == kAnswerCancel) {
+    folderPanel_->SetFolder(folderView_->Folder());  // the old folder stays current
+    return;
+  }
   folderView_->ShowFolder(folder, state_.CurrentMask);
+  if (thumbs_) thumbs_->SetTitle(folderView_->Folder());
   if (IsInThumbFolder(folder, folders_.thumbs)) {
     prompter_.Information(
         QStringLiteral("Sorry, access denied. This is your thumbnail folder.\r\n"
@@ -459,6 +519,10 @@ void MainWindow::OnFolderChanged(const QString& folder) {
 }
 
 void MainWindow::OnPatternsChanged(const QString& patterns) {
+  if (!state_.StartingUp && AskSaveChanges() == kAnswerCancel) {
+    folderPanel_->KeepPatterns(state_.CurrentMask);  // the old filter stays current
+    return;
+  }
   state_.CurrentMask = patterns;
   if (!folderPanel_->Folder().isEmpty()) folderView_->ShowFolder(folderPanel_->Folder(), patterns);
   if (state_.StartingUp) return;
@@ -469,15 +533,23 @@ void MainWindow::OnPatternsChanged(const QString& patterns) {
 
 void MainWindow::OnFileListMoved() {
   if (state_.StartingUp) return;
-  // The answer only decides whether the old file is saved; the new one is loaded anyway.
-  AskSaveChanges();
+  // Asked when the current entry changes, not on every click; a cancel keeps the old entry.
+  if (CurrentFile() != state_.EditorFile && AskSaveChanges() == kAnswerCancel) {
+    KeepEditorEntry();
+    return;
+  }
   RefreshStatus();
   RefreshPreview(false);
+  if (viewer_) viewer_->SetButtonState();
 }
 
 void MainWindow::CloseOrderly() {
   closingBySignal_ = true;
+  // A batch polls this between files; it stops and lets the event loop end.
+  state_.AbortRequested = true;
   close();
+  // The window may be hidden already (closed while a batch ran): end the program anyway.
+  Q_EMIT Closed();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -486,7 +558,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  state_.AbortRequested = true;
   event->accept();
+  Q_EMIT Closed();
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {

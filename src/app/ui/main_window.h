@@ -52,7 +52,7 @@ class MainWindow : public QMainWindow, public ViewerHost, public WindowLink {
   // The parameters the program was started with (program name not included).
   void SetCommandLine(const QStringList& parameters) { commandLine_ = parameters; }
   // Closes the window without a question about unsaved changes being answered by a user
-  // (logout or a termination signal): unsaved editor text is kept out of the way, not saved.
+  // (logout or a termination signal): a running batch stops, the settings are written.
   void CloseOrderly();
   bool SaveSettingsNow(QString* error = nullptr);
 
@@ -97,9 +97,14 @@ class MainWindow : public QMainWindow, public ViewerHost, public WindowLink {
   QRect MainGeometry() const override { return geometry(); }
   QMenu* FilePopupMenu() const override;
   void SnapViewerPage() override;
+  void ShowRunProgress(qint64 range, qint64 position) override;
   SelectionInfo CurrentSelection() const override;
   PageList* CurrentPageList() const override;
   void JumpToFileAndFolder(const QString& file) override;
+
+ Q_SIGNALS:
+  // The window accepted a close request: the program ends.
+  void Closed();
 
  protected:
   // What the window asks of the viewer that owns the browser and the editor; nothing until
@@ -121,11 +126,16 @@ class MainWindow : public QMainWindow, public ViewerHost, public WindowLink {
   void BuildPopupMenu();
   void AttachPopup(QWidget* widget);
   void FirstShow();
+  void PlaceOnScreen();
   void OnActivated();
   bool MayLeavePage(int from, int to);
   void OnPageChanged(int page);
   void OnFolderChanged(const QString& folder);
   void OnPatternsChanged(const QString& patterns);
+  bool EditorHoldsChanges() const;
+  void DropEditorChanges();
+  // After a cancelled change: the entry of the editor's file is current again.
+  void KeepEditorEntry();
   void ApplyHints();
   void ApplyOptions();
   void SyncThumbCount();

@@ -1,6 +1,7 @@
 #include "app/ui/main_window.h"
 
 #include <QListWidget>
+#include <limits>
 #include <QProgressBar>
 #include <QPushButton>
 
@@ -31,6 +32,14 @@ int MainWindow::FolderEntryCount() const { return folderView_->ItemCount(); }
 
 QString MainWindow::FolderEntryName(int index) const {
   return folderView_->fileList()->item(index)->text();
+}
+
+void MainWindow::ShowRunProgress(qint64 range, qint64 position) {
+  // The bar counts in int; long texts are shown in steps of a larger unit.
+  qint64 unit = 1;
+  while (range / unit > std::numeric_limits<int>::max()) unit *= 2;
+  progress_->setRange(0, static_cast<int>(range / unit));
+  progress_->setValue(static_cast<int>(qBound<qint64>(0, position, range) / unit));
 }
 
 bool MainWindow::StartingUp() const { return state_.StartingUp; }

@@ -37,7 +37,7 @@ class PopupMenu : public QMenu {
   // Sets the six launch captions ("Launch file with: " until the options are first confirmed).
   void SetLaunchCaptions(const QString& prefix);
   void UpdateEnabled(const Context& context);
-  // Items whose command is not part of this build stay disabled whatever the selection.
+  // Items whose command needs a part the window lacks (the browser) stay disabled.
   void SetAvailable(int index, bool available) { available_[index] = available; }
 
   std::function<Context()> ContextProvider;

@@ -48,6 +48,11 @@ void PreviewController::Clear() {
 }
 
 void PreviewController::ShowThumbCorner(const QString& file) {
+  if (file.isEmpty()) {  // nothing selected, or several: no picture, the caption
+    panel_.ClearCornerPicture();
+    panel_.thumbnailCorner()->repaint();
+    return;
+  }
   const QString thumb = ThumbOfPage(file);
   QPixmap picture;
   if (!thumb.isEmpty() && QFileInfo::exists(thumb) && !picture.load(thumb))
@@ -91,8 +96,10 @@ void PreviewController::CheckChangedFile() {
   const qint64 stamp = FileStamp(file);
   if (stamp == 0 || stamp == state_.EditorFileStamp) return;
   state_.EditorFileStamp = stamp;
-  if (prompter_.Question(ChangedFileQuestion(file), QuestionButtons::kYesNo) == kAnswerYes)
-    window_.RefreshPreview(true);
+  if (prompter_.Question(ChangedFileQuestion(file), QuestionButtons::kYesNo) != kAnswerYes) return;
+  // Reloading replaces the editor's text; unsaved edits are asked about first.
+  if (window_.AskSaveChanges() == kAnswerCancel) return;
+  window_.RefreshPreview(true);
 }
 
 QString PreviewController::ThumbOfPage(const QString& page) const {

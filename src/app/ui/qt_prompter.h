@@ -7,6 +7,10 @@
 
 namespace vistrel {
 
+// A name typed without extension in a save dialog gets the extension of the filter chosen
+// there ("JPG File (*.jpg)" or "BMP File (*.bmp)"), so the filter decides the file's type.
+QString WithFilterExtension(const QString& file, const QString& chosenFilter);
+
 // The real dialogs: QMessageBox for messages and questions, QFileDialog for files.
 class QtPrompter : public Prompter {
  public:

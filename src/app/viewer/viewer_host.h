@@ -25,6 +25,8 @@ class ViewerHost : public ShellHost {
   virtual QMenu* FilePopupMenu() const = 0;
   // "Snap View": the snapshot options window on the viewer's page.
   virtual void SnapViewerPage() = 0;
+  // A long run in the editor (Format) shows its progress on the main window's bar.
+  virtual void ShowRunProgress(qint64 range, qint64 position) = 0;
 };
 
 }  // namespace vistrel

@@ -19,6 +19,7 @@
 #include "core/text_paths.h"
 #include "core/vistrel_error.h"
 #include "app/viewer/editor_access_adapter.h"
+#include "app/viewer/escape_closes.h"
 #include "app/viewer/link_target.h"
 #include "app/viewer/viewer_host.h"
 #include "editor/colour_buttons.h"
@@ -98,6 +99,11 @@ ViewerWindow::ViewerWindow(ProgramSettings& settings, MainWindowState& state, Pr
   TakeBackPanes();
 
   connect(browser_, &BrowserView::HistoryChanged, this, &ViewerWindow::OnHistoryChanged);
+  connect(browser_, &BrowserView::LoadFinished, this, [this] {
+    if (!startsHistory_) return;
+    startsHistory_ = false;
+    browser_->ClearHistory();
+  });
   connect(browser_, &BrowserView::LinkClicked, this, &ViewerWindow::OnLinkClicked);
   connect(browser_, &BrowserView::LinkHovered, this, &ViewerWindow::OnLinkHovered);
   connect(browser_, &BrowserView::BusyChanged, this,
@@ -119,6 +125,7 @@ ViewerWindow::ViewerWindow(ProgramSettings& settings, MainWindowState& state, Pr
   connect(editor_, &QPlainTextEdit::selectionChanged, this, &ViewerWindow::ShowTagHint);
   connect(editor_, &QPlainTextEdit::cursorPositionChanged, this, &ViewerWindow::ShowTagHint);
   OnHistoryChanged();
+  new EscapeCloses(this);  // also from inside the page, where the browser takes the key
 }
 
 ViewerWindow::~ViewerWindow() {
@@ -178,7 +185,11 @@ void ViewerWindow::TakeBackPanes() {
 
 void ViewerWindow::LoadPreview(const QString& file) {
   if (file.isEmpty()) return;
+  hintBox_->clear();  // the hint belonged to the file shown before
   browser_->ClearHistory();
+  // The engine keeps the page shown before as the entry behind the new one; the history of
+  // a file starts with the file, so it is cleared again once the file is in.
+  startsHistory_ = true;
   browser_->LoadFile(file);  // a missing file throws here; the editor keeps its text
   if (!IsPicture(file)) {
     state_.EditorFile = file;
@@ -195,6 +206,7 @@ void ViewerWindow::LoadPreview(const QString& file) {
 }
 
 void ViewerWindow::ClearPreview() {
+  hintBox_->clear();
   editor_->setPlainText(QString());
   browser_->Clear();
   state_.EditorFile.clear();
@@ -241,9 +253,7 @@ void ViewerWindow::BSaveClick() {
 
 bool ViewerWindow::SaveEditorFile(const QString& fileName) {
   if (!editor_->WriteToFile(fileName, prompter_)) return false;  // the message was shown
-  // Saved under another name, the editor's own file is unchanged on disk: keep its stamp, so
-  // coming back to the program does not ask to reload a file nobody changed.
-  if (fileName == state_.EditorFile) state_.EditorFileStamp = FileStamp(fileName);
+  state_.EditorFileStamp = FileStamp(fileName);
   browser_->LoadFile(fileName);
   SetREToNotModified();
   return true;
@@ -295,11 +305,15 @@ void ViewerWindow::BFormatClick() {
   editor_->selectAll();
   RunHooks hooks;
   hooks.breathe = [] { QApplication::processEvents(QEventLoop::ExcludeUserInputEvents); };
+  hooks.progress = [this](qint64 range, qint64 position) {
+    host_.ShowRunProgress(range, position);
+  };
   const QString result = FormatSelection(SourceEditorAccess(*editor_), *style_, hooks);
   if (settings_.DoColorTags) {
     editor_->StreamColouredText(result, false);
   } else {
-    editor_->textCursor().insertText(result);
+    // Plain text in the text colour, not in the colour of the first character replaced.
+    editor_->InsertTemplate(result);
     QTextCursor start = editor_->textCursor();
     start.setPosition(0);
     editor_->setTextCursor(start);
@@ -339,6 +353,7 @@ void ViewerWindow::ShowTagHint() {
   const TagSpan span = editor_->FindTagAround(editor_->textCursor().selectionStart());
   if (!span.Found) return;
   hintBox_->setText(FindTagHint(tagSyntax_, TagHintKey(span.Text)));
+  hintBox_->setCursorPosition(0);  // a long hint shows its beginning
 }
 
 void ViewerWindow::CopyFromEditToRichEdit() {
@@ -358,6 +373,7 @@ void ViewerWindow::showEvent(QShowEvent* event) {
     setGeometry(main.left() + 14, main.top() + 25, main.width() - 28, main.height() - 30);
   }
   urlLabel_->clear();
+  OnHistoryChanged();
   host_.ReturnPreviewControls();
   TakeBackPanes();
   SetCaption();
@@ -368,8 +384,13 @@ void ViewerWindow::showEvent(QShowEvent* event) {
 void ViewerWindow::reject() { close(); }
 
 void ViewerWindow::closeEvent(QCloseEvent* event) {
-  // From the thumbnail or list page the panes do not go back to a preview, so ask now.
-  if (host_.ActivePage() == 1 || host_.ActivePage() == 2) host_.AskSaveChanges();
+  // From the thumbnail or list page the panes do not go back to a preview, so ask now; a
+  // cancel keeps the window open with the edits.
+  if ((host_.ActivePage() == 1 || host_.ActivePage() == 2) &&
+      host_.AskSaveChanges() == kAnswerCancel) {
+    event->ignore();
+    return;
+  }
   QDialog::reject();
   event->accept();
 }

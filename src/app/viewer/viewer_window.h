@@ -95,6 +95,7 @@ class ViewerWindow : public QDialog {
   QStringList tagSyntax_;
   std::unique_ptr<Style> style_;
   bool formatting_ = false;
+  bool startsHistory_ = false;
   QTabWidget* pages_ = nullptr;
   QWidget* browserPage_ = nullptr;
   QWidget* editorPage_ = nullptr;
