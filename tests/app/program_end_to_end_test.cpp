@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QDirIterator>
-#include <QElapsedTimer>
+#include <QDeadlineTimer>
 #include <QFileInfo>
 #include <QProcess>
 #include <QThread>
@@ -21,10 +21,9 @@ const char* const kSections =
 // Polls cond until it holds; false when it never did within the bound (a hang, not a speed).
 template <typename Cond>
 bool WaitFor(Cond cond, int boundMs) {
-  QElapsedTimer timer;
-  timer.start();
+  const QDeadlineTimer deadline(boundMs);
   while (!cond()) {
-    if (timer.elapsed() > boundMs) return false;
+    if (deadline.hasExpired()) return false;
     QThread::msleep(20);
   }
   return true;
