@@ -18,8 +18,7 @@ if [ ${#targets[@]} -eq 0 ]; then
   for binary in build-fuzz/tests/fuzz/fuzz_*; do targets+=("${binary##*/fuzz_}"); done
 fi
 
-# The engine's own leaks are not ours, and our code loads no engine here: nothing is
-# suppressed, so a leak is a finding.
+# The targets load no browser engine, so nothing is suppressed: any leak is a finding.
 export ASAN_OPTIONS="detect_leaks=1:${ASAN_OPTIONS:-}"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:${UBSAN_OPTIONS:-}"
 work=$(mktemp -d)
@@ -31,6 +30,13 @@ for target in "${targets[@]}"; do
   findings="tests/fuzz/regressions/$target"
   mkdir -p "$corpus" "$findings"
   cp tests/fuzz/corpus/"$target"/* "$corpus"/
+  # The formatter's golden pages seed the targets that read pages.
+  case "$target" in
+    editor | formatter)
+      for page in tests/formatter/golden/*/input.htm; do
+        cp "$page" "$corpus/golden-$(basename "$(dirname "$page")").htm"
+      done ;;
+  esac
   log="$work/$target.log"
   before=$(find "$findings" -type f ! -name '.*' | wc -l)
   status=0

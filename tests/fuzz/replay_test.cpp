@@ -43,22 +43,32 @@ namespace {
 
 class Replay : public ::testing::TestWithParam<std::string> {};
 
+// The seeds and findings of a target; the pages of the formatter's golden tests also seed
+// the targets that read pages.
+QFileInfoList InputsOf(const QString& name) {
+  QFileInfoList inputs;
+  for (const char* kind : {"corpus", "regressions"})
+    inputs += QDir(QStringLiteral(VISTREL_FUZZ_DIR "/%1/%2").arg(QLatin1String(kind), name))
+                  .entryInfoList(QDir::Files);
+  if (name == QLatin1String("editor") || name == QLatin1String("formatter")) {
+    const QDir golden(QStringLiteral(VISTREL_FUZZ_DIR "/../formatter/golden"));
+    for (const QString& test : golden.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+      inputs << QFileInfo(golden.filePath(test + QStringLiteral("/input.htm")));
+  }
+  return inputs;
+}
+
 TEST_P(Replay, SeedsAndFindingsPassTheEntry) {
   const Entry entry = Find(GetParam().c_str());
   ASSERT_NE(entry, nullptr) << "no entry registered for " << GetParam();
-  const QString name = QString::fromStdString(GetParam());
   int inputs = 0;
-  for (const char* kind : {"corpus", "regressions"}) {
-    const QDir dir(QStringLiteral(VISTREL_FUZZ_DIR "/%1/%2").arg(QLatin1String(kind), name));
-    for (const QFileInfo& info : dir.entryInfoList(QDir::Files | QDir::Hidden)) {
-      if (info.fileName().startsWith(QLatin1Char('.'))) continue;
-      QFile file(info.filePath());
-      ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << info.filePath().toStdString();
-      const QByteArray bytes = file.readAll();
-      CurrentInput() = info.filePath().toStdString();
-      entry(reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size()));
-      ++inputs;
-    }
+  for (const QFileInfo& info : InputsOf(QString::fromStdString(GetParam()))) {
+    QFile file(info.filePath());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << info.filePath().toStdString();
+    const QByteArray bytes = file.readAll();
+    CurrentInput() = info.filePath().toStdString();
+    entry(reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size()));
+    ++inputs;
   }
   EXPECT_GT(inputs, 0) << "no seed corpus for " << GetParam();
 }

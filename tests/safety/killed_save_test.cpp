@@ -1,53 +1,27 @@
 // A save that is killed at any moment, or that runs out of disk, leaves the whole old file.
 #include <gtest/gtest.h>
 
-#include <QElapsedTimer>
 #include <QRandomGenerator>
 #include <QThread>
 
 #include <cerrno>
 #include <cstring>
 
-#include "temp_folder.h"
-#include "writer_process.h"
+#include "writer_fixture.h"
 
 namespace vistrel::safety {
 namespace {
 
 constexpr int kKills = 25;
 
-class SaveSafety : public ::testing::TestWithParam<QString> {
+class SaveSafety : public WriterTest {
  protected:
   void SetUp() override {
-    writer_ = FindSaveWriter(GetParam());
-    ASSERT_NE(writer_, nullptr);
-    folder_ = root_.MakeDir(QStringLiteral("target"));
-    scratch_ = root_.MakeDir(QStringLiteral("scratch"));
-    target_ = writer_->target(folder_);
-    ASSERT_EQ(RunWriter(*writer_, folder_, 1, scratch_).exitCode, 0);
-    old_ = ReadAll(target_);
-    // The new content, written undisturbed elsewhere; the time it takes only spreads the
-    // kill points over the write.
-    const QString fresh = root_.MakeDir(QStringLiteral("fresh"));
-    QProcess process;
-    ASSERT_TRUE(StartWriter(process, *writer_, fresh, 2, scratch_));
-    QElapsedTimer timer;
-    timer.start();
-    ASSERT_EQ(FinishWriter(process).exitCode, 0);
-    writeMicroseconds_ = timer.nsecsElapsed() / 1000;
-    new_ = ReadAll(writer_->target(fresh));
-    ASSERT_FALSE(old_.isEmpty());
-    ASSERT_FALSE(new_.isEmpty());
-    ASSERT_NE(old_, new_);
+    WriterTest::SetUp();
     before_ = Entries(FolderOf(target_));
   }
 
-  const SaveWriter* writer_ = nullptr;
-  testing::TempFolder root_;
-  QString folder_, scratch_, target_;
-  QByteArray old_, new_;
   QStringList before_;
-  qint64 writeMicroseconds_ = 0;
 };
 
 TEST_P(SaveSafety, KilledAnywhereLeavesTheWholeOldOrTheWholeNewFile) {
@@ -93,12 +67,7 @@ TEST_P(SaveSafety, FullDiskReportsTheErrorKeepsTheOldFileAndLeavesNoTemporaryFil
   EXPECT_EQ(Entries(FolderOf(target_)), before_);
 }
 
-INSTANTIATE_TEST_SUITE_P(Writers, SaveSafety,
-                         ::testing::Values(QStringLiteral("text"), QStringLiteral("editor"),
-                                           QStringLiteral("settings"), QStringLiteral("list"),
-                                           QStringLiteral("thumbnail"), QStringLiteral("snapshot"),
-                                           QStringLiteral("copy")),
-                         [](const auto& info) { return info.param.toStdString(); });
+VISTREL_FOR_EVERY_WRITER(SaveSafety);
 
 }  // namespace
 }  // namespace vistrel::safety

@@ -5,28 +5,13 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "temp_folder.h"
-#include "writer_process.h"
+#include "writer_fixture.h"
 
 namespace vistrel::safety {
 namespace {
 
-class SaveRules : public ::testing::TestWithParam<QString> {
+class SaveRules : public WriterTest {
  protected:
-  void SetUp() override {
-    writer_ = FindSaveWriter(GetParam());
-    ASSERT_NE(writer_, nullptr);
-    scratch_ = root_.MakeDir(QStringLiteral("scratch"));
-    folder_ = root_.MakeDir(QStringLiteral("target"));
-    target_ = writer_->target(folder_);
-    ASSERT_EQ(RunWriter(*writer_, folder_, 1, scratch_).exitCode, 0);
-    old_ = ReadAll(target_);
-    const QString fresh = root_.MakeDir(QStringLiteral("fresh"));
-    ASSERT_EQ(RunWriter(*writer_, fresh, 2, scratch_).exitCode, 0);
-    new_ = ReadAll(writer_->target(fresh));
-    ASSERT_NE(old_, new_);
-  }
-
   // Runs the write of generation 2 as an unprivileged user and checks that it failed,
   // said so, and changed nothing.
   void ExpectRefused() {
@@ -40,11 +25,6 @@ class SaveRules : public ::testing::TestWithParam<QString> {
     EXPECT_EQ(ReadAll(target_), old_);
     EXPECT_EQ(Entries(FolderOf(target_)), before);
   }
-
-  const SaveWriter* writer_ = nullptr;
-  testing::TempFolder root_;
-  QString scratch_, folder_, target_;
-  QByteArray old_, new_;
 };
 
 TEST_P(SaveRules, WritesThroughASymbolicLinkAndKeepsTheLink) {
@@ -91,12 +71,7 @@ TEST_P(SaveRules, FileInAReadOnlyFolderIsLeftAsItWas) {
   QFile::setPermissions(folder, writable);
 }
 
-INSTANTIATE_TEST_SUITE_P(Writers, SaveRules,
-                         ::testing::Values(QStringLiteral("text"), QStringLiteral("editor"),
-                                           QStringLiteral("settings"), QStringLiteral("list"),
-                                           QStringLiteral("thumbnail"), QStringLiteral("snapshot"),
-                                           QStringLiteral("copy")),
-                         [](const auto& info) { return info.param.toStdString(); });
+VISTREL_FOR_EVERY_WRITER(SaveRules);
 
 }  // namespace
 }  // namespace vistrel::safety
