@@ -15,7 +15,9 @@ cmake --build --preset fuzz
 
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-  for binary in build-fuzz/tests/fuzz/fuzz_*; do targets+=("${binary##*/fuzz_}"); done
+  for binary in build-fuzz/tests/fuzz/fuzz_*; do
+    [ -f "$binary" ] && [ -x "$binary" ] && targets+=("${binary##*/fuzz_}")
+  done
 fi
 
 # The targets load no browser engine, so nothing is suppressed: any leak is a finding.
@@ -41,7 +43,7 @@ for target in "${targets[@]}"; do
   before=$(find "$findings" -type f ! -name '.*' | wc -l)
   status=0
   "build-fuzz/tests/fuzz/fuzz_$target" "$corpus" -max_total_time="$seconds" \
-    -max_len=65536 -timeout=25 -rss_limit_mb=2048 -print_final_stats=1 \
+    -max_len=8192 -timeout=25 -rss_limit_mb=2048 -print_final_stats=1 \
     -artifact_prefix="$findings/" >"$log" 2>&1 || status=$?
   after=$(find "$findings" -type f ! -name '.*' | wc -l)
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)

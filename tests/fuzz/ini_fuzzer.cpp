@@ -19,12 +19,18 @@ VISTREL_FUZZ_ENTRY(ini)(const uint8_t* data, size_t size) {
       LoadProgramSettings(profile, QSize(1280, 1024), QStringLiteral("/nonexistent/vistrel/"));
   FUZZ_CHECK(settings.BackupExt.size() <= 5);
 
-  // Every key of every section reads back what it holds after a round trip.
+  // The keys of the first sections read back what they hold after a round trip (a bounded
+  // number: each lookup scans the file).
   const IniProfile again = IniProfile::FromText(profile.ToText());
-  for (const QString& section : profile.SectionNames())
-    for (const QString& key : profile.KeyNames(section))
+  int checked = 0;
+  for (const QString& section : profile.SectionNames()) {
+    for (const QString& key : profile.KeyNames(section)) {
       FUZZ_CHECK(again.ReadString(section, key, QStringLiteral("\1")) ==
                  profile.ReadString(section, key, QStringLiteral("\1")));
+      if (++checked == 64) break;
+    }
+    if (checked == 64) break;
+  }
 
   // A value written under a name taken from the input reads back as written.
   const QStringList sections = profile.SectionNames();

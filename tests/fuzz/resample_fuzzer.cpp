@@ -25,7 +25,7 @@ class Silent : public Prompter {
 };
 
 // Pictures are made only up to this many pixels, to keep each run short.
-constexpr qint64 kMaxPixels = 160 * 160;
+constexpr qint64 kMaxPixels = 64 * 64;
 
 bool Small(QSize size) { return qint64(size.width()) * size.height() <= kMaxPixels; }
 
