@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages Vistrel needs to build, run and test, only where missing.
+# --fuzz adds clang and its sanitizer and libFuzzer runtimes, needed only for fuzzing.
 set -euo pipefail
 
 packages=(
@@ -10,6 +11,9 @@ packages=(
   fonts-dejavu-core xvfb xauth
   desktop-file-utils appstream librsvg2-bin
 )
+if [ "${1:-}" = "--fuzz" ]; then
+  packages+=(clang libclang-rt-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

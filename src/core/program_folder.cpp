@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include "core/text_file.h"
 #include "core/text_paths.h"
 
 namespace vistrel {
@@ -62,7 +63,9 @@ void PrepareWorkingFolders(const WorkingFolders& folders, const QString& default
     const QString target = folders.program + source.mid(root.size());
     if (QFileInfo::exists(target)) continue;
     QDir().mkpath(QFileInfo(target).absolutePath());
-    if (QFile::copy(source, target))
+    // Through the atomic writer: an interrupted first start leaves no half style file.
+    QByteArray bytes;
+    if (ReadWholeFile(source, &bytes) && WriteFileAtomically(target, bytes))
       QFile::setPermissions(
           target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
   }

@@ -46,19 +46,54 @@ QString LineBreakText(LineBreak lineBreak) {
   return QStringLiteral("\n");
 }
 
-static mode_t CurrentUmask() {
+namespace {
+
+mode_t CurrentUmask() {
   const mode_t mask = ::umask(0);
   ::umask(mask);
   return mask;
 }
 
+QByteArray FolderOf(const QByteArray& path) {
+  const qsizetype slash = path.lastIndexOf('/');
+  if (slash < 0) return QByteArrayLiteral(".");
+  return slash == 0 ? QByteArrayLiteral("/") : path.left(slash);
+}
+
+// Follows symbolic links to the file they name, even when that file does not exist yet, so a
+// save replaces the link's target and the link stays a link.
+QByteArray FollowLinks(QByteArray path) {
+  for (int depth = 0; depth < 40; ++depth) {
+    struct stat info;
+    if (::lstat(path.constData(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+    QByteArray link(static_cast<qsizetype>(info.st_size > 0 ? info.st_size : 4096) + 1, '\0');
+    const ssize_t n = ::readlink(path.constData(), link.data(), static_cast<size_t>(link.size()));
+    if (n < 0 || n >= link.size()) return path;
+    link.truncate(n);
+    path = link.startsWith('/') ? link : FolderOf(path) + '/' + link;
+  }
+  return path;
+}
+
+// The rename is only durable once the folder entry is on disk too.
+void SyncFolder(const QByteArray& folder) {
+  const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
+}  // namespace
+
 bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* error) {
   // Plain POSIX calls: every short write is seen, the data is on disk before the rename, and
   // the temporary file never outlives a failure.
-  const QByteArray target = QFile::encodeName(path);
-  QByteArray temp = target + ".XXXXXX";
-  auto fail = [&](int fd, bool unlinkTemp) {
-    const int code = errno;
+  const QByteArray target = FollowLinks(QFile::encodeName(path));
+  const QByteArray folder = FolderOf(target);
+  // Hidden, so a folder listing taken during the save does not show it; short, so a long
+  // target name cannot make it too long.
+  QByteArray temp = folder + "/.vistrel-save-XXXXXX";
+  auto fail = [&](int fd, bool unlinkTemp, int code) {
     if (fd >= 0) ::close(fd);
     if (unlinkTemp) ::unlink(temp.constData());
     if (error)
@@ -66,23 +101,31 @@ bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* 
                QString::fromLocal8Bit(std::strerror(code));
     return false;
   };
-  const int fd = ::mkstemp(temp.data());
-  if (fd < 0) return fail(-1, false);
   struct stat old;
-  const mode_t mode =
-      ::stat(target.constData(), &old) == 0 ? (old.st_mode & 07777) : (0666 & ~CurrentUmask());
+  const bool exists = ::stat(target.constData(), &old) == 0;
+  if (exists && S_ISDIR(old.st_mode)) return fail(-1, false, EISDIR);
+  // Renaming over a read-only file would succeed in a writable folder; it must not.
+  if (exists && ::faccessat(AT_FDCWD, target.constData(), W_OK, AT_EACCESS) != 0)
+    return fail(-1, false, errno);
+  const int fd = ::mkstemp(temp.data());
+  if (fd < 0) return fail(-1, false, errno);
   const char* data = bytes.constData();
   qint64 left = bytes.size();
   while (left > 0) {
     const ssize_t n = ::write(fd, data, static_cast<size_t>(left));
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return fail(fd, true);
+    if (n <= 0) return fail(fd, true, n < 0 ? errno : ENOSPC);
     data += n;
     left -= n;
   }
-  if (::fchmod(fd, mode) != 0 || ::fsync(fd) != 0) return fail(fd, true);
-  if (::close(fd) != 0) return fail(-1, true);
-  if (::rename(temp.constData(), target.constData()) != 0) return fail(-1, true);
+  // The owner is kept where allowed (root saving a user's file); the mode always.
+  if (exists && (old.st_uid != ::geteuid() || old.st_gid != ::getegid()))
+    (void)!::fchown(fd, old.st_uid, old.st_gid);
+  const mode_t mode = exists ? (old.st_mode & 07777) : (0666 & ~CurrentUmask());
+  if (::fchmod(fd, mode) != 0 || ::fsync(fd) != 0) return fail(fd, true, errno);
+  if (::close(fd) != 0) return fail(-1, true, errno);
+  if (::rename(temp.constData(), target.constData()) != 0) return fail(-1, true, errno);
+  SyncFolder(folder);
   return true;
 }
 

@@ -20,9 +20,11 @@ DecodedText DecodeText(const QByteArray& bytes);
 QByteArray EncodeText(const QString& text, TextEncoding encoding);
 QString LineBreakText(LineBreak lineBreak);
 
-// Writes through a temporary file in the same folder renamed over the target, keeping the
-// target's permissions, so a failed write never leaves a truncated file behind.
-// On failure returns false and sets *error to a message naming the file.
+// Writes through a temporary file in the same folder, synced and renamed over the target,
+// keeping the target's permissions, so a failed or killed write never leaves a truncated
+// file behind. A symbolic link is followed: its target is replaced and the link stays. A
+// read-only file or folder is left untouched. On failure returns false and sets *error to a
+// message naming the file and the system's reason.
 bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* error = nullptr);
 
 // Reads the whole file; false (and *error naming the file) when it cannot be read.
