@@ -41,10 +41,10 @@ def dependencies(build, root):
     return found
 
 
-def key(source, deps, tidy_config):
+def key(source, deps, tidy_config, root):
     digest = hashlib.sha256()
     for path in [tidy_config, source] + sorted(set(deps.get(source, [])) - {source}):
-        digest.update(path.encode())
+        digest.update(os.path.relpath(path, root).encode())
         try:
             with open(path, "rb") as f:
                 digest.update(f.read())
@@ -68,7 +68,7 @@ def main():
             if mode == "stale":
                 print(source)
             continue
-        mark = os.path.join(cache, key(source, deps, tidy_config))
+        mark = os.path.join(cache, key(source, deps, tidy_config, root))
         if mode == "stale" and not os.path.exists(mark):
             print(source)
         elif mode == "record":
