@@ -1,4 +1,3 @@
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStringEncoder>
@@ -29,7 +28,7 @@ const char kFormatHelp[] =
 // The program folder's style; a program folder that was never set up formats with the
 // style it would be given at first start.
 QString DefaultStyleFolder() {
-  const QString exeFolder = QCoreApplication::applicationDirPath();
+  const QString exeFolder = CliFolder();
   QString folder =
       WorkingFolders::For(ResolveProgramFolder(exeFolder)).styles + kStyleName + QLatin1Char('/');
   if (QFileInfo(folder).isDir()) return folder;

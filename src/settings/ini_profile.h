@@ -53,9 +53,18 @@ class IniProfile {
   };  // lines (header, end) belong to the section
   Range FindSection(const QString& section) const;
   int FindKey(const Range& range, const QString& key) const;
+  // The value of a key line: the text after its first "=", cut to kMaxValueLength.
+  QString ValueAt(int line) const;
+  // Parses the lines once for the lookups; again whenever a line is added.
+  void Outline();
 
   QString path_;
   std::vector<QString> lines_;
+  // The section headers' line numbers and names, and each line's key name (null when the
+  // line holds no key).
+  std::vector<int> headers_;
+  std::vector<QString> headerNames_;
+  std::vector<QString> keyNames_;
   TextEncoding encoding_ = TextEncoding::kUtf8;
   LineBreak lineBreak_ = LineBreak::kLf;
   bool endsWithBreak_ = true;

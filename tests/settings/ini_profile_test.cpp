@@ -73,6 +73,28 @@ TEST(IniProfileWrite, DuplicateSectionsReadAndWriteTheFirst) {
   EXPECT_EQ(ini.ToText(), QStringLiteral("[S]\nk=5\n[S]\nk=2\n"));
 }
 
+// Lookups go through a parsed outline of the lines, which every write must keep true.
+TEST(IniProfileWrite, ReadsAfterWritesSeeTheLinesAsTheyAreNow) {
+  IniProfile ini = Ini("[A]\na=1\n;b=commented\n[B]\nb=2\n[C]\nc=3\n[ab\n");
+  ini.WriteInteger(QStringLiteral("A"), QStringLiteral("new"), 7);  // B and C move down
+  EXPECT_EQ(ini.ReadInteger(QStringLiteral("b"), QStringLiteral("B"), 0), 2);
+  EXPECT_EQ(ini.ReadInteger(QStringLiteral("c"), QStringLiteral("c"), 0), 3);
+  EXPECT_EQ(ini.ReadInteger(QStringLiteral("A"), QStringLiteral("new"), 0), 7);
+  EXPECT_FALSE(ini.HasKey(QStringLiteral("A"), QStringLiteral(";b")));
+  EXPECT_FALSE(ini.HasKey(QStringLiteral("A"), QStringLiteral("b")));
+  ini.WriteInteger(QStringLiteral("D"), QStringLiteral("d"), 4);
+  EXPECT_EQ(ini.ReadInteger(QStringLiteral("d"), QStringLiteral("D"), 0), 4);
+  EXPECT_EQ(ini.KeyNames(QStringLiteral("C")), QStringList{QStringLiteral("c")});
+
+  // A value with "]" turns the key "[x" into the header of a section "x=1".
+  IniProfile header = Ini("[S]\n[x=0\nk=1\n");
+  header.WriteString(kS, QStringLiteral("[x"), QStringLiteral("1]"));
+  EXPECT_FALSE(header.HasKey(kS, QStringLiteral("k")));
+  EXPECT_EQ(header.ReadInteger(QStringLiteral("[x=1"), QStringLiteral("k"), 0), 0);
+  EXPECT_EQ(header.ReadInteger(QStringLiteral("x=1"), QStringLiteral("k"), 0), 1);
+  EXPECT_EQ(header.SectionNames(), (QStringList{kS, QStringLiteral("x=1")}));
+}
+
 TEST(IniProfileWrite, LineBreaksInValuesCannotSplitTheFile) {
   IniProfile ini;
   ini.WriteString(kS, QStringLiteral("LastSearch"), QStringLiteral("a\r\nb\nc"));
