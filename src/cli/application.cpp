@@ -1,9 +1,6 @@
 #include "cli/application.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
-
-#include "core/headless.h"
 
 namespace vistrel::cli {
 
@@ -14,9 +11,8 @@ char* gArgv[] = {nullptr, nullptr};
 std::unique_ptr<QCoreApplication> gApplication;
 QString gCliFolder;
 
-template <typename Application>
-std::unique_ptr<QCoreApplication> Make(int& argc, char** argv) {
-  return std::make_unique<Application>(argc, argv);
+std::unique_ptr<QCoreApplication> MakeCoreApplication(int& argc, char** argv) {
+  return std::make_unique<QCoreApplication>(argc, argv);
 }
 
 }  // namespace
@@ -29,14 +25,7 @@ void StartApplicationWith(ApplicationMaker make) {
 
 void EndApplication() { gApplication.reset(); }
 
-void StartApplication(AppKind kind) {
-  if (kind == AppKind::kText) {
-    StartApplicationWith(Make<QCoreApplication>);
-    return;
-  }
-  if (!gApplication) PrepareHeadlessEnvironment(/*forceOffscreen=*/true);
-  StartApplicationWith(Make<QGuiApplication>);
-}
+void StartCoreApplication() { StartApplicationWith(MakeCoreApplication); }
 
 QString CliFolder() {
   return gCliFolder.isEmpty() ? QCoreApplication::applicationDirPath() : gCliFolder;

@@ -17,11 +17,8 @@ void SetProgramName(char* name);
 using ApplicationMaker = std::unique_ptr<QCoreApplication> (*)(int& argc, char** argv);
 void StartApplicationWith(ApplicationMaker make);
 void EndApplication();
-
-// Text commands need a core application, picture commands a GUI one (on the offscreen
-// platform unless another one was asked for).
-enum class AppKind { kText, kPictures };
-void StartApplication(AppKind kind);
+// What vistrel-cli's own commands need: a core application.
+void StartCoreApplication();
 
 // The folder vistrel-cli lies in. The program folder and the default resources are found
 // from it, also by the render program, which an installed prefix keeps elsewhere. Valid once

@@ -17,8 +17,8 @@ QTextStream& Err();
 // Reads FILE, or standard input for "-" or no file; false (message on stderr) on failure.
 bool ReadInput(const QString& file, QByteArray* bytes);
 
-// Each command takes its arguments after the command name. thumbs and snapshot belong to the
-// render program (render_program.h); the others to vistrel-cli itself.
+// Each command takes its arguments after the command name. resample, thumbs and snapshot run
+// in helper programs (helper_program.h); the others in vistrel-cli itself.
 int RunFormat(const QStringList& args);
 int RunRtf(const QStringList& args);
 int RunResample(const QStringList& args);

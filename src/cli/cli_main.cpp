@@ -1,6 +1,6 @@
 // vistrel-cli: the program's engines without a window, for scripts, CI jobs and benchmarks.
 #include "cli/cli_command.h"
-#include "cli/render_program.h"
+#include "cli/helper_program.h"
 
 namespace vistrel::cli {
 
@@ -9,7 +9,8 @@ namespace {
 struct Command {
   const char* name;
   const char* usage;
-  int (*run)(const QStringList&);  // null: the render program runs it
+  int (*run)(const QStringList&);  // null: helper runs it
+  const char* helper = nullptr;
 };
 
 const Command kCommands[] = {
@@ -18,12 +19,12 @@ const Command kCommands[] = {
     {"rtf", "rtf      [FILE]                        coloured RTF of the file to stdout", RunRtf},
     {"resample",
      "resample IN OUT WIDTH HEIGHT           Lanczos3 resampling; .bmp .png .jpg by extension",
-     RunResample},
+     nullptr, kPicturesProgram},
     {"thumbs",
      "thumbs   [--base N] FILE...            make thumbnails in the program folder's store",
-     nullptr},
+     nullptr, kRenderProgram},
     {"snapshot", "snapshot [options] FILE -o OUT.(jpg|bmp) render a page to a snapshot image",
-     nullptr},
+     nullptr, kRenderProgram},
     {"search", "search   [--mask PATTERNS] [--no-subfolders] FOLDER   list entries to stdout",
      RunSearch},
     {"verify",
@@ -63,7 +64,7 @@ int Dispatch(const QStringList& arguments, char** argv) {
   }
   for (const Command& c : kCommands) {
     if (first == QLatin1String(c.name)) {
-      if (c.run == nullptr) return RunRenderProgram(argv);
+      if (c.run == nullptr) return RunHelperProgram(c.helper, argv);
       const int code = c.run(arguments.mid(2));
       Out().flush();
       Err().flush();

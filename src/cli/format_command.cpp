@@ -64,7 +64,7 @@ int RunFormat(const QStringList& args) {
                               QLatin1Char('\''));
   const QString file = files.value(0);
   const QString styleFolder = options.Value(QStringLiteral("style"));
-  StartApplication(AppKind::kText);
+  StartCoreApplication();
   if (!styleFolder.isEmpty() && !QFileInfo(styleFolder).isDir()) {
     Err() << "vistrel-cli format: style folder not found: " << styleFolder << "\n";
     return kExitFailure;

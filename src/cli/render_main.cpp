@@ -1,22 +1,15 @@
 // vistrel-cli-render: the commands of vistrel-cli that need the browser engine. vistrel-cli
-// runs it in its own place (render_program.h); it is no program to call by hand.
+// runs it in its own place (helper_program.h); it is no program to call by hand.
 #include <QApplication>
-#include <cstring>
+#include <iterator>
 
 #include "core/headless.h"
 #include "cli/cli_command.h"
-#include "cli/render_program.h"
+#include "cli/helper_program.h"
 
 namespace vistrel::cli {
 
 namespace {
-
-struct RenderCommand {
-  const char* name;
-  int (*run)(const QStringList&);
-};
-
-const RenderCommand kRenderCommands[] = {{"thumbs", RunThumbs}, {"snapshot", RunSnapshot}};
 
 std::unique_ptr<QCoreApplication> MakeRenderApplication(int& argc, char** argv) {
   return std::make_unique<QApplication>(argc, argv);
@@ -36,22 +29,6 @@ void StartRenderApplication(bool verbose) {
 
 int main(int argc, char** argv) {
   using namespace vistrel::cli;
-  if (argc >= 3) {
-    for (const RenderCommand& c : kRenderCommands) {
-      if (std::strcmp(argv[2], c.name) != 0) continue;
-      SetProgramName(argv[0]);
-      SetCliFolder(QString::fromLocal8Bit(argv[1]));
-      QStringList arguments;
-      for (int i = 3; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
-      const int code = c.run(arguments);
-      Out().flush();
-      Err().flush();
-      EndApplication();
-      return code;
-    }
-  }
-  Err() << kRenderProgramName << ": vistrel-cli runs this for its thumbs and snapshot commands;"
-        << " use vistrel-cli thumbs or vistrel-cli snapshot\n";
-  Err().flush();
-  return kExitUsage;
+  const HelperCommand commands[] = {{"thumbs", RunThumbs}, {"snapshot", RunSnapshot}};
+  return HelperMain(argc, argv, commands, static_cast<int>(std::size(commands)));
 }

@@ -34,7 +34,7 @@ int RunSearch(const QStringList& args) {
     return code;
   const QString mask = options.Has(QStringLiteral("mask")) ? options.Value(QStringLiteral("mask"))
                                                            : QString::fromLatin1(kDefaultMask);
-  StartApplication(AppKind::kText);
+  StartCoreApplication();
 
   QStringList entries;
   SearchOutcome outcome;

@@ -9,7 +9,7 @@
 #include "cli/cli_command.h"
 #include "cli/command_options.h"
 #include "cli/progress_line.h"
-#include "cli/render_program.h"
+#include "cli/helper_program.h"
 #include "render/browser_profile.h"
 #include "cli/stderr_prompter.h"
 #include "snapshots/snapshot_export.h"

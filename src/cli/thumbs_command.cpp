@@ -6,7 +6,7 @@
 #include "cli/cli_command.h"
 #include "cli/command_options.h"
 #include "cli/progress_line.h"
-#include "cli/render_program.h"
+#include "cli/helper_program.h"
 #include "cli/stderr_prompter.h"
 #include "render/browser_profile.h"
 #include "settings/ini_profile.h"

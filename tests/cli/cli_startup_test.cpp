@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QImage>
+#include <utility>
 
 #include "cli_env.h"
 #include "temp_folder.h"
@@ -22,7 +23,7 @@ const char* const kRendererLibraries[] = {"libQt6WebEngine", "libQt6Widgets", "l
                                           "libQt6Qml"};
 
 // The commands that render nothing start without the browser engine and the widget,
-// Quick and QML libraries it brings along.
+// Quick and QML libraries it brings along; those that handle text or lists with Qt Core alone.
 TEST(CliStartup, CommandsThatRenderNothingLoadNoRendererLibrary) {
   TempFolder home;
   TempFolder work;
@@ -41,22 +42,26 @@ TEST(CliStartup, CommandsThatRenderNothingLoadNoRendererLibrary) {
   listFile.write(searched.out);
   listFile.close();
 
-  const QList<QStringList> runs = {
-      {QStringLiteral("--help")},
-      {QStringLiteral("format"), page},
-      {QStringLiteral("rtf"), page},
-      {QStringLiteral("search"), work.path() + QStringLiteral("site")},
-      {QStringLiteral("verify"), list},
-      {QStringLiteral("merge"), list, list, QStringLiteral("-o"),
-       work.path() + QStringLiteral("merged.lst")},
-      {QStringLiteral("resample"), png, work.path() + QStringLiteral("out.jpg"),
-       QStringLiteral("4"), QStringLiteral("3")},
+  // Each run, and whether it loads Qt Gui.
+  const QList<std::pair<QStringList, bool>> runs = {
+      {{QStringLiteral("--help")}, false},
+      {{QStringLiteral("format"), page}, false},
+      {{QStringLiteral("rtf"), page}, false},
+      {{QStringLiteral("search"), work.path() + QStringLiteral("site")}, false},
+      {{QStringLiteral("verify"), list}, false},
+      {{QStringLiteral("merge"), list, list, QStringLiteral("-o"),
+        work.path() + QStringLiteral("merged.lst")},
+       false},
+      {{QStringLiteral("resample"), png, work.path() + QStringLiteral("out.jpg"),
+        QStringLiteral("4"), QStringLiteral("3")},
+       true},
   };
-  for (const QStringList& args : runs) {
+  for (const auto& [args, gui] : runs) {
     SCOPED_TRACE(args.join(QLatin1Char(' ')).toStdString());
     const CliRun run = RunShowingLibraries(args, home.path());
     EXPECT_EQ(run.exitCode, 0) << run.err.right(2000).data();
     EXPECT_TRUE(run.err.contains("libQt6Core")) << "no loader report on stderr";
+    EXPECT_EQ(run.err.contains("libQt6Gui"), gui);
     for (const char* library : kRendererLibraries)
       EXPECT_FALSE(run.err.contains(library)) << library;
   }
@@ -69,9 +74,9 @@ TEST(CliStartup, CommandsThatRenderNothingLoadNoRendererLibrary) {
   EXPECT_TRUE(thumbs.err.contains("libQt6WebEngineCore"));
 }
 
-// Without its render program beside it or in the prefix, vistrel-cli says so and fails the
-// rendering commands, while the others still work.
-TEST(CliStartup, AMissingRenderProgramFailsOnlyTheRenderingCommands) {
+// Without its helper programs beside it or in the prefix, vistrel-cli says so and fails the
+// commands they run, while its own commands still work.
+TEST(CliStartup, MissingHelpersFailOnlyTheCommandsTheyRun) {
   TempFolder home;
   TempFolder alone;
   const QString cli = alone.path() + QStringLiteral("vistrel-cli");

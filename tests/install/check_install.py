@@ -10,10 +10,10 @@ import tempfile
 
 PREFIX = "/opt/vistrel-test"
 PROGRAMS = ["vistrel", "vistrel-cli", "vistrel-thumbnailer"]
-# vistrel-cli hands its rendering commands to this one.
-RENDER_PROGRAM = "libexec/vistrel/vistrel-cli-render"
+# vistrel-cli hands some of its commands to these.
+HELPERS = ["libexec/vistrel/vistrel-cli-pictures", "libexec/vistrel/vistrel-cli-render"]
 FIXED = [
-    "bin/vistrel", "bin/vistrel-cli", "bin/vistrel-thumbnailer", RENDER_PROGRAM,
+    "bin/vistrel", "bin/vistrel-cli", "bin/vistrel-thumbnailer", *HELPERS,
     "share/applications/vistrel.desktop",
     "share/metainfo/org.vistrel.Vistrel.metainfo.xml",
     "share/thumbnailers/vistrel.thumbnailer",
@@ -53,7 +53,7 @@ def check_files(args, prefix):
     actual = files_below(prefix)
     problems = [f"missing: {f}" for f in sorted(expected - actual)]
     problems += [f"unexpected: {f}" for f in sorted(actual - expected)]
-    for program in [f"bin/{name}" for name in PROGRAMS] + [RENDER_PROGRAM]:
+    for program in [f"bin/{name}" for name in PROGRAMS] + HELPERS:
         if not os.access(os.path.join(prefix, program), os.X_OK):
             problems.append(f"not executable: {program}")
     return problems
@@ -87,6 +87,8 @@ def check_runs(args, prefix):
         for program, flags, start in (("vistrel-cli", ["--version"], "vistrel-cli "),
                                       ("vistrel-cli", ["snapshot", "--help"],
                                        "Usage: vistrel-cli snapshot"),
+                                      ("vistrel-cli", ["resample", "--help"],
+                                       "Usage: vistrel-cli resample"),
                                       ("vistrel", ["--version"], "vistrel "),
                                       ("vistrel", ["--help"], "Usage: vistrel"),
                                       ("vistrel-thumbnailer", ["--help"],

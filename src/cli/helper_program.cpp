@@ -1,4 +1,4 @@
-#include "cli/render_program.h"
+#include "cli/helper_program.h"
 
 #include <cerrno>
 #include <climits>
@@ -11,8 +11,6 @@
 
 namespace vistrel::cli {
 
-const char* const kRenderProgramName = "vistrel-cli-render";
-
 namespace {
 
 // The folder of this executable itself (not of a symbolic link that led to it), without a
@@ -21,30 +19,29 @@ std::string OwnFolder() {
   char path[PATH_MAX];
   const ssize_t length = ::readlink("/proc/self/exe", path, sizeof path - 1);
   if (length <= 0) return {};
-  std::string own(path, static_cast<size_t>(length));
+  const std::string own(path, static_cast<size_t>(length));
   return own.substr(0, own.rfind('/'));
 }
 
 }  // namespace
 
-int RunRenderProgram(char** argv) {
+int RunHelperProgram(const char* helper, char** argv) {
   const std::string folder = OwnFolder();
   // Beside vistrel-cli in the build tree; in an installed prefix, where the install put it
   // relative to the programs' folder, so that a moved prefix still finds it.
+  const std::string installed = folder + "/" VISTREL_HELPERS_FROM_BIN;
   std::string program;
-  for (const std::string& candidate :
-       {folder + '/' + kRenderProgramName,
-        folder + "/" VISTREL_RENDER_FROM_BIN "/" + kRenderProgramName}) {
-    if (::access(candidate.c_str(), X_OK) == 0) {
+  for (const std::string& candidate : {folder + '/' + helper, installed + '/' + helper}) {
+    if (!folder.empty() && ::access(candidate.c_str(), X_OK) == 0) {
       program = candidate;
       break;
     }
   }
   const QString command = QString::fromLocal8Bit(argv[1]);
-  if (folder.empty() || program.empty()) {
-    Err() << "vistrel-cli " << command << ": " << kRenderProgramName
-          << " was not found beside vistrel-cli nor in "
-          << QString::fromStdString(folder + "/" VISTREL_RENDER_FROM_BIN) << "\n";
+  if (program.empty()) {
+    Err() << "vistrel-cli " << command << ": " << helper
+          << " was not found beside vistrel-cli nor in " << QString::fromStdString(installed)
+          << "\n";
     Err().flush();
     return kExitFailure;
   }
@@ -56,6 +53,24 @@ int RunRenderProgram(char** argv) {
         << QString::fromLocal8Bit(std::strerror(errno)) << "\n";
   Err().flush();
   return kExitFailure;
+}
+
+int HelperMain(int argc, char** argv, const HelperCommand* commands, int count) {
+  for (int c = 0; argc >= 3 && c < count; ++c) {
+    if (std::strcmp(argv[2], commands[c].name) != 0) continue;
+    SetProgramName(argv[0]);
+    SetCliFolder(QString::fromLocal8Bit(argv[1]));
+    QStringList arguments;
+    for (int i = 3; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    const int code = commands[c].run(arguments);
+    Out().flush();
+    Err().flush();
+    EndApplication();
+    return code;
+  }
+  Err() << argv[0] << ": vistrel-cli runs this for some of its commands; run vistrel-cli\n";
+  Err().flush();
+  return kExitUsage;
 }
 
 }  // namespace vistrel::cli
