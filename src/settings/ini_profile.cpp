@@ -48,24 +48,45 @@ IniProfile IniProfile::FromText(const QString& text, const QString& path) {
   return profile;
 }
 
+IniProfile::Name IniProfile::Name::Of(const QString& text) {
+  Name name{text, text, true};
+  for (QChar& c : name.lower) {
+    if (c.unicode() >= 0x80) {
+      name.lower.clear();
+      name.ascii = false;
+      break;
+    }
+    if (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) c = QChar(c.unicode() + 0x20);
+  }
+  return name;
+}
+
+bool IniProfile::Name::Matches(const Name& other) const {
+  // Between ASCII names the case folding is that of A-Z; other characters may fold onto
+  // ASCII ones (the Kelvin sign onto "k"), so any other pair is compared in full.
+  if (ascii && other.ascii) return lower == other.lower;
+  return text.compare(other.text, Qt::CaseInsensitive) == 0;
+}
+
 void IniProfile::Outline() {
   headers_.clear();
   headerNames_.clear();
-  keyNames_.assign(lines_.size(), QString());
+  keyNames_.assign(lines_.size(), Name());
   for (size_t i = 0; i < lines_.size(); ++i) {
-    QString name = SectionOf(lines_[i]);
+    const QString name = SectionOf(lines_[i]);
     if (name.isNull()) {
-      keyNames_[i] = KeyOf(lines_[i]);
+      if (QString key = KeyOf(lines_[i]); !key.isNull()) keyNames_[i] = Name::Of(key);
     } else {
       headers_.push_back(static_cast<int>(i));
-      headerNames_.push_back(std::move(name));
+      headerNames_.push_back(Name::Of(name));
     }
   }
 }
 
 IniProfile::Range IniProfile::FindSection(const QString& section) const {
+  const Name wanted = Name::Of(section);
   for (size_t k = 0; k < headers_.size(); ++k) {
-    if (headerNames_[k].compare(section, Qt::CaseInsensitive) != 0) continue;
+    if (!headerNames_[k].Matches(wanted)) continue;
     const int end = k + 1 < headers_.size() ? headers_[k + 1] : static_cast<int>(lines_.size());
     return {headers_[k], end};
   }
@@ -74,9 +95,10 @@ IniProfile::Range IniProfile::FindSection(const QString& section) const {
 
 int IniProfile::FindKey(const Range& range, const QString& key) const {
   if (range.header < 0) return -1;
+  const Name wanted = Name::Of(key);
   for (int i = range.header + 1; i < range.end; ++i) {
-    const QString& name = keyNames_[static_cast<size_t>(i)];
-    if (!name.isNull() && name.compare(key, Qt::CaseInsensitive) == 0) return i;
+    const Name& name = keyNames_[static_cast<size_t>(i)];
+    if (!name.text.isNull() && name.Matches(wanted)) return i;
   }
   return -1;
 }
@@ -134,7 +156,7 @@ void IniProfile::WriteString(const QString& section, const QString& key, const Q
   }
   const int line = FindKey(range, key);
   if (line >= 0) {
-    lines_[line] = keyNames_[static_cast<size_t>(line)] + QLatin1Char('=') + clean;
+    lines_[line] = keyNames_[static_cast<size_t>(line)].text + QLatin1Char('=') + clean;
     // A value with "]" can turn a key whose name opens with "[" into a section header.
     if (!SectionOf(lines_[line]).isNull()) Outline();
     return;
@@ -156,10 +178,11 @@ void IniProfile::WriteBool(const QString& section, const QString& key, bool valu
 
 QStringList IniProfile::SectionNames() const {
   QStringList names;
-  for (const QString& name : headerNames_) {
+  for (size_t k = 0; k < headerNames_.size(); ++k) {
+    const Name& name = headerNames_[k];
     bool seen = false;
-    for (const QString& n : names) seen = seen || n.compare(name, Qt::CaseInsensitive) == 0;
-    if (!seen) names << name;
+    for (size_t j = 0; j < k && !seen; ++j) seen = headerNames_[j].Matches(name);
+    if (!seen) names << name.text;
   }
   return names;
 }
@@ -169,7 +192,7 @@ QStringList IniProfile::KeyNames(const QString& section) const {
   const Range range = FindSection(section);
   if (range.header < 0) return names;
   for (int i = range.header + 1; i < range.end; ++i)
-    if (const QString& name = keyNames_[static_cast<size_t>(i)]; !name.isNull()) names << name;
+    if (const QString& name = keyNames_[static_cast<size_t>(i)].text; !name.isNull()) names << name;
   return names;
 }
 

@@ -22,6 +22,16 @@ TEST(IniProfileRead, NamesMatchWithoutCaseAndValueIsTheRestOfTheLine) {
             QStringLiteral("d"));
 }
 
+// Names beyond ASCII fold as Qt folds them, also onto ASCII ones: the Kelvin sign is a "k".
+TEST(IniProfileRead, NamesBeyondAsciiMatchWithoutCaseToo) {
+  const IniProfile ini =
+      IniProfile::FromText(QStringLiteral("[\u00C4rger]\n\u212Aey=1\n[Kelvin]\nkey=2\n"));
+  EXPECT_EQ(ini.ReadInteger(QStringLiteral("\u00E4RGER"), QStringLiteral("key"), 0), 1);
+  EXPECT_EQ(ini.ReadInteger(QStringLiteral("\u212Aelvin"), QStringLiteral("\u212AEY"), 0), 2);
+  EXPECT_FALSE(ini.HasKey(QStringLiteral("arger"), QStringLiteral("key")));
+  EXPECT_EQ(ini.SectionNames().size(), 2);
+}
+
 TEST(IniProfileRead, LongValuesAreCutTo2047Characters) {
   const QString text =
       QStringLiteral("[S]\nk=") + QString(5000, QLatin1Char('v')) + QStringLiteral("\n");
