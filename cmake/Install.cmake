@@ -14,6 +14,14 @@ file(WRITE ${CMAKE_BINARY_DIR}/bin/vistrel.portable
 set(resources ${CMAKE_SOURCE_DIR}/resources)
 set(share ${CMAKE_INSTALL_DATADIR})
 install(TARGETS ${VISTREL_PROGRAMS} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# vistrel-cli runs some of its commands in helper programs, which no one calls by name; it
+# finds them beside itself (the build tree) or by this path from its own folder.
+install(TARGETS vistrel-cli-pictures vistrel-cli-render
+  RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/vistrel)
+file(RELATIVE_PATH helpers_from_bin
+  ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_LIBEXECDIR}/vistrel)
+target_compile_definitions(vistrel_cli_common PRIVATE
+  VISTREL_HELPERS_FROM_BIN="${helpers_from_bin}")
 # The programs find these as ../share/vistrel from their own folder, so a moved prefix works.
 install(DIRECTORY ${resources}/defaults/ DESTINATION ${share}/vistrel)
 install(FILES ${resources}/linux/vistrel.desktop DESTINATION ${share}/applications)

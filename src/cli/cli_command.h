@@ -3,6 +3,8 @@
 #include <QStringList>
 #include <QTextStream>
 
+#include "cli/application.h"
+
 namespace vistrel::cli {
 
 // Exit codes of every command.
@@ -12,16 +14,11 @@ enum ExitCode { kExitOk = 0, kExitFailure = 1, kExitUsage = 2 };
 QTextStream& Out();
 QTextStream& Err();
 
-// What a command needs once its options are read: text commands a core application,
-// picture commands a GUI one, rendering commands the browser engine on the offscreen platform
-// (its own diagnostics silenced unless verbose).
-enum class AppKind { kText, kPictures, kRender };
-void StartApplication(AppKind kind, bool verbose = false);
-
 // Reads FILE, or standard input for "-" or no file; false (message on stderr) on failure.
 bool ReadInput(const QString& file, QByteArray* bytes);
 
-// Each command takes its arguments after the command name.
+// Each command takes its arguments after the command name. resample, thumbs and snapshot run
+// in helper programs (helper_program.h); the others in vistrel-cli itself.
 int RunFormat(const QStringList& args);
 int RunRtf(const QStringList& args);
 int RunResample(const QStringList& args);
@@ -30,8 +27,5 @@ int RunSnapshot(const QStringList& args);
 int RunSearch(const QStringList& args);
 int RunVerify(const QStringList& args);
 int RunMerge(const QStringList& args);
-
-// For commands whose engine is not part of this build yet.
-int NotBuiltYet(const char* command);
 
 }  // namespace vistrel::cli

@@ -1,11 +1,6 @@
 // vistrel-cli: the program's engines without a window, for scripts, CI jobs and benchmarks.
-#include <QApplication>
-#include <QCoreApplication>
-#include <QFile>
-#include <memory>
-
-#include "core/headless.h"
 #include "cli/cli_command.h"
+#include "cli/helper_program.h"
 
 namespace vistrel::cli {
 
@@ -14,7 +9,8 @@ namespace {
 struct Command {
   const char* name;
   const char* usage;
-  int (*run)(const QStringList&);
+  int (*run)(const QStringList&);  // null: helper runs it
+  const char* helper = nullptr;
 };
 
 const Command kCommands[] = {
@@ -23,12 +19,12 @@ const Command kCommands[] = {
     {"rtf", "rtf      [FILE]                        coloured RTF of the file to stdout", RunRtf},
     {"resample",
      "resample IN OUT WIDTH HEIGHT           Lanczos3 resampling; .bmp .png .jpg by extension",
-     RunResample},
+     nullptr, kPicturesProgram},
     {"thumbs",
      "thumbs   [--base N] FILE...            make thumbnails in the program folder's store",
-     RunThumbs},
+     nullptr, kRenderProgram},
     {"snapshot", "snapshot [options] FILE -o OUT.(jpg|bmp) render a page to a snapshot image",
-     RunSnapshot},
+     nullptr, kRenderProgram},
     {"search", "search   [--mask PATTERNS] [--no-subfolders] FOLDER   list entries to stdout",
      RunSearch},
     {"verify",
@@ -47,63 +43,11 @@ void PrintHelp(QTextStream& stream) {
   stream.flush();
 }
 
-// The application object lives from the first command that asks for one to the end of main.
-int gArgc = 1;
-char** gArgv = nullptr;
-std::unique_ptr<QCoreApplication> gApplication;
-
 }  // namespace
-
-void StartApplication(AppKind kind, bool verbose) {
-  if (gApplication) return;
-  if (kind == AppKind::kText) {
-    gApplication = std::make_unique<QCoreApplication>(gArgc, gArgv);
-    return;
-  }
-  PrepareHeadlessEnvironment(/*forceOffscreen=*/true);
-  if (kind == AppKind::kRender && !verbose) SilenceEngineDiagnostics();
-  gApplication = std::make_unique<QApplication>(gArgc, gArgv);
-}
-
-QTextStream& Out() {
-  static QFile file;
-  static QTextStream stream(&file);
-  if (!file.isOpen()) file.open(stdout, QIODevice::WriteOnly);
-  return stream;
-}
-
-QTextStream& Err() {
-  static QFile file;
-  static QTextStream stream(&file);
-  if (!file.isOpen()) file.open(stderr, QIODevice::WriteOnly);
-  return stream;
-}
-
-bool ReadInput(const QString& file, QByteArray* bytes) {
-  QFile in;
-  const bool standardInput = file.isEmpty() || file == QLatin1String("-");
-  const bool opened = standardInput ? in.open(stdin, QIODevice::ReadOnly)
-                                    : (in.setFileName(file), in.open(QIODevice::ReadOnly));
-  if (!opened) {
-    Err() << "vistrel-cli: cannot read "
-          << (standardInput ? QStringLiteral("standard input") : file) << ": " << in.errorString()
-          << "\n";
-    Err().flush();
-    return false;
-  }
-  *bytes = in.readAll();
-  return true;
-}
-
-int NotBuiltYet(const char* command) {
-  Err() << "vistrel-cli: the " << command << " command is not available in this build yet\n";
-  Err().flush();
-  return kExitUsage;
-}
 
 // Only the program name and the command are read here; each command reads its own options
 // before it asks for an application object.
-int Dispatch(const QStringList& arguments) {
+int Dispatch(const QStringList& arguments, char** argv) {
   const QString first = arguments.value(1);
   if (first == QLatin1String("--help") || first == QLatin1String("-h")) {
     PrintHelp(Out());
@@ -120,6 +64,7 @@ int Dispatch(const QStringList& arguments) {
   }
   for (const Command& c : kCommands) {
     if (first == QLatin1String(c.name)) {
+      if (c.run == nullptr) return RunHelperProgram(c.helper, argv);
       const int code = c.run(arguments.mid(2));
       Out().flush();
       Err().flush();
@@ -134,12 +79,10 @@ int Dispatch(const QStringList& arguments) {
 }  // namespace vistrel::cli
 
 int main(int argc, char** argv) {
-  // Qt would take options such as "--style DIR" for itself, so the commands get argv as given
-  // and the application object sees the program name only.
   QStringList arguments;
   for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
-  vistrel::cli::gArgv = argv;
-  const int code = vistrel::cli::Dispatch(arguments);
-  vistrel::cli::gApplication.reset();
+  vistrel::cli::SetProgramName(argv[0]);
+  const int code = vistrel::cli::Dispatch(arguments, argv);
+  vistrel::cli::EndApplication();
   return code;
 }

@@ -1,4 +1,3 @@
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStringEncoder>
@@ -29,7 +28,7 @@ const char kFormatHelp[] =
 // The program folder's style; a program folder that was never set up formats with the
 // style it would be given at first start.
 QString DefaultStyleFolder() {
-  const QString exeFolder = QCoreApplication::applicationDirPath();
+  const QString exeFolder = CliFolder();
   QString folder =
       WorkingFolders::For(ResolveProgramFolder(exeFolder)).styles + kStyleName + QLatin1Char('/');
   if (QFileInfo(folder).isDir()) return folder;
@@ -65,7 +64,7 @@ int RunFormat(const QStringList& args) {
                               QLatin1Char('\''));
   const QString file = files.value(0);
   const QString styleFolder = options.Value(QStringLiteral("style"));
-  StartApplication(AppKind::kText);
+  StartCoreApplication();
   if (!styleFolder.isEmpty() && !QFileInfo(styleFolder).isDir()) {
     Err() << "vistrel-cli format: style folder not found: " << styleFolder << "\n";
     return kExitFailure;

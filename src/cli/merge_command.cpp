@@ -22,7 +22,7 @@ int RunMerge(const QStringList& args) {
   const QString output = options.Value(QStringLiteral("o"));
   if (inputs.isEmpty() || output.isEmpty())
     return options.UsageError(QStringLiteral("expected A.lst B.lst... -o OUT.lst"));
-  StartApplication(AppKind::kText);
+  StartCoreApplication();
 
   QStringList merged;
   for (const QString& input : inputs) {

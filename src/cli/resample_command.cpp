@@ -2,6 +2,7 @@
 #include "core/vistrel_error.h"
 #include "cli/cli_command.h"
 #include "cli/command_options.h"
+#include "cli/helper_program.h"
 #include "snapshots/image_files.h"
 #include "snapshots/resample.h"
 
@@ -42,7 +43,7 @@ int RunResample(const QStringList& args) {
     if (ImageFileKindOf(path) == ImageFileKind::kUnknown)
       return UsageError(path + QStringLiteral(": use a .bmp, .png or .jpg file"));
   }
-  StartApplication(AppKind::kPictures);
+  StartGuiApplication();
 
   QString error;
   const QImage source = ReadImageFile(in, &error);

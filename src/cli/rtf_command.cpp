@@ -20,7 +20,7 @@ int RunRtf(const QStringList& args) {
   if (const int code = options.Parse(args); code != CommandOptions::kRun) return code;
   if (options.Positional().size() > 1)
     return options.UsageError(QStringLiteral("only one FILE, please"));
-  StartApplication(AppKind::kText);
+  StartCoreApplication();
   const QStringList files = options.Positional();
   QByteArray bytes;
   if (!ReadInput(files.value(0), &bytes)) return kExitFailure;

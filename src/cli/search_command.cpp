@@ -1,5 +1,4 @@
 // vistrel-cli search: the File Lists page's search without a window.
-#include <QCoreApplication>
 
 #include "core/program_folder.h"
 #include "cli/cli_command.h"
@@ -35,7 +34,7 @@ int RunSearch(const QStringList& args) {
     return code;
   const QString mask = options.Has(QStringLiteral("mask")) ? options.Value(QStringLiteral("mask"))
                                                            : QString::fromLatin1(kDefaultMask);
-  StartApplication(AppKind::kText);
+  StartCoreApplication();
 
   QStringList entries;
   SearchOutcome outcome;
@@ -44,8 +43,7 @@ int RunSearch(const QStringList& args) {
     SearchRequest request;
     request.folder = folder;
     request.patternList = mask;
-    request.thumbFolder =
-        WorkingFolders::For(ResolveProgramFolder(QCoreApplication::applicationDirPath())).thumbs;
+    request.thumbFolder = WorkingFolders::For(ResolveProgramFolder(CliFolder())).thumbs;
     request.processEvents = [&progress, &entries]() {
       if (!entries.isEmpty())
         progress.Show(int(entries.size()), 0, FullPathOfEntry(entries.constLast()));

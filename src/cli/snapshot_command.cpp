@@ -9,6 +9,7 @@
 #include "cli/cli_command.h"
 #include "cli/command_options.h"
 #include "cli/progress_line.h"
+#include "cli/helper_program.h"
 #include "render/browser_profile.h"
 #include "cli/stderr_prompter.h"
 #include "snapshots/snapshot_export.h"
@@ -128,7 +129,7 @@ int RunSnapshot(const QStringList& args) {
   if (!timeoutOk || timeoutSeconds <= 0 || timeoutSeconds > 3600)
     return UsageError(timeoutText + QStringLiteral(" is not a timeout in seconds"));
 
-  StartApplication(AppKind::kRender, options.Has(QStringLiteral("verbose")));
+  StartRenderApplication(options.Has(QStringLiteral("verbose")));
   StderrPrompter prompter;
   if (!TestInput(input, settings, prompter)) return kExitFailure;
 

@@ -1,5 +1,4 @@
 // vistrel-cli thumbs [--base N] FILE...: the Thumbnail View's Make Thumbs without a window.
-#include <QCoreApplication>
 #include <QFileInfo>
 
 #include "core/program_folder.h"
@@ -7,6 +6,7 @@
 #include "cli/cli_command.h"
 #include "cli/command_options.h"
 #include "cli/progress_line.h"
+#include "cli/helper_program.h"
 #include "cli/stderr_prompter.h"
 #include "render/browser_profile.h"
 #include "settings/ini_profile.h"
@@ -51,11 +51,10 @@ int RunThumbs(const QStringList& args) {
     if (!ok || !BaseSizeOf(base).isValid())
       return options.UsageError(baseText + QStringLiteral(" is not a base size (0-6)"));
   }
-  StartApplication(AppKind::kRender, options.Has(QStringLiteral("verbose")));
+  StartRenderApplication(options.Has(QStringLiteral("verbose")));
 
-  const WorkingFolders folders =
-      WorkingFolders::For(ResolveProgramFolder(QCoreApplication::applicationDirPath()));
-  PrepareWorkingFolders(folders);
+  const WorkingFolders folders = WorkingFolders::For(ResolveProgramFolder(CliFolder()));
+  PrepareWorkingFolders(folders, DefaultResourceFolder(CliFolder()));
   const ProgramSettings settings =
       LoadProgramSettings(IniProfile::Load(folders.iniFile), QSize(1024, 768), folders.program);
   if (base < 0) base = settings.THUMB_BASEIDX;

@@ -33,7 +33,7 @@ int RunVerify(const QStringList& args) {
     return code;
   const bool update = options.Has(QStringLiteral("update"));
   const bool json = options.Has(QStringLiteral("json"));
-  StartApplication(AppKind::kText);
+  StartCoreApplication();
 
   QStringList lines;
   QString error;

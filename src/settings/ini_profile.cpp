@@ -15,12 +15,12 @@ QString SectionOf(const QString& line) {
   return t.mid(1, close - 1).trimmed();
 }
 
-bool KeyOf(const QString& line, QString* key, QString* value) {
+// "name=value" → name; a comment or a line without "=" or name → null string.
+QString KeyOf(const QString& line) {
   const qsizetype eq = line.indexOf(QLatin1Char('='));
-  if (eq < 0 || line.trimmed().startsWith(QLatin1Char(';'))) return false;
-  *key = line.left(eq).trimmed();
-  if (value) *value = line.mid(eq + 1);
-  return !key->isEmpty();
+  if (eq < 0 || line.trimmed().startsWith(QLatin1Char(';'))) return {};
+  QString key = line.left(eq).trimmed();
+  return key.isEmpty() ? QString() : key;
 }
 
 }  // namespace
@@ -44,30 +44,62 @@ IniProfile IniProfile::FromText(const QString& text, const QString& path) {
   profile.endsWithBreak_ = lines.last().isEmpty();
   if (profile.endsWithBreak_) lines.removeLast();
   profile.lines_.assign(lines.begin(), lines.end());
+  profile.Outline();
   return profile;
 }
 
-IniProfile::Range IniProfile::FindSection(const QString& section) const {
-  Range range;
-  const int count = static_cast<int>(lines_.size());
-  for (int i = 0; i < count; ++i) {
-    const QString name = SectionOf(lines_[i]);
-    if (name.isNull()) continue;
-    if (range.header >= 0) {
-      range.end = i;
-      return range;
+IniProfile::Name IniProfile::Name::Of(const QString& text) {
+  Name name{text, text, true};
+  for (QChar& c : name.lower) {
+    if (c.unicode() >= 0x80) {
+      name.lower.clear();
+      name.ascii = false;
+      break;
     }
-    if (name.compare(section, Qt::CaseInsensitive) == 0) range.header = i;
+    if (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) c = QChar(c.unicode() + 0x20);
   }
-  range.end = count;
-  return range;
+  return name;
+}
+
+bool IniProfile::Name::Matches(const Name& other) const {
+  // Between ASCII names the case folding is that of A-Z; other characters may fold onto
+  // ASCII ones (the Kelvin sign onto "k"), so any other pair is compared in full.
+  if (ascii && other.ascii) return lower == other.lower;
+  return text.compare(other.text, Qt::CaseInsensitive) == 0;
+}
+
+void IniProfile::Outline() {
+  headers_.clear();
+  headerNames_.clear();
+  keyNames_.assign(lines_.size(), Name());
+  for (size_t i = 0; i < lines_.size(); ++i) {
+    const QString name = SectionOf(lines_[i]);
+    if (name.isNull()) {
+      if (QString key = KeyOf(lines_[i]); !key.isNull()) keyNames_[i] = Name::Of(key);
+    } else {
+      headers_.push_back(static_cast<int>(i));
+      headerNames_.push_back(Name::Of(name));
+    }
+  }
+}
+
+IniProfile::Range IniProfile::FindSection(const QString& section) const {
+  const Name wanted = Name::Of(section);
+  for (size_t k = 0; k < headers_.size(); ++k) {
+    if (!headerNames_[k].Matches(wanted)) continue;
+    const int end = k + 1 < headers_.size() ? headers_[k + 1] : static_cast<int>(lines_.size());
+    return {headers_[k], end};
+  }
+  return {-1, static_cast<int>(lines_.size())};
 }
 
 int IniProfile::FindKey(const Range& range, const QString& key) const {
   if (range.header < 0) return -1;
-  QString name;
-  for (int i = range.header + 1; i < range.end; ++i)
-    if (KeyOf(lines_[i], &name, nullptr) && name.compare(key, Qt::CaseInsensitive) == 0) return i;
+  const Name wanted = Name::Of(key);
+  for (int i = range.header + 1; i < range.end; ++i) {
+    const Name& name = keyNames_[static_cast<size_t>(i)];
+    if (!name.text.isNull() && name.Matches(wanted)) return i;
+  }
   return -1;
 }
 
@@ -75,13 +107,15 @@ bool IniProfile::HasKey(const QString& section, const QString& key) const {
   return FindKey(FindSection(section), key) >= 0;
 }
 
+QString IniProfile::ValueAt(int line) const {
+  const QString& text = lines_[static_cast<size_t>(line)];
+  return text.mid(text.indexOf(QLatin1Char('=')) + 1).left(kMaxValueLength);
+}
+
 QString IniProfile::ReadString(const QString& section, const QString& key,
                                const QString& fallback) const {
   const int line = FindKey(FindSection(section), key);
-  if (line < 0) return fallback;
-  QString name, value;
-  KeyOf(lines_[line], &name, &value);
-  return value.left(kMaxValueLength);
+  return line < 0 ? fallback : ValueAt(line);
 }
 
 bool IniProfile::ParseInteger(const QString& text, int* value) {
@@ -98,9 +132,9 @@ bool IniProfile::ParseInteger(const QString& text, int* value) {
 }
 
 int IniProfile::ReadInteger(const QString& section, const QString& key, int fallback) const {
-  if (!HasKey(section, key)) return fallback;
+  const int line = FindKey(FindSection(section), key);
   int value = fallback;
-  return ParseInteger(ReadString(section, key, {}), &value) ? value : fallback;
+  return line >= 0 && ParseInteger(ValueAt(line), &value) ? value : fallback;
 }
 
 bool IniProfile::ReadBool(const QString& section, const QString& key, bool fallback) const {
@@ -117,19 +151,21 @@ void IniProfile::WriteString(const QString& section, const QString& key, const Q
   if (range.header < 0) {
     lines_.push_back(QLatin1Char('[') + section + QLatin1Char(']'));
     lines_.push_back(key + QLatin1Char('=') + clean);
+    Outline();
     return;
   }
   const int line = FindKey(range, key);
   if (line >= 0) {
-    QString name;
-    KeyOf(lines_[line], &name, nullptr);
-    lines_[line] = name + QLatin1Char('=') + clean;
+    lines_[line] = keyNames_[static_cast<size_t>(line)].text + QLatin1Char('=') + clean;
+    // A value with "]" can turn a key whose name opens with "[" into a section header.
+    if (!SectionOf(lines_[line]).isNull()) Outline();
     return;
   }
   // After the section's last non-blank line, so blank separators stay between sections.
   int insertAt = range.end;
   while (insertAt > range.header + 1 && lines_[insertAt - 1].trimmed().isEmpty()) --insertAt;
   lines_.insert(lines_.begin() + insertAt, key + QLatin1Char('=') + clean);
+  Outline();
 }
 
 void IniProfile::WriteInteger(const QString& section, const QString& key, int value) {
@@ -142,12 +178,11 @@ void IniProfile::WriteBool(const QString& section, const QString& key, bool valu
 
 QStringList IniProfile::SectionNames() const {
   QStringList names;
-  for (const QString& line : lines_) {
-    const QString name = SectionOf(line);
-    if (name.isNull()) continue;
+  for (size_t k = 0; k < headerNames_.size(); ++k) {
+    const Name& name = headerNames_[k];
     bool seen = false;
-    for (const QString& n : names) seen = seen || n.compare(name, Qt::CaseInsensitive) == 0;
-    if (!seen) names << name;
+    for (size_t j = 0; j < k && !seen; ++j) seen = headerNames_[j].Matches(name);
+    if (!seen) names << name.text;
   }
   return names;
 }
@@ -156,9 +191,8 @@ QStringList IniProfile::KeyNames(const QString& section) const {
   QStringList names;
   const Range range = FindSection(section);
   if (range.header < 0) return names;
-  QString name;
   for (int i = range.header + 1; i < range.end; ++i)
-    if (KeyOf(lines_[i], &name, nullptr)) names << name;
+    if (const QString& name = keyNames_[static_cast<size_t>(i)].text; !name.isNull()) names << name;
   return names;
 }
 

@@ -47,15 +47,33 @@ class IniProfile {
   static bool ParseInteger(const QString& text, int* value);
 
  private:
+  // A section or key name, with its ASCII lower case for quick comparing.
+  struct Name {
+    QString text;   // null: the line holds no key
+    QString lower;  // valid when ascii
+    bool ascii = false;
+    static Name Of(const QString& text);
+    // Equal as QString::compare finds them without regard to case.
+    bool Matches(const Name& other) const;
+  };
   struct Range {
     int header = -1;
     int end = 0;
   };  // lines (header, end) belong to the section
   Range FindSection(const QString& section) const;
   int FindKey(const Range& range, const QString& key) const;
+  // The value of a key line: the text after its first "=", cut to kMaxValueLength.
+  QString ValueAt(int line) const;
+  // Parses the lines once for the lookups; again whenever a line is added.
+  void Outline();
 
   QString path_;
   std::vector<QString> lines_;
+  // The section headers' line numbers and names, and each line's key name (null when the
+  // line holds no key).
+  std::vector<int> headers_;
+  std::vector<Name> headerNames_;
+  std::vector<Name> keyNames_;
   TextEncoding encoding_ = TextEncoding::kUtf8;
   LineBreak lineBreak_ = LineBreak::kLf;
   bool endsWithBreak_ = true;

@@ -3,6 +3,7 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QStringList>
+#include <utility>
 
 #include "cli_run.h"
 
@@ -18,10 +19,14 @@ inline QProcessEnvironment NoDisplayEnvironment(const QString& home) {
   return environment;
 }
 
+// extra: variables set on top, as {name, value}.
 inline CliRun RunWithoutDisplay(const QString& program, const QStringList& args,
-                                const QString& home) {
+                                const QString& home,
+                                const QList<std::pair<QString, QString>>& extra = {}) {
   QProcess process;
-  process.setProcessEnvironment(NoDisplayEnvironment(home));
+  QProcessEnvironment environment = NoDisplayEnvironment(home);
+  for (const auto& [name, value] : extra) environment.insert(name, value);
+  process.setProcessEnvironment(environment);
   process.start(program, args);
   CliRun run;
   if (!process.waitForStarted(30000)) return run;

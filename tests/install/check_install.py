@@ -10,8 +10,10 @@ import tempfile
 
 PREFIX = "/opt/vistrel-test"
 PROGRAMS = ["vistrel", "vistrel-cli", "vistrel-thumbnailer"]
+# vistrel-cli hands some of its commands to these.
+HELPERS = ["libexec/vistrel/vistrel-cli-pictures", "libexec/vistrel/vistrel-cli-render"]
 FIXED = [
-    "bin/vistrel", "bin/vistrel-cli", "bin/vistrel-thumbnailer",
+    "bin/vistrel", "bin/vistrel-cli", "bin/vistrel-thumbnailer", *HELPERS,
     "share/applications/vistrel.desktop",
     "share/metainfo/org.vistrel.Vistrel.metainfo.xml",
     "share/thumbnailers/vistrel.thumbnailer",
@@ -51,9 +53,9 @@ def check_files(args, prefix):
     actual = files_below(prefix)
     problems = [f"missing: {f}" for f in sorted(expected - actual)]
     problems += [f"unexpected: {f}" for f in sorted(actual - expected)]
-    for program in PROGRAMS:
-        if not os.access(os.path.join(prefix, "bin", program), os.X_OK):
-            problems.append(f"not executable: bin/{program}")
+    for program in [f"bin/{name}" for name in PROGRAMS] + HELPERS:
+        if not os.access(os.path.join(prefix, program), os.X_OK):
+            problems.append(f"not executable: {program}")
     return problems
 
 
@@ -82,14 +84,20 @@ def check_runs(args, prefix):
         env = no_display()
         env["HOME"] = home
         env["XDG_DATA_HOME"] = os.path.join(home, "data")
-        for program, flag, start in (("vistrel-cli", "--version", "vistrel-cli "),
-                                     ("vistrel", "--version", "vistrel "),
-                                     ("vistrel", "--help", "Usage: vistrel"),
-                                     ("vistrel-thumbnailer", "--help", "Usage: vistrel-thumbnailer")):
-            run = subprocess.run([f"{prefix}/bin/{program}", flag], env=env, capture_output=True,
-                                 text=True, timeout=60)
+        for program, flags, start in (("vistrel-cli", ["--version"], "vistrel-cli "),
+                                      ("vistrel-cli", ["snapshot", "--help"],
+                                       "Usage: vistrel-cli snapshot"),
+                                      ("vistrel-cli", ["resample", "--help"],
+                                       "Usage: vistrel-cli resample"),
+                                      ("vistrel", ["--version"], "vistrel "),
+                                      ("vistrel", ["--help"], "Usage: vistrel"),
+                                      ("vistrel-thumbnailer", ["--help"],
+                                       "Usage: vistrel-thumbnailer")):
+            run = subprocess.run([f"{prefix}/bin/{program}"] + flags, env=env,
+                                 capture_output=True, text=True, timeout=60)
             if run.returncode != 0 or not run.stdout.startswith(start):
-                problems.append(f"{program} {flag}: exit {run.returncode}, {run.stdout!r} {run.stderr!r}")
+                problems.append(f"{program} {' '.join(flags)}: exit {run.returncode}, "
+                                f"{run.stdout!r} {run.stderr!r}")
         # The defaults come from share/vistrel of this prefix, the program folder is the
         # user's, and nothing is written into the prefix even though root may run this.
         marker = f"{prefix}/share/vistrel/tagsyntax.txt"

@@ -27,6 +27,16 @@ TEST(IniProfileRead, NamesMatchWithoutCaseAndValueIsTheRestOfTheLine) {
             QStringLiteral("d"));
 }
 
+// Names beyond ASCII fold as Qt folds them, also onto ASCII ones: the Kelvin sign is a "k".
+TEST(IniProfileRead, NamesBeyondAsciiMatchWithoutCaseToo) {
+  const IniProfile ini =
+      IniProfile::FromText(QStringLiteral("[\u00C4rger]\n\u212Aey=1\n[Kelvin]\nkey=2\n"));
+  EXPECT_EQ(ini.ReadInteger(QStringLiteral("\u00E4RGER"), QStringLiteral("key"), 0), 1);
+  EXPECT_EQ(ini.ReadInteger(QStringLiteral("\u212Aelvin"), QStringLiteral("\u212AEY"), 0), 2);
+  EXPECT_FALSE(ini.HasKey(QStringLiteral("arger"), QStringLiteral("key")));
+  EXPECT_EQ(ini.SectionNames().size(), 2);
+}
+
 TEST(IniProfileRead, LongValuesAreCutTo2047Characters) {
   const QString text =
       QStringLiteral("[S]\nk=") + QString(5000, QLatin1Char('v')) + QStringLiteral("\n");
@@ -76,6 +86,28 @@ TEST(IniProfileWrite, DuplicateSectionsReadAndWriteTheFirst) {
   EXPECT_EQ(ini.ReadInteger(kS, QStringLiteral("k"), 0), 1);
   ini.WriteInteger(kS, QStringLiteral("k"), 5);
   EXPECT_EQ(ini.ToText(), QStringLiteral("[S]\nk=5\n[S]\nk=2\n"));
+}
+
+// Lookups go through a parsed outline of the lines, which every write must keep true.
+TEST(IniProfileWrite, ReadsAfterWritesSeeTheLinesAsTheyAreNow) {
+  IniProfile ini = Ini("[A]\na=1\n;b=commented\n[B]\nb=2\n[C]\nc=3\n[ab\n");
+  ini.WriteInteger(QStringLiteral("A"), QStringLiteral("new"), 7);  // B and C move down
+  EXPECT_EQ(ini.ReadInteger(QStringLiteral("b"), QStringLiteral("B"), 0), 2);
+  EXPECT_EQ(ini.ReadInteger(QStringLiteral("c"), QStringLiteral("c"), 0), 3);
+  EXPECT_EQ(ini.ReadInteger(QStringLiteral("A"), QStringLiteral("new"), 0), 7);
+  EXPECT_FALSE(ini.HasKey(QStringLiteral("A"), QStringLiteral(";b")));
+  EXPECT_FALSE(ini.HasKey(QStringLiteral("A"), QStringLiteral("b")));
+  ini.WriteInteger(QStringLiteral("D"), QStringLiteral("d"), 4);
+  EXPECT_EQ(ini.ReadInteger(QStringLiteral("d"), QStringLiteral("D"), 0), 4);
+  EXPECT_EQ(ini.KeyNames(QStringLiteral("C")), QStringList{QStringLiteral("c")});
+
+  // A value with "]" turns the key "[x" into the header of a section "x=1".
+  IniProfile header = Ini("[S]\n[x=0\nk=1\n");
+  header.WriteString(kS, QStringLiteral("[x"), QStringLiteral("1]"));
+  EXPECT_FALSE(header.HasKey(kS, QStringLiteral("k")));
+  EXPECT_EQ(header.ReadInteger(QStringLiteral("[x=1"), QStringLiteral("k"), 0), 0);
+  EXPECT_EQ(header.ReadInteger(QStringLiteral("x=1"), QStringLiteral("k"), 0), 1);
+  EXPECT_EQ(header.SectionNames(), (QStringList{kS, QStringLiteral("x=1")}));
 }
 
 TEST(IniProfileWrite, LineBreaksInValuesCannotSplitTheFile) {
