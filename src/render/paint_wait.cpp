@@ -10,9 +10,9 @@ namespace vistrel {
 namespace {
 
 // The page answers with painted, then settled two frames later. A frame that reaches the
-// view after painted holds the finished page; without one, settled means the page was
-// already drawn before the answer came (unless nothing was drawn at all, in which case the
-// page is asked once more).
+// view after painted holds the finished page. Settled without such a frame is not trusted at
+// once: a frame counted before painted may be the previous page's, queued late on a busy
+// machine, so the page is asked once more and its second settled is taken as drawn.
 class PaintWaiter {
  public:
   PaintWaiter(BrowserView& view, bool awaitLoad) : view_(view), loaded_(!awaitLoad) {}
@@ -21,13 +21,10 @@ class PaintWaiter {
     QObject context;
     QObject::connect(&view_, &BrowserView::LoadFinished, &context, [this](bool) {
       loaded_ = true;
-      rendered_ = 0;
       Request();
     });
     QObject::connect(&view_, &BrowserView::FrameRendered, &context, [this] {
-      if (!loaded_) return;
-      ++rendered_;
-      if (painted_) Finish(true);
+      if (loaded_ && painted_) Finish(true);
     });
     QObject::connect(&view_, &BrowserView::PaintReported, &context,
                      [this](int id, bool settled) { OnReport(id, settled); });
@@ -53,7 +50,7 @@ class PaintWaiter {
     if (id != id_ || done_) return;
     if (!settled) {
       painted_ = true;
-    } else if (rendered_ > 0 || asked_again_) {
+    } else if (asked_again_) {
       Finish(true);
     } else {
       asked_again_ = true;
@@ -75,7 +72,6 @@ class PaintWaiter {
   bool asked_again_ = false;
   bool done_ = false;
   bool result_ = false;
-  int rendered_ = 0;
   int id_ = 0;
 };
 
