@@ -81,6 +81,20 @@ TEST(FormatDriver, ReformattingReplacesGeneratedCommentsAndRestartsTheirNumbers)
   EXPECT_EQ(FormatSelection(PlainTextEditor(source), style), once);
 }
 
+TEST(FormatDriver, AFormattedTextCanChangeWhenFormattedAgain) {
+  // Text that met a tag first meets a line end the second time: the blank it brings counts.
+  const Style style = StyleFrom("[OPTIONS]\nLineSize=20\n", {});
+  const QString once = FormatSelection(
+      PlainTextEditor(u"<p>The quick brown fox jumps over the lazy dog</p>"_s), style);
+  EXPECT_EQ(once, u"<P>\r\nThe quick brown fox\r\njumps over the lazy dog\r\n</P>\r\n"_s);
+  EXPECT_EQ(FormatSelection(PlainTextEditor(once), style),
+            u"<P>\r\nThe quick brown fox\r\njumps over the lazy\r\ndog\r\n</P>\r\n"_s);
+  // A name behind a blank keeps its case until the blank is gone.
+  const QString tag = FormatSelection(PlainTextEditor(u"< b c>"_s), style);
+  EXPECT_EQ(tag, u"<b c>\r\n"_s);
+  EXPECT_EQ(FormatSelection(PlainTextEditor(tag), style), u"<B c>\r\n"_s);
+}
+
 TEST(FormatDriver, ProgressRunsOverTheSourceAndEndsAtZero) {
   const Style style = StyleFrom({}, {});
   QString source;
