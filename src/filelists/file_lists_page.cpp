@@ -2,12 +2,15 @@
 
 #include "core/shell_host.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QDir>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
@@ -55,6 +58,68 @@ QPushButton* MakeButton(const char* caption, const char* hint, QWidget* parent) 
   button->setAutoDefault(false);
   return button;
 }
+
+// Buttons left to right at their natural widths, wrapping onto a further row when the column
+// is too narrow for them all, so a narrow window never clips a caption.
+class WrappingRow : public QLayout {
+ public:
+  WrappingRow() {
+    setContentsMargins(0, 0, 0, 0);
+    setSpacing(4);
+  }
+  ~WrappingRow() override {
+    while (QLayoutItem* item = takeAt(0)) delete item;
+  }
+  void addItem(QLayoutItem* item) override { items_.append(item); }
+  int count() const override { return static_cast<int>(items_.size()); }
+  QLayoutItem* itemAt(int index) const override { return items_.value(index); }
+  QLayoutItem* takeAt(int index) override {
+    return index >= 0 && index < items_.size() ? items_.takeAt(index) : nullptr;
+  }
+  Qt::Orientations expandingDirections() const override { return {}; }
+  bool hasHeightForWidth() const override { return true; }
+  int heightForWidth(int width) const override { return Arrange(QRect(0, 0, width, 0), false); }
+  void setGeometry(const QRect& rect) override {
+    QLayout::setGeometry(rect);
+    Arrange(rect, true);
+  }
+  QSize sizeHint() const override {  // all on one row
+    int width = 0;
+    int height = 0;
+    for (const QLayoutItem* item : items_) {
+      width += item->sizeHint().width() + spacing();
+      height = std::max(height, item->sizeHint().height());
+    }
+    return {std::max(0, width - spacing()), height};
+  }
+  QSize minimumSize() const override {  // one button a row
+    QSize size;
+    for (const QLayoutItem* item : items_) size = size.expandedTo(item->sizeHint());
+    return size;
+  }
+
+ private:
+  // Places the items (when asked) and gives the height they take at the width of rect.
+  int Arrange(const QRect& rect, bool place) const {
+    int x = rect.x();
+    int y = rect.y();
+    int rowHeight = 0;
+    for (QLayoutItem* item : items_) {
+      const QSize size = item->sizeHint();
+      if (x > rect.x() && x + size.width() > rect.x() + rect.width()) {
+        x = rect.x();
+        y += rowHeight + spacing();
+        rowHeight = 0;
+      }
+      if (place) item->setGeometry(QRect(QPoint(x, y), size));
+      x += size.width() + spacing();
+      rowHeight = std::max(rowHeight, size.height());
+    }
+    return y + rowHeight - rect.y();
+  }
+
+  QList<QLayoutItem*> items_;
+};
 
 }  // namespace
 
@@ -122,10 +187,9 @@ void FileListsPage::BuildLayout() {
   connect(selectAllButton_, &QPushButton::clicked, this, &FileListsPage::SelectAll);
   connect(takeOutButton_, &QPushButton::clicked, this, &FileListsPage::TakeOutSelected);
   connect(saveButton_, &QPushButton::clicked, this, &FileListsPage::SaveList);
-  auto* listButtons = new QHBoxLayout;
+  auto* listButtons = new WrappingRow;
   for (QPushButton* b : {searchButton_, addButton_, selectAllButton_, takeOutButton_, saveButton_})
     listButtons->addWidget(b);
-  listButtons->addStretch();
 
   auto* left = new QWidget(this);
   auto* leftLayout = new QVBoxLayout(left);
@@ -151,7 +215,7 @@ void FileListsPage::BuildLayout() {
   connect(loadButton_, &QPushButton::clicked, this, &FileListsPage::LoadListFile);
   connect(deleteButton_, &QPushButton::clicked, this, &FileListsPage::DeleteListFile);
   connect(mergeButton_, &QPushButton::clicked, this, &FileListsPage::MergeListFiles);
-  auto* savedButtons = new QHBoxLayout;
+  auto* savedButtons = new WrappingRow;
   savedButtons->addWidget(loadButton_);
   savedButtons->addWidget(deleteButton_);
   savedButtons->addWidget(mergeButton_);
@@ -165,7 +229,7 @@ void FileListsPage::BuildLayout() {
   rightLayout->addLayout(savedButtons);
 
   // The page shrinks with the window (an 800 x 600 screen): long titles are cut and the
-  // button rows clipped rather than the window pushed past the screen.
+  // button rows wrap rather than the window pushed past the screen.
   for (QLabel* title : {title_, savedTitle_})
     title->setSizePolicy(QSizePolicy::Ignored, title->sizePolicy().verticalPolicy());
   for (QWidget* column : {left, right}) column->setMinimumWidth(80);

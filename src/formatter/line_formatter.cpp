@@ -117,11 +117,11 @@ void LineFormatter::CopyBlock(const VerbatimBlock& block) {
   }
   for (const QString& line : block.lines) {
     if (line == QLatin1String(" ")) {
-      AddVerbatim(QStringView());
+      AddEmptyLine();
     } else if (cell) {
       AddIndented(line);
     } else {
-      AddVerbatim(line);  // exactly as in the source, trailing blanks included
+      AddUnindented(line);  // as in the source, but for trailing blanks like every line
     }
   }
   if (cell) {
@@ -134,7 +134,7 @@ void LineFormatter::CopyBlock(const VerbatimBlock& block) {
 void LineFormatter::AddEmptyLines(int direction, const TTagInfo& record) {
   const qint64 n = std::min<qint64>(direction > 0 ? record.CRLFLeading : record.CRLFFollowed,
                                     kMaxEmptyLines + 1);
-  for (qint64 i = 1; i < n; ++i) AddVerbatim(QStringView());
+  for (qint64 i = 1; i < n; ++i) AddEmptyLine();
 }
 
 void LineFormatter::RaiseLevel(int amount) {
@@ -178,25 +178,20 @@ void LineFormatter::AddUnindented(QStringView line) {
   out_.append(QLatin1String("\r\n"));
 }
 
-void LineFormatter::AddVerbatim(QStringView line) {
-  out_.append(line);
-  out_.append(QLatin1String("\r\n"));
-}
+void LineFormatter::AddEmptyLine() { out_.append(QLatin1String("\r\n")); }
 
 // Breaks text longer than the line size at blanks that are not protected (inside double
 // quotes, or inside tags, as the style chooses). Pieces end with their blank; a word longer
-// than the line size stays whole. Trailing blanks, which never reach the output, do not
-// count: text before a line end would otherwise break differently from the same text before
-// a tag, and formatting a formatted text would move its breaks.
+// than the line size stays whole. The line is measured as it comes, trailing blanks included,
+// though they never reach the output.
 void LineFormatter::BreakLine(QStringView line) {
   const qint64 lineSize = options_.LineSize;
   const QChar* data = line.data();
-  qsizetype size = line.size();
-  while (size > 0 && data[size - 1] == QLatin1Char(' ')) --size;
+  const qsizetype size = line.size();
   if (size == 0) return;
   // No more code units than the line size: no more characters either, nothing to break.
   if (size <= lineSize) {
-    AddIndented(line.left(size));
+    AddIndented(line);
     return;
   }
   const bool quotes = options_.BreakExcluder == QLatin1String("\"");

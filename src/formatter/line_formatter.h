@@ -48,7 +48,7 @@ class LineFormatter {
   // tabs) never reach the output.
   void AddIndented(QStringView line);
   void AddUnindented(QStringView line);
-  void AddVerbatim(QStringView line);
+  void AddEmptyLine();
   Found Lookup(QStringView tagText);
 
   const Style& style_;

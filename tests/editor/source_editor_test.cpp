@@ -91,6 +91,38 @@ TEST_F(SourceEditorTest, TypedLettersTakeTheColourOfWhereTheyLand) {
   EXPECT_TRUE(editor.IsModified());
 }
 
+// "1" marks a character in the tag colour, "0" one in the text colour.
+TEST_F(SourceEditorTest, AWordTypedAfterATagIsTextWhateverFollowsIt) {
+  struct Case {
+    const char* doc;
+    int caret;
+    const char* typed;
+    const char* colours;
+  };
+  const Case cases[] = {
+      {"<p>\n</p>", 3, "EDITONE", "111000000001111"},
+      {"<p></p>", 3, "EDITONE", "11100000001111"},
+      {"<b>x</b>", 3, "EDITONE", "111000000001111"},
+      {"<html>\n<body>\n", 6, "EDITONE", "111111000000001111110"},
+      // A dash is drawn as a tag until the span around it is coloured again.
+      {"<p></p>", 3, "EDIT-ONE", "111000000001111"},
+  };
+  for (const Case& c : cases) {
+    Load(QString::fromLatin1(c.doc));
+    Caret(c.caret);
+    // As a keyboard sends capitals: Shift down, the letter with Shift, Shift up.
+    for (const char key : std::string(c.typed)) {
+      QTest::keyPress(&editor, Qt::Key_Shift);
+      QTest::keyClick(&editor, key, Qt::ShiftModifier);
+      QTest::keyRelease(&editor, Qt::Key_Shift, Qt::ShiftModifier);
+    }
+    ASSERT_TRUE(editor.EditorText().contains(QLatin1String(c.typed)));
+    std::string colours;
+    for (int i = 0; i < editor.EditorText().size(); ++i) colours += Colour(i) == tag ? '1' : '0';
+    EXPECT_EQ(colours, c.colours) << c.doc << " + " << c.typed;
+  }
+}
+
 TEST_F(SourceEditorTest, TypingAClosingBracketRecoloursTheSpanAroundTheCaret) {
   Load(QStringLiteral("<b text <i>"));
   EXPECT_EQ(Colour(4), tag);

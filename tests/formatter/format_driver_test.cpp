@@ -70,7 +70,8 @@ TEST(FormatDriver, EmptyOrBlankSelectionsGiveAnEmptyResult) {
 TEST(FormatDriver, ReformattingReplacesGeneratedCommentsAndRestartsTheirNumbers) {
   const Style style = StyleFrom("[OPTIONS]\nLineSize=20\n", kCommentedTags);
   const QString source =
-      u"<div><div>Some words that are long enough to be broken</div></div><div><!-- mine --></div>"_s;
+      u"<div><div>Some words that are long enough to be broken </div></div><div><!-- mine --></div>"_s;
+  // The text ends in a blank, as it does when formatted again, so it breaks the same way.
   const QString once = FormatSelection(PlainTextEditor(source), style);
   EXPECT_EQ(once.count(u"<!--~"_s), 6);
   EXPECT_TRUE(once.contains(u" Div3 "_s));
@@ -78,6 +79,20 @@ TEST(FormatDriver, ReformattingReplacesGeneratedCommentsAndRestartsTheirNumbers)
   EXPECT_EQ(twice, once);
   // Every run starts its own counters, so runs never see each other's state.
   EXPECT_EQ(FormatSelection(PlainTextEditor(source), style), once);
+}
+
+TEST(FormatDriver, AFormattedTextCanChangeWhenFormattedAgain) {
+  // Text that met a tag first meets a line end the second time: the blank it brings counts.
+  const Style style = StyleFrom("[OPTIONS]\nLineSize=20\n", {});
+  const QString once = FormatSelection(
+      PlainTextEditor(u"<p>The quick brown fox jumps over the lazy dog</p>"_s), style);
+  EXPECT_EQ(once, u"<P>\r\nThe quick brown fox\r\njumps over the lazy dog\r\n</P>\r\n"_s);
+  EXPECT_EQ(FormatSelection(PlainTextEditor(once), style),
+            u"<P>\r\nThe quick brown fox\r\njumps over the lazy\r\ndog\r\n</P>\r\n"_s);
+  // A name behind a blank keeps its case until the blank is gone.
+  const QString tag = FormatSelection(PlainTextEditor(u"< b c>"_s), style);
+  EXPECT_EQ(tag, u"<b c>\r\n"_s);
+  EXPECT_EQ(FormatSelection(PlainTextEditor(tag), style), u"<B c>\r\n"_s);
 }
 
 TEST(FormatDriver, ProgressRunsOverTheSourceAndEndsAtZero) {

@@ -1,6 +1,8 @@
 // Each folder below golden/ is one case: input.htm, the style (options.ini and tag.ini, or
 // the shipped default style for folders named "default-..."), and expected.htm. On a
-// mismatch the actual output is written beside the expected one as actual.htm.
+// mismatch the actual output is written beside the expected one as actual.htm. Formatting
+// the output again gives it back unchanged, unless the case holds a file "unstable" that says
+// why it does not (the second run is then checked by the driver's tests).
 #include <QDir>
 #include <QFile>
 
@@ -46,8 +48,9 @@ TEST_P(GoldenFormat, OutputMatchesTheExpectedBytesAndIsStable) {
     FAIL() << "output differs from expected.htm; see " << actualPath.toStdString();
   }
   QFile::remove(actualPath);
-  // What the formatter wrote, it writes again.
-  EXPECT_EQ(FormatBytes(actual, style), actual);
+  if (!QFile::exists(folder + QStringLiteral("unstable"))) {
+    EXPECT_EQ(FormatBytes(actual, style), actual);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, GoldenFormat, ::testing::ValuesIn(GoldenCases()),

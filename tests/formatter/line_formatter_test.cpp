@@ -57,6 +57,11 @@ TEST(FormatterBreaking, CutsOnlyAtBlanksBeyondTheLineSize) {
   const QString word(200, u'w');
   EXPECT_EQ(FormattedLines(style, word), QStringList{word});
   EXPECT_EQ(FormattedLines(style, u"a "_s + word + u" b"_s), L({u"a"}) << word << u"b"_s);
+  // The blank that ends a text before a tag counts, though it is not written.
+  EXPECT_EQ(FormattedLines(style, u"The quick brown fox jumps over the lazy dog <p>"_s),
+            L({u"The quick brown fox", u"jumps over the lazy", u"dog", u"<P>"}));
+  EXPECT_EQ(FormattedLines(StyleFrom("[OPTIONS]\nLineSize=8\n", {}), u"aaaa bbb <p>aaaa bbb"_s),
+            L({u"aaaa", u"bbb", u"<P>", u"aaaa bbb"}));
   // Characters, not UTF-16 units, are counted.
   const QString face = QString::fromUtf16(u"\U0001F600");
   const QString twenty = face.repeated(10) + u" "_s + face.repeated(9);
@@ -121,11 +126,13 @@ TEST(FormatterInline, InlineTagsGetCommentsAndLinesOnlyWhenTheyBreakTheText) {
   EXPECT_EQ(FormattedLines(style, u"<b>c</b>"_s), L({u"<B>c</B>"}));
 }
 
-TEST(FormatterBlocks, VerbatimBlocksAreCopiedExactlyAtTheLeftMargin) {
+TEST(FormatterBlocks, VerbatimBlocksKeepTheirLinesAtTheLeftMarginLessTrailingBlanks) {
   const Style style = StyleFrom({}, "[div]\nTagOpen=<DIV>\nTagClose=</DIV>\nisContentIndent=1\n");
   EXPECT_EQ(
-      FormattedLines(style, u"<div>\n   <pre>  a  \n\t b \n### c</pre>\n<!-- x -->  \n</div>"_s),
-      L({u"<DIV>", u"<pre>  a  ", u"\t b ", u"### c</pre>", u"<!-- x -->", u"</DIV>"}));
+      FormattedLines(style, u"<div>\n   <pre>  a  \n\t b \t\n### c</pre>\n<!-- x -->  \n</div>"_s),
+      L({u"<DIV>", u"<pre>  a", u"\t b \t", u"### c</pre>", u"<!-- x -->", u"</DIV>"}));
+  EXPECT_EQ(FormattedLines(style, u"<script>a;  \n \n  b;   </script><style> \n</style>"_s),
+            L({u"<script>a;", u"", u"  b;   </script>", u"<style>", u"</style>"}));
   // Text that merely looks like a marker is text.
   EXPECT_EQ(FormattedLines(style, u"<div>### notes\n###</div>"_s),
             L({u"<DIV>", u"    ### notes ###", u"</DIV>"}));
