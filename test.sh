@@ -10,7 +10,7 @@ if [ "${1:-}" = "--sanitize" ]; then
   # The browser engine's own library mismatches new/delete sizes and keeps memory to the end;
   # neither is ours, everything else is checked.
   export ASAN_OPTIONS="new_delete_type_mismatch=0:${ASAN_OPTIONS:-}"
-  export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:${LSAN_OPTIONS:-}"
+  export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0:${LSAN_OPTIONS:-}"
 fi
 "$root/scripts/build.sh" "$preset"
 cd "$root"
