@@ -9,6 +9,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "core/disk_name.h"
+
 namespace vistrel {
 
 DecodedText DecodeText(const QByteArray& bytes) {
@@ -88,7 +90,7 @@ void SyncFolder(const QByteArray& folder) {
 bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* error) {
   // Plain POSIX calls: every short write is seen, the data is on disk before the rename, and
   // the temporary file never outlives a failure.
-  const QByteArray target = FollowLinks(QFile::encodeName(path));
+  const QByteArray target = FollowLinks(NameToDisk(path));
   const QByteArray folder = FolderOf(target);
   // Hidden, so a folder listing taken during the save does not show it; short, so a long
   // target name cannot make it too long.
@@ -97,7 +99,7 @@ bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* 
     if (fd >= 0) ::close(fd);
     if (unlinkTemp) ::unlink(temp.constData());
     if (error)
-      *error = QStringLiteral("Cannot write file ") + path + QStringLiteral(": ") +
+      *error = QStringLiteral("Cannot write file ") + PrintableName(path) + QStringLiteral(": ") +
                QString::fromLocal8Bit(std::strerror(code));
     return false;
   };
@@ -130,14 +132,21 @@ bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* 
 }
 
 bool ReadWholeFile(const QString& path, QByteArray* bytes, QString* error) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
-    if (error)
-      *error =
-          QStringLiteral("Cannot open file ") + path + QStringLiteral(": ") + file.errorString();
+  const int fd = OpenRegularForReading(path, error);
+  if (fd < 0) return false;
+  QFile file;
+  if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    ::close(fd);
+    if (error) *error = QStringLiteral("Cannot open file ") + PrintableName(path);
     return false;
   }
   *bytes = file.readAll();
+  if (file.error() != QFileDevice::NoError) {
+    if (error)
+      *error = QStringLiteral("Cannot read file ") + PrintableName(path) + QStringLiteral(": ") +
+               file.errorString();
+    return false;
+  }
   return true;
 }
 

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <sys/stat.h>
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringView>
+#include <QUrl>
+
+namespace vistrel {
+
+// File names on disk are bytes, and old sites hold names that are not UTF-8 (Latin-1, 1252).
+// The program keeps every path in a QString all the same, losslessly: valid UTF-8 decodes as
+// usual, and each byte that is not part of valid UTF-8 is kept as the lone surrogate
+// U+DC00 + byte, which decoding valid UTF-8 never yields. NameToDisk gives the bytes back
+// exactly. Every call that reaches the file system must go through NameToDisk (never
+// QFile::encodeName, QFileInfo or QDir, which would turn such a name into another one).
+QString NameFromDisk(QByteArrayView bytes);
+QByteArray NameToDisk(QStringView name);
+
+// Whether the name holds bytes that are not UTF-8 (kept as U+DC80..U+DCFF).
+bool HasRawBytes(QStringView name);
+
+// The name for messages, reports and lists shown to the user: raw bytes as \xE9, control
+// characters (tab, line breaks) as \t, \n, \r or \x01, and a backslash as itself.
+QString PrintableName(QStringView name);
+
+// A file:// URL naming exactly the bytes of path (percent-encoded), for the browser engine.
+QUrl FileUrl(const QString& path);
+
+enum class FileKind { kMissing, kRegular, kDirectory, kOther };
+
+// What path names, following symbolic links; *status filled when not missing. A dangling
+// link is kMissing. kOther is a FIFO, socket or device: never to be opened for reading.
+FileKind KindOf(const QString& path, struct stat* status = nullptr);
+
+// Opens a regular file for reading without blocking on a FIFO or device named like a page: the
+// descriptor (close-on-exec), or -1 with *error naming the file ("... is not a regular file",
+// or the system's reason).
+int OpenRegularForReading(const QString& path, QString* error = nullptr);
+
+}  // namespace vistrel
