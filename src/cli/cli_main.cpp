@@ -1,6 +1,7 @@
 // vistrel-cli: the program's engines without a window, for scripts, CI jobs and benchmarks.
 #include "cli/cli_command.h"
 #include "cli/helper_program.h"
+#include "core/disk_name.h"
 
 namespace vistrel::cli {
 
@@ -80,7 +81,7 @@ int Dispatch(const QStringList& arguments, char** argv) {
 
 int main(int argc, char** argv) {
   QStringList arguments;
-  for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  for (int i = 0; i < argc; ++i) arguments << vistrel::NameFromDisk(argv[i]);
   vistrel::cli::SetProgramName(argv[0]);
   const int code = vistrel::cli::Dispatch(arguments, argv);
   vistrel::cli::EndApplication();

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/cli_command.h"
+#include "core/disk_name.h"
 
 namespace vistrel::cli {
 
@@ -59,9 +60,9 @@ int HelperMain(int argc, char** argv, const HelperCommand* commands, int count) 
   for (int c = 0; argc >= 3 && c < count; ++c) {
     if (std::strcmp(argv[2], commands[c].name) != 0) continue;
     SetProgramName(argv[0]);
-    SetCliFolder(QString::fromLocal8Bit(argv[1]));
+    SetCliFolder(NameFromDisk(argv[1]));
     QStringList arguments;
-    for (int i = 3; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    for (int i = 3; i < argc; ++i) arguments << NameFromDisk(argv[i]);
     const int code = commands[c].run(arguments);
     Out().flush();
     Err().flush();

@@ -1,6 +1,6 @@
 // vistrel-cli thumbs [--base N] FILE...: the Thumbnail View's Make Thumbs without a window.
-#include <QFileInfo>
 
+#include "core/disk_name.h"
 #include "core/program_folder.h"
 #include "core/prompter.h"
 #include "cli/cli_command.h"
@@ -74,7 +74,7 @@ int RunThumbs(const QStringList& args) {
   ProgressLine progress(options.Has(QStringLiteral("quiet")));
   for (int i = 0; i < files.size(); ++i) {
     const QString& file = files.at(i);
-    const QString page = QFileInfo(file).absoluteFilePath();
+    const QString page = AbsolutePath(file);
     progress.Show(i, int(files.size()), file);
     if (!EnoughDiskSpace(folders.thumbs, kThumbMinimumKb, prompter)) return kExitFailure;
     const bool made = store.MakeThumb(page);

@@ -3,7 +3,10 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <QDir>
+
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 namespace vistrel {
@@ -155,6 +158,20 @@ QUrl FileUrl(const QString& path) {
   return QUrl::fromEncoded(QByteArrayLiteral("file://") + encoded, QUrl::StrictMode);
 }
 
+QString PathOfFileUrl(const QUrl& url) {
+  if (!url.isLocalFile()) return QString();
+  return NameFromDisk(QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()));
+}
+
+QString AbsolutePath(const QString& path) {
+  if (path.isEmpty()) return path;
+  if (path.startsWith(u'/')) return QDir::cleanPath(path);
+  char* here = ::getcwd(nullptr, 0);
+  const QString folder = here ? NameFromDisk(here) : QString();
+  std::free(here);
+  return QDir::cleanPath(folder + u'/' + path);
+}
+
 FileKind KindOf(const QString& path, struct stat* status) {
   struct stat own {};
   struct stat* info = status ? status : &own;
@@ -162,6 +179,23 @@ FileKind KindOf(const QString& path, struct stat* status) {
   if (S_ISREG(info->st_mode)) return FileKind::kRegular;
   if (S_ISDIR(info->st_mode)) return FileKind::kDirectory;
   return FileKind::kOther;
+}
+
+bool MakeFolders(const QString& path) {
+  const QByteArray bytes = NameToDisk(path);
+  for (qsizetype slash = bytes.indexOf('/', 1); slash >= 0 || !bytes.isEmpty();
+       slash = bytes.indexOf('/', slash + 1)) {
+    const QByteArray part = slash < 0 ? bytes : bytes.left(slash);
+    if (!part.isEmpty() && ::mkdir(part.constData(), 0777) != 0 && errno != EEXIST) return false;
+    if (slash < 0) break;
+  }
+  struct stat info {};
+  return ::stat(bytes.constData(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool RemoveFile(const QString& path) {
+  const QByteArray bytes = NameToDisk(path);
+  return ::unlink(bytes.constData()) == 0 || errno == ENOENT;
 }
 
 int OpenRegularForReading(const QString& path, QString* error) {

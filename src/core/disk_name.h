@@ -28,12 +28,23 @@ QString PrintableName(QStringView name);
 
 // A file:// URL naming exactly the bytes of path (percent-encoded), for the browser engine.
 QUrl FileUrl(const QString& path);
+// The path a file:// URL names, its percent-encoded bytes kept; "" for any other URL.
+QString PathOfFileUrl(const QUrl& url);
+
+// path made absolute against the current folder and cleaned ("a/../b" -> "b"), as text only:
+// QFileInfo::absoluteFilePath would pass the name through the locale's encoding.
+QString AbsolutePath(const QString& path);
 
 enum class FileKind { kMissing, kRegular, kDirectory, kOther };
 
 // What path names, following symbolic links; *status filled when not missing. A dangling
 // link is kMissing. kOther is a FIFO, socket or device: never to be opened for reading.
 FileKind KindOf(const QString& path, struct stat* status = nullptr);
+
+// mkdir -p for a path of any bytes; true when the folder exists afterwards.
+bool MakeFolders(const QString& path);
+// Removes a file (or a link, not its target); true when it is gone afterwards.
+bool RemoveFile(const QString& path);
 
 // Opens a regular file for reading without blocking on a FIFO or device named like a page: the
 // descriptor (close-on-exec), or -1 with *error naming the file ("... is not a regular file",

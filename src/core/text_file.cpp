@@ -132,13 +132,22 @@ bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* 
 }
 
 bool ReadWholeFile(const QString& path, QByteArray* bytes, QString* error) {
-  const int fd = OpenRegularForReading(path, error);
-  if (fd < 0) return false;
   QFile file;
-  if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-    ::close(fd);
-    if (error) *error = QStringLiteral("Cannot open file ") + PrintableName(path);
-    return false;
+  if (path.startsWith(QLatin1String(":/"))) {
+    // The defaults built into the program: Qt's resource system, not the disk.
+    file.setFileName(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+      if (error) *error = QStringLiteral("Cannot open file ") + path;
+      return false;
+    }
+  } else {
+    const int fd = OpenRegularForReading(path, error);
+    if (fd < 0) return false;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+      ::close(fd);
+      if (error) *error = QStringLiteral("Cannot open file ") + PrintableName(path);
+      return false;
+    }
   }
   *bytes = file.readAll();
   if (file.error() != QFileDevice::NoError) {

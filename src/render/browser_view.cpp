@@ -2,7 +2,6 @@
 
 #include <QChildEvent>
 #include <QColor>
-#include <QFileInfo>
 #include <QMenu>
 #include <QQuickWidget>
 #include <QQuickWindow>
@@ -14,6 +13,7 @@
 #include <QWebEngineView>
 #include <algorithm>
 
+#include "core/disk_name.h"
 #include "core/vistrel_error.h"
 #include "render/browser_page.h"
 #include "render/browser_profile.h"
@@ -80,10 +80,9 @@ BrowserView::BrowserView(BrowserProfile& profile, int historyDepth, QWidget* par
 BrowserView::~BrowserView() = default;
 
 void BrowserView::LoadFile(const QString& fileName) {
-  const QFileInfo info(fileName);
-  if (fileName.isEmpty() || !info.isFile())
-    throw VistrelError(QLatin1String(kCantLocateFile) + fileName);
-  page_->load(QUrl::fromLocalFile(info.absoluteFilePath()));
+  if (KindOf(fileName) != FileKind::kRegular)
+    throw VistrelError(QLatin1String(kCantLocateFile) + PrintableName(fileName));
+  page_->load(FileUrl(AbsolutePath(fileName)));
 }
 
 void BrowserView::Clear() { page_->setHtml(QString()); }
@@ -94,7 +93,7 @@ QUrl BrowserView::Url() const { return page_->url(); }
 
 QString BrowserView::CurrentFile() const {
   const QUrl url = page_->url();
-  return url.isLocalFile() ? url.toLocalFile() : QString();
+  return PathOfFileUrl(url);
 }
 
 bool BrowserView::CanGoBack() const {
@@ -126,9 +125,7 @@ void BrowserView::Copy() { page_->triggerAction(QWebEnginePage::Copy); }
 
 QString BrowserView::SelectedText() const { return page_->selectedText(); }
 
-QString BrowserView::ClickedLinkFrameFile() const {
-  return clickFrame_.isLocalFile() ? clickFrame_.toLocalFile() : QString();
-}
+QString BrowserView::ClickedLinkFrameFile() const { return PathOfFileUrl(clickFrame_); }
 
 void BrowserView::SetDisplaySettings(const BrowserDisplaySettings& settings) {
   display_ = settings;

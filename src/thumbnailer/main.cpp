@@ -7,6 +7,7 @@
 #include <QUrl>
 #include <cstdio>
 
+#include "core/disk_name.h"
 #include "core/headless.h"
 #include "core/program_folder.h"
 #include "core/vistrel_error.h"
@@ -78,7 +79,7 @@ int MakeThumbnail(const vistrel::ThumbnailRequest& request) {
 
 int main(int argc, char** argv) {
   QStringList args;
-  for (int i = 1; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
+  for (int i = 1; i < argc; ++i) args << vistrel::NameFromDisk(argv[i]);
   vistrel::ThumbnailRequest request;
   QString error;
   if (!vistrel::ReadThumbnailRequest(args, &request, &error)) {

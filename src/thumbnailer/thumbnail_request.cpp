@@ -3,6 +3,8 @@
 #include <QCommandLineParser>
 #include <QUrl>
 
+#include "core/disk_name.h"
+
 namespace vistrel {
 
 namespace {
@@ -19,7 +21,7 @@ QString LocalPathOfInput(const QString& input) {
     // file://localhost/p is this machine; file://server/p is another one's share.
     if (!url.host().isEmpty() && url.host() != QLatin1String("localhost")) return {};
     url.setHost(QString());
-    return url.toLocalFile();
+    return PathOfFileUrl(url);
   }
   // "http://...", "smb://...": a scheme of letters before "://" is an address, not a path.
   const qsizetype colon = input.indexOf(QLatin1String("://"));

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <exception>
 
+#include "core/disk_name.h"
 #include "filelists/file_search.h"
 #include "snapshots/image_files.h"
 #include "snapshots/resample.h"
@@ -25,14 +26,14 @@ ThumbStore::ThumbStore(const QString& thumbFolder, ThumbCache& cache, PageCaptur
 QString ThumbStore::ThumbOf(const QString& file) const { return ThumbPathOf(thumbFolder_, file); }
 
 bool ThumbStore::MakeThumb(const QString& file) {
-  if (!QFileInfo(file).isFile()) return false;
+  if (KindOf(file) != FileKind::kRegular) return false;
   try {
     if (!renderSize_.isValid() || renderSize_.isEmpty() || !capture_) return false;
     const QImage capture = capture_(file, renderSize_);
     if (capture.isNull()) return false;
     const QImage thumb = ResampleBitmap(capture, QSize(kThumbWidth, kThumbHeight));
     const QString path = ThumbOf(file);
-    if (!QDir().mkpath(QFileInfo(path).absolutePath())) return false;
+    if (!MakeFolders(path.left(path.lastIndexOf(u'/')))) return false;
     if (!WriteImageFile(path, thumb, nullptr, kThumbnailJpeg)) return false;
     cache_.CacheRefresh(thumb, path);
     return true;

@@ -35,6 +35,7 @@
 #include "app/ui/tooltip_switch.h"
 #include "app/ui/window_commands.h"
 #include "app/viewer/viewer_window.h"
+#include "core/disk_name.h"
 #include "core/page_list.h"
 #include "core/prompter.h"
 #include "core/text_file.h"
@@ -570,7 +571,7 @@ void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
 void MainWindow::dropEvent(QDropEvent* event) {
   QStringList files;
   for (const QUrl& url : event->mimeData()->urls())
-    if (url.isLocalFile()) files << url.toLocalFile();
+    if (url.isLocalFile()) files << PathOfFileUrl(url);
   event->acceptProposedAction();
   fileCommands_->HandleDroppedFiles(files);
 }

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QUrl>
 
+#include "core/disk_name.h"
 #include "core/text_paths.h"
 
 namespace vistrel {
@@ -20,7 +21,7 @@ QString LinkedFile(const QString& documentFile, const QString& url) {
   QString rest = WithoutFragment(url);
   if (rest.isEmpty()) return {};
   const QUrl parsed(rest);
-  if (parsed.isLocalFile()) return QDir::cleanPath(parsed.toLocalFile());
+  if (parsed.isLocalFile()) return QDir::cleanPath(PathOfFileUrl(parsed));
   // A web or mail address names no file here; it ends in the beep of a missing file.
   if (!parsed.scheme().isEmpty() && parsed.scheme().size() > 1) return rest;
   const QString folder = IncludeTrailingSeparator(QFileInfo(documentFile).absolutePath());
