@@ -1,6 +1,7 @@
 #include <QFile>
 
 #include "cli/cli_command.h"
+#include "core/text_file.h"
 
 namespace vistrel::cli {
 
@@ -19,14 +20,17 @@ QTextStream& Err() {
 }
 
 bool ReadInput(const QString& file, QByteArray* bytes) {
+  if (!file.isEmpty() && file != QLatin1String("-")) {
+    // Never blocks on a FIFO or device given as FILE: only regular files are read.
+    QString error;
+    if (ReadWholeFile(file, bytes, &error)) return true;
+    Err() << "vistrel-cli: " << error << "\n";
+    Err().flush();
+    return false;
+  }
   QFile in;
-  const bool standardInput = file.isEmpty() || file == QLatin1String("-");
-  const bool opened = standardInput ? in.open(stdin, QIODevice::ReadOnly)
-                                    : (in.setFileName(file), in.open(QIODevice::ReadOnly));
-  if (!opened) {
-    Err() << "vistrel-cli: cannot read "
-          << (standardInput ? QStringLiteral("standard input") : file) << ": " << in.errorString()
-          << "\n";
+  if (!in.open(stdin, QIODevice::ReadOnly)) {
+    Err() << "vistrel-cli: cannot read standard input: " << in.errorString() << "\n";
     Err().flush();
     return false;
   }
