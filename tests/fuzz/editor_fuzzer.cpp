@@ -1,6 +1,8 @@
 // Any bytes as a source file. The colour runs tile the text, the RTF is well formed in both
 // encodings and holds every character of the text, tag spans stay inside the text, and an
 // unchanged file saves byte for byte.
+#include <QStringDecoder>
+
 #include "editor/colour_scanner.h"
 #include "editor/coloured_rtf.h"
 #include "editor/source_file.h"
@@ -23,8 +25,9 @@ QString TextOfRtf(const QByteArray& rtf, TextEncoding encoding) {
   QByteArray bytes;
   QString text;
   auto flush = [&] {
-    text +=
-        encoding == TextEncoding::kLatin1 ? QString::fromLatin1(bytes) : QString::fromUtf8(bytes);
+    // A byte order mark in the text is a character like any other: keep it.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    text += encoding == TextEncoding::kLatin1 ? QString::fromLatin1(bytes) : utf8.decode(bytes);
     bytes.clear();
   };
   while (i < end) {

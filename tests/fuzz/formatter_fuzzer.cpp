@@ -2,8 +2,9 @@
 // switch on every kind of rule. The first run normalises malformed markup ("<<p", "< p")
 // and the layout may keep moving for a run or two around it, but once formatted, text is
 // never lost or invented: a further run keeps every character but blanks, line breaks,
-// letter case and the generated comments it makes anew. A style whose comment text itself
-// ends a comment is only held to not piling comments up.
+// letter case, the generated comments it makes anew and repeated "<" or ">" at a tag's edge
+// (normalising "<< <li>" drops one "<" a run: "<<li>", then "<li>"). A style whose comment text
+// itself ends a comment is only held to not piling comments up.
 #include <QRegularExpression>
 #include <QStringList>
 #include <array>
@@ -48,12 +49,18 @@ const vistrel::Style& StyleNumber(size_t index) {
   return styles[index];
 }
 
-// What formatting must keep: the text without blanks, line breaks, generated comments and
-// letter case.
+// What formatting must keep: the text without blanks, line breaks, generated comments, letter
+// case and repeated angle brackets.
 QString Essence(QString text) {
   static const QRegularExpression generated(QStringLiteral("<!--~[^\\n]*?-->"));
   static const QRegularExpression blanks(QStringLiteral("\\s+"));
-  return text.remove(generated).remove(blanks).toUpper();
+  static const QRegularExpression opens(QStringLiteral("<+"));
+  static const QRegularExpression closes(QStringLiteral(">+"));
+  return text.remove(generated)
+      .remove(blanks)
+      .replace(opens, QStringLiteral("<"))
+      .replace(closes, QStringLiteral(">"))
+      .toUpper();
 }
 
 }  // namespace
