@@ -74,7 +74,7 @@ TEST_P(Replay, SeedsAndFindingsPassTheEntry) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Targets, Replay,
-                         ::testing::Values("editor", "formatter", "ini", "list", "resample",
+                         ::testing::Values("cli", "editor", "formatter", "ini", "list", "resample",
                                            "style", "tag_hint", "thumb_naming"),
                          [](const auto& info) { return info.param; });
 
