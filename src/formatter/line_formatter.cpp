@@ -6,7 +6,8 @@ namespace vistrel {
 
 namespace {
 
-constexpr qsizetype kProgressLines = 100;
+// Output characters handed to a sink at a time: a piece stays in the cache.
+constexpr qsizetype kPieceSize = 32 * 1024;
 // Real tag names are short and few; longer or further names are looked up every time.
 constexpr qsizetype kMaxCachedName = 32;
 constexpr int kMaxCachedNames = 4096;
@@ -29,19 +30,26 @@ LineFormatter::LineFormatter(const Style& style, const QString& baseIndent, RunP
       counters_(style.tags) {}
 
 QString LineFormatter::FormatLines(const TokenStream& tokens) {
-  counters_.ResetCounters();
-  level_ = 0;
-  out_.clear();
   qsizetype size = 0;
   for (const TokenLine& token : tokens.lines) size += token.length + 8;
   for (const VerbatimBlock& block : tokens.blocks)
     for (const QString& line : block.lines) size += line.size() + 2;
-  out_.reserve(size + size / 4);
-  const qsizetype count = static_cast<qsizetype>(tokens.lines.size());
-  for (qsizetype i = 0; i < count; ++i) {
+  Begin({}, size + size / 4);
+  AddTokens(tokens);
+  return Finish();
+}
+
+void LineFormatter::Begin(Sink sink, qsizetype expectedSize) {
+  counters_.ResetCounters();
+  level_ = 0;
+  sink_ = std::move(sink);
+  out_.clear();
+  out_.reserve(sink_ ? kPieceSize + kPieceSize / 4 : expectedSize);
+}
+
+void LineFormatter::AddTokens(const TokenStream& tokens) {
+  for (const TokenLine& token : tokens.lines) {
     pacer_.Poll();
-    if (i % kProgressLines == 0) pacer_.Report(i);
-    const TokenLine& token = tokens.lines[static_cast<size_t>(i)];
     if (token.IsBlockMarker()) {
       if (token.block < static_cast<int>(tokens.blocks.size()))
         CopyBlock(tokens.blocks[static_cast<size_t>(token.block)]);
@@ -52,10 +60,18 @@ QString LineFormatter::FormatLines(const TokenStream& tokens) {
       else
         BreakLine(text);
     }
+    if (sink_ && out_.size() >= kPieceSize) {
+      sink_(out_);
+      out_.resize(0);
+    }
   }
-  pacer_.Report(count);
-  pacer_.Report(0);
-  return std::move(out_);
+}
+
+QString LineFormatter::Finish() {
+  if (!sink_) return std::move(out_);
+  if (!out_.isEmpty()) sink_(out_);
+  out_.clear();
+  return {};
 }
 
 void LineFormatter::FormatTagLine(QStringView line) {

@@ -2,6 +2,8 @@
 
 #include "formatter/tag_text.h"
 
+#include <algorithm>
+
 namespace vistrel {
 
 namespace {
@@ -30,6 +32,9 @@ const char16_t* const kNoSpaceAfterTags[] = {
 constexpr qsizetype kMaxCachedName = 32;
 constexpr int kMaxCachedNames = 4096;
 constexpr qsizetype kProgressStep = 1000;
+// Token lines per piece when the stream is handed over as it is made: small enough to stay in
+// the cache, large enough that handing over costs nothing.
+constexpr size_t kPieceLines = 2048;
 
 bool EqualsNoCase(QStringView text, QStringView pattern) {
   for (qsizetype i = 0; i < pattern.size(); ++i) {
@@ -47,15 +52,35 @@ Tokeniser::Tokeniser(const QString& source, const Style& style, RunPacer& pacer)
     : source_(source), style_(style), pacer_(pacer) {}
 
 TokenStream Tokeniser::Tokenise() {
+  Run(nullptr);
+  return std::move(out_);
+}
+
+void Tokeniser::Tokenise(const Consumer& consume) { Run(&consume); }
+
+void Tokeniser::HandOver(const Consumer& consume) {
+  consume(out_);
+  out_.text.resize(0);
+  out_.lines.clear();
+  out_.blocks.clear();
+}
+
+void Tokeniser::Run(const Consumer* consume) {
   const qsizetype n = source_.size();
   const QChar* s = source_.constData();
-  out_.lines.reserve(static_cast<size_t>(n / 64));
-  out_.text.reserve(n + n / 16);
+  if (consume) {
+    out_.lines.reserve(kPieceLines + 1);
+    out_.text.reserve(std::min<qsizetype>(n, kPieceLines * 64));
+  } else {
+    out_.lines.reserve(static_cast<size_t>(n / 64));
+    out_.text.reserve(n + n / 16);
+  }
   pacer_.SetRange(n);
   qsizetype nextReport = kProgressStep;
   qsizetype p = 0;
   while (p < n) {
     pacer_.Poll();
+    if (consume && out_.lines.size() >= kPieceLines) HandOver(*consume);
     if (p >= nextReport) {
       pacer_.Report(p);
       nextReport = (p / kProgressStep + 1) * kProgressStep;
@@ -90,9 +115,9 @@ TokenStream Tokeniser::Tokenise() {
     p = HandleOrdinaryTag(p, end, info);
   }
   FlushText();
+  if (consume) HandOver(*consume);
   pacer_.Report(n);
   pacer_.Report(0);
-  return std::move(out_);
 }
 
 Tokeniser::NameInfo Tokeniser::InfoOfName(const QString& name) {

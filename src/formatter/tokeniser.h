@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QString>
+#include <functional>
 
 #include "formatter/run_hooks.h"
 #include "formatter/style.h"
@@ -15,8 +16,13 @@ namespace vistrel {
 // dropped. One object per run; it looks at every character a bounded number of times.
 class Tokeniser {
  public:
+  using Consumer = std::function<void(const TokenStream&)>;
+
   Tokeniser(const QString& source, const Style& style, RunPacer& pacer);
   TokenStream Tokenise();
+  // The same lines handed over in pieces as they are made, each piece forgotten once handed
+  // over, so a run over a large source holds only a piece of the stream at a time.
+  void Tokenise(const Consumer& consume);
 
  private:
   // What the tokeniser needs to know about a tag name; cached per name.
@@ -31,6 +37,8 @@ class Tokeniser {
     qsizetype found = -1;
   };
 
+  void Run(const Consumer* consume);
+  void HandOver(const Consumer& consume);
   NameInfo InfoOfName(const QString& name);
   qsizetype TagEnd(qsizetype p) const;
   qsizetype FindCloser(int opener, qsizetype from);
