@@ -8,9 +8,6 @@ namespace {
 
 // Output characters handed to a sink at a time: a piece stays in the cache.
 constexpr qsizetype kPieceSize = 32 * 1024;
-// Real tag names are short and few; longer or further names are looked up every time.
-constexpr qsizetype kMaxCachedName = 32;
-constexpr int kMaxCachedNames = 4096;
 const QString kCellOpener = QStringLiteral("<TD>");
 
 qint64 CodePoints(QStringView text) {
@@ -110,16 +107,17 @@ void LineFormatter::FormatTagLine(QStringView line) {
 
 // The table's lookup depends on the tag name alone, so each name is looked up once a run.
 LineFormatter::Found LineFormatter::Lookup(QStringView tagText) {
-  TagNameInto(tagText, &name_);
-  auto found = lookups_.constFind(name_);
-  if (found == lookups_.constEnd()) {
-    int direction = 1;
+  int direction = 1;
+  if (!shortName_.Read(tagText)) {
+    TagNameInto(tagText, &name_);
     const int slot = style_.tags.MatchName(name_, &direction);
-    if (name_.size() > kMaxCachedName || lookups_.size() >= kMaxCachedNames)
-      return Found{direction, &style_.tags.slot(slot)};
-    found = lookups_.insert(name_, {slot, direction});
+    return Found{direction, &style_.tags.slot(slot)};
   }
-  return Found{found->second, &style_.tags.slot(found->first)};
+  if (const auto* known = lookups_.Find(shortName_))
+    return Found{known->second, &style_.tags.slot(known->first)};
+  const int slot = style_.tags.MatchName(shortName_.view(), &direction);
+  lookups_.Insert(shortName_, {slot, direction});
+  return Found{direction, &style_.tags.slot(slot)};
 }
 
 void LineFormatter::CopyBlock(const VerbatimBlock& block) {

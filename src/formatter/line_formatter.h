@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QHash>
 #include <QString>
 #include <functional>
 #include <utility>
 
+#include "formatter/name_cache.h"
 #include "formatter/run_hooks.h"
 #include "formatter/style.h"
 #include "formatter/tag_counters.h"
@@ -74,7 +74,8 @@ class LineFormatter {
   QString out_;
   Sink sink_;
   QString name_;
-  QHash<QString, std::pair<int, int>> lookups_;  // tag name -> (slot, direction)
+  ShortTagName shortName_;
+  NameCache<std::pair<int, int>> lookups_;  // tag name -> (slot, direction)
 };
 
 }  // namespace vistrel

@@ -28,9 +28,6 @@ const char16_t* const kNoSpaceAfterTags[] = {
     u"<TITLE>", u"</TITLE>",   u"<HTML>",  u"<META>",       u"<OPTION>",      u"<HR>",
     u"<TD>"};
 
-// Names this long are not worth remembering: real tag names are short.
-constexpr qsizetype kMaxCachedName = 32;
-constexpr int kMaxCachedNames = 4096;
 constexpr qsizetype kProgressStep = 1000;
 // Token lines per piece when the stream is handed over as it is made: small enough to stay in
 // the cache, large enough that handing over costs nothing.
@@ -93,8 +90,7 @@ void Tokeniser::Run(const Consumer* consume) {
       continue;
     }
     const qsizetype end = TagEnd(p);
-    TagNameInto(QStringView(s + p, end - p + 1), &name_);
-    const NameInfo info = InfoOfName(name_);
+    const NameInfo info = InfoOfTag(QStringView(s + p, end - p + 1));
     if (info.opener == kCell) {
       const qsizetype cellEnd = BlockEnd(kCell, p + 1);
       if (IsTagsOnlyCell(p, cellEnd)) {
@@ -120,16 +116,25 @@ void Tokeniser::Run(const Consumer* consume) {
   pacer_.Report(0);
 }
 
-Tokeniser::NameInfo Tokeniser::InfoOfName(const QString& name) {
-  const auto found = names_.constFind(name);
-  if (found != names_.constEnd()) return found.value();
+// Real tag names are short and few: each is worked out once a run.
+Tokeniser::NameInfo Tokeniser::InfoOfTag(QStringView tagText) {
+  if (!shortName_.Read(tagText)) {
+    TagNameInto(tagText, &name_);
+    return InfoOfName(name_);
+  }
+  if (const NameInfo* known = names_.Find(shortName_)) return *known;
+  const NameInfo info = InfoOfName(shortName_.view());
+  names_.Insert(shortName_, info);
+  return info;
+}
+
+Tokeniser::NameInfo Tokeniser::InfoOfName(QStringView name) const {
   NameInfo info;
   info.inlineSlot = style_.tags.FindInlineName(name);
   for (int i = 0; i < kOpenerCount && info.opener < 0; ++i)
     if (name == QStringView(kOpeners[i])) info.opener = i;
   for (const char16_t* tag : kNoSpaceAfterTags)
     if (name == QStringView(tag)) info.noSpaceAfter = true;
-  if (name.size() <= kMaxCachedName && names_.size() < kMaxCachedNames) names_.insert(name, info);
   return info;
 }
 

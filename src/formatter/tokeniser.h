@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QHash>
 #include <QString>
 #include <functional>
 
+#include "formatter/name_cache.h"
 #include "formatter/run_hooks.h"
 #include "formatter/style.h"
 #include "formatter/token_stream.h"
@@ -39,7 +39,8 @@ class Tokeniser {
 
   void Run(const Consumer* consume);
   void HandOver(const Consumer& consume);
-  NameInfo InfoOfName(const QString& name);
+  NameInfo InfoOfTag(QStringView tagText);
+  NameInfo InfoOfName(QStringView name) const;
   qsizetype TagEnd(qsizetype p) const;
   qsizetype FindCloser(int opener, qsizetype from);
   qsizetype BlockEnd(int opener, qsizetype from);
@@ -61,7 +62,8 @@ class Tokeniser {
   QString buffer_;
   QString name_;
   int runNumber_ = 0;
-  QHash<QString, NameInfo> names_;
+  ShortTagName shortName_;
+  NameCache<NameInfo> names_;
   SearchMemo closerMemo_[7];
   qsizetype cellScanStart_ = -1;  // the last scan for text in a cell: where it started
   qsizetype cellTextAt_ = -1;     // and the first character outside a tag it met
