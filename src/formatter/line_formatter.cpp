@@ -162,6 +162,13 @@ void LineFormatter::LowerLevel(int amount, bool inlineTag) {
 
 const QString& LineFormatter::Prefix() {
   if (prefixLevel_ != level_) {
+    // Levels go up and down by a few all the time: each prefix is made once a run.
+    const size_t index = static_cast<size_t>(std::min<qint64>(level_, kMaxIndentColumns));
+    if (index < prefixes_.size() && !prefixes_[index].isNull()) {
+      prefix_ = prefixes_[index];
+      prefixLevel_ = level_;
+      return prefix_;
+    }
     // Tab stops are 8 columns apart: a tab per full 8 columns, then spaces.
     const qint64 spacing = std::max<qint64>(options_.Spacing, 0);
     const qint64 columns =
@@ -169,6 +176,8 @@ const QString& LineFormatter::Prefix() {
     prefix_ = baseIndent_ + QString(columns / 8, QLatin1Char('\t')) +
               QString(columns % 8, QLatin1Char(' '));
     prefixLevel_ = level_;
+    if (index >= prefixes_.size()) prefixes_.resize(index + 1);
+    prefixes_[index] = prefix_;
   }
   return prefix_;
 }
@@ -209,26 +218,35 @@ void LineFormatter::BreakLine(QStringView line) {
     return;
   }
   const bool quotes = options_.BreakExcluder == QLatin1String("\"");
+  // Characters from here up to the surrogates neither guard nor break, and count one each:
+  // the scan passes them with a single comparison.
+  const char16_t plainFrom = quotes ? u'"' + 1 : u'>' + 1;
+  const char16_t* d = reinterpret_cast<const char16_t*>(data);
   qsizetype start = 0;
   // A rest of no more code points than the line size never finds a cut, so the scan itself
   // decides; no more code units is the cheap sign that the rest fits.
   while (size - start > lineSize) {
     bool guarded = false;
-    qint64 position = 0;
+    qsizetype lowSurrogates = 0;
     qsizetype lastSpace = -1;
     qsizetype cut = -1;
     for (qsizetype i = start; i < size; ++i) {
-      const QChar c = data[i];
-      if (!c.isLowSurrogate()) ++position;
+      const char16_t u = d[i];
+      if (static_cast<char16_t>(u - plainFrom) < 0xDC00 - plainFrom) continue;
+      if (u >= 0xDC00) {
+        if (u < 0xE000) ++lowSurrogates;
+        continue;
+      }
       if (quotes) {
-        if (c == QLatin1Char('"')) guarded = !guarded;
-      } else if (c == QLatin1Char('<')) {
+        if (u == u'"') guarded = !guarded;
+      } else if (u == u'<') {
         guarded = true;
-      } else if (c == QLatin1Char('>')) {
+      } else if (u == u'>') {
         guarded = false;
       }
-      if (c != QLatin1Char(' ') || guarded) continue;
-      if (position > lineSize) {
+      if (u != u' ' || guarded) continue;
+      // Code points from start up to and including this blank.
+      if (i - start + 1 - lowSurrogates > lineSize) {
         cut = lastSpace >= 0 ? lastSpace : i;
         break;
       }

@@ -3,6 +3,7 @@
 #include <QString>
 #include <functional>
 #include <utility>
+#include <vector>
 
 #include "formatter/name_cache.h"
 #include "formatter/run_hooks.h"
@@ -71,6 +72,7 @@ class LineFormatter {
   qint64 level_ = 0;
   qint64 prefixLevel_ = -1;  // the level prefix_ was made for
   QString prefix_;
+  std::vector<QString> prefixes_;  // by level, made when first needed
   QString out_;
   Sink sink_;
   QString name_;

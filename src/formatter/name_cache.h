@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QStringView>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -64,9 +63,7 @@ class NameCache {
     for (size_t i = name.hash & kMask;; i = (i + 1) & kMask) {
       const Entry& e = entries_[i];
       if (e.offset < 0) return nullptr;
-      if (e.hash == name.hash && e.size == name.size &&
-          std::memcmp(names_.data() + e.offset, name.chars,
-                      static_cast<size_t>(name.size) * sizeof(char16_t)) == 0)
+      if (e.hash == name.hash && e.size == name.size && Same(names_.data() + e.offset, name))
         return &e.value;
     }
   }
@@ -80,6 +77,13 @@ class NameCache {
   }
 
  private:
+  // Names are a few characters long: a plain loop beats a call to memcmp.
+  static bool Same(const char16_t* stored, const ShortTagName& name) {
+    for (int i = 0; i < name.size; ++i)
+      if (stored[i] != name.chars[i]) return false;
+    return true;
+  }
+
   static constexpr size_t kSlots = 2 * kMaxNames;
   static constexpr size_t kMask = kSlots - 1;
   struct Entry {
