@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "formatter/plain_run.h"
+
 namespace vistrel {
 
 namespace {
@@ -231,8 +233,9 @@ void LineFormatter::BreakLine(QStringView line) {
     qsizetype lastSpace = -1;
     qsizetype cut = -1;
     for (qsizetype i = start; i < size; ++i) {
+      i = PlainRunEnd(d, i, size, plainFrom, static_cast<char16_t>(0xDC00 - plainFrom));
+      if (i == size) break;
       const char16_t u = d[i];
-      if (static_cast<char16_t>(u - plainFrom) < 0xDC00 - plainFrom) continue;
       if (u >= 0xDC00) {
         if (u < 0xE000) ++lowSurrogates;
         continue;

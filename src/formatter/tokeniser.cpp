@@ -1,8 +1,10 @@
 #include "formatter/tokeniser.h"
 
+#include "formatter/plain_run.h"
 #include "formatter/tag_text.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace vistrel {
 
@@ -221,15 +223,24 @@ void Tokeniser::FlushText() {
   const qsizetype start = out_.text.size();
   out_.text.resize(start + size);
   QChar* out = out_.text.data() + start;
+  const char16_t* in = reinterpret_cast<const char16_t*>(buffer_.constData());
   qsizetype length = 0;
   bool lastSpace = true;
   bool other = false;
-  for (const QChar c : std::as_const(buffer_)) {
-    if (c.unicode() > u' ') {  // most characters: no blank, no CR
-      out[length++] = c;
+  for (qsizetype i = 0; i < size; ++i) {
+    // Most characters are no blank and no CR: they go over in runs.
+    const qsizetype run = PlainRunEnd(in, i, size, kAboveSpace, kAboveSpaceCount);
+    if (run > i) {
+      std::memcpy(static_cast<void*>(out + length), in + i,
+                  static_cast<size_t>(run - i) * sizeof(char16_t));
+      length += run - i;
       lastSpace = false;
       other = true;
-    } else if (c == QLatin1Char(' ') || c == QLatin1Char('\n') || c == QLatin1Char('\t')) {
+      i = run;
+      if (i == size) break;
+    }
+    const QChar c(in[i]);
+    if (c == QLatin1Char(' ') || c == QLatin1Char('\n') || c == QLatin1Char('\t')) {
       if (!lastSpace) out[length++] = QLatin1Char(' ');
       lastSpace = true;
     } else {
