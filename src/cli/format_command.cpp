@@ -10,6 +10,7 @@
 #include "core/text_file.h"
 #include "cli/cli_command.h"
 #include "cli/command_options.h"
+#include "cli/format_input.h"
 #include "formatter/format_driver.h"
 #include "formatter/style.h"
 
@@ -88,14 +89,12 @@ int RunFormat(const QStringList& args) {
     Err() << "vistrel-cli format: style folder not found: " << styleFolder << "\n";
     return kExitFailure;
   }
-  QByteArray bytes;
-  if (!ReadInput(file, &bytes)) return kExitFailure;
+  DecodedText decoded;
+  if (!ReadFormatInput(file, &decoded)) return kExitFailure;
 
   const Style style = LoadStyleFolder(styleFolder.isEmpty() ? DefaultStyleFolder() : styleFolder);
   // Valid UTF-8 is formatted as characters; anything else byte for byte (as Latin-1), so
   // bytes that are not UTF-8 come out as they went in.
-  DecodedText decoded = DecodeText(bytes);
-  bytes.clear();
   Out().flush();
   std::fflush(stdout);
   StandardOutputWriter writer(decoded.encoding);
