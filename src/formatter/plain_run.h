@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QtGlobal>
+#include <QString>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -29,6 +29,13 @@ inline qsizetype PlainRunEnd(const char16_t* d, qsizetype from, qsizetype size, 
 #endif
   while (i < size && static_cast<char16_t>(d[i] - low) < count) ++i;
   return i;
+}
+
+// The first position of unit in text from `from` on, or text.size(): an inline search for
+// the short distances between brackets.
+inline qsizetype FindUnit(const QString& text, qsizetype from, char16_t unit) {
+  return PlainRunEnd(reinterpret_cast<const char16_t*>(text.constData()), from, text.size(),
+                     static_cast<char16_t>(unit + 1), 0xFFFF);
 }
 
 }  // namespace vistrel

@@ -85,8 +85,7 @@ void Tokeniser::Run(const Consumer* consume) {
       nextReport = (p / kProgressStep + 1) * kProgressStep;
     }
     if (s[p] != QLatin1Char('<')) {
-      qsizetype q = source_.indexOf(QLatin1Char('<'), p);
-      if (q < 0) q = n;
+      const qsizetype q = FindUnit(source_, p, u'<');
       buffer_.append(QStringView(s + p, q - p));
       p = q;
       continue;
@@ -142,8 +141,8 @@ Tokeniser::NameInfo Tokeniser::InfoOfName(QStringView name) const {
 
 // The last position of the tag text at p: its first ">", or the end of the source.
 qsizetype Tokeniser::TagEnd(qsizetype p) const {
-  const qsizetype q = source_.indexOf(QLatin1Char('>'), p + 1);
-  return q < 0 ? source_.size() - 1 : q;
+  const qsizetype q = FindUnit(source_, p + 1, u'>');
+  return q == source_.size() ? q - 1 : q;
 }
 
 // Searches move forward only, so an answer still ahead of the new start is the answer again;
