@@ -19,12 +19,7 @@ mkdir -p "$ref"
 
 find "$docs/book" -name '*.html' | LC_ALL=C sort | head -n 100 > "$work/pages"
 find "$docs/std" -name '*.html' | LC_ALL=C sort | head -n 100 >> "$work/pages"
-find "$docs" -name '*.html' -size +2k | LC_ALL=C sort > "$work/all"
-: > "$work/big.htm"
-while IFS= read -r page; do
-  cat "$page" >> "$work/big.htm"
-  [ "$(stat -c %s "$work/big.htm")" -ge 5000000 ] && break
-done < "$work/all"
+sh "$here/make_input.sh" "$docs" "$work/big.htm"
 sed 's/$/\r/' "$work/big.htm" > "$work/big-crlf.htm"
 printf '<P>caf\351 \377</P>\n' | cat - "$work/big.htm" > "$work/big-latin1.htm"
 
