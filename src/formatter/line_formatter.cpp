@@ -221,7 +221,7 @@ void LineFormatter::BreakLine(QStringView line) {
   }
   const bool quotes = options_.BreakExcluder == QLatin1String("\"");
   // Characters from here up to the surrogates neither guard nor break, and count one each:
-  // the scan passes them with a single comparison.
+  // the scan passes them in bulk.
   const char16_t plainFrom = quotes ? u'"' + 1 : u'>' + 1;
   const char16_t* d = reinterpret_cast<const char16_t*>(data);
   qsizetype start = 0;
