@@ -25,12 +25,7 @@ else
 fi
 
 # (a): pages in a fixed order until 5 MB; (b): the first page between 45 and 60 KB.
-find "$docs" -name '*.html' -size +2k | LC_ALL=C sort > "$work/pages"
-: > "$work/a.htm"
-while IFS= read -r page; do
-  cat "$page" >> "$work/a.htm"
-  [ "$(stat -c %s "$work/a.htm")" -ge 5000000 ] && break
-done < "$work/pages"
+sh "$(dirname "$0")/make_input.sh" "$docs" "$work/a.htm"
 page=$(find "$docs" -name '*.html' -size +45k -size -60k | LC_ALL=C sort | head -n 1)
 cp "$page" "$work/b.htm"
 page=$(find "$docs" -name '*.html' -size +1k -size -3k | LC_ALL=C sort | head -n 1)

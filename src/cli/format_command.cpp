@@ -2,12 +2,15 @@
 #include <QFileInfo>
 #include <QStringEncoder>
 
+#include <cerrno>
 #include <cstdio>
+#include <unistd.h>
 
 #include "core/program_folder.h"
 #include "core/text_file.h"
 #include "cli/cli_command.h"
 #include "cli/command_options.h"
+#include "cli/format_input.h"
 #include "formatter/format_driver.h"
 #include "formatter/style.h"
 
@@ -36,21 +39,38 @@ QString DefaultStyleFolder() {
          QLatin1Char('/');
 }
 
-// Encodes and writes in pieces, so a large result is never held twice.
-bool WriteStandardOutput(const QString& text, TextEncoding encoding) {
-  Out().flush();
-  // Stateful: a surrogate pair split between two pieces is encoded whole.
-  QStringEncoder encoder(encoding == TextEncoding::kLatin1 ? QStringEncoder::Latin1
-                                                           : QStringEncoder::Utf8);
-  constexpr qsizetype kPiece = 1 << 20;
-  bool ok = true;
-  for (qsizetype at = 0; at < text.size() && ok; at += kPiece) {
-    const QByteArray bytes = encoder.encode(QStringView(text).mid(at, kPiece));
-    ok = std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout) ==
-         static_cast<size_t>(bytes.size());
+// Encodes the formatted pieces into one reused buffer and writes each with write(2): no
+// stream buffering, no copy of the whole result.
+class StandardOutputWriter {
+ public:
+  explicit StandardOutputWriter(TextEncoding encoding)
+      // Stateful, though the pieces are whole lines and never split a surrogate pair.
+      : encoder_(encoding == TextEncoding::kLatin1 ? QStringEncoder::Latin1
+                                                   : QStringEncoder::Utf8) {}
+
+  void Write(QStringView piece) {
+    if (!ok_) return;
+    const qsizetype space = encoder_.requiredSpace(piece.size());
+    if (bytes_.size() < space) bytes_.resize(space);
+    const char* end = encoder_.appendToBuffer(bytes_.data(), piece);
+    const char* at = bytes_.constData();
+    while (at < end) {
+      const ssize_t n = ::write(STDOUT_FILENO, at, static_cast<size_t>(end - at));
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) {
+        ok_ = false;
+        return;
+      }
+      at += n;
+    }
   }
-  return std::fflush(stdout) == 0 && ok;
-}
+  bool ok() const { return ok_; }
+
+ private:
+  QStringEncoder encoder_;
+  QByteArray bytes_;
+  bool ok_ = true;
+};
 
 }  // namespace
 
@@ -69,16 +89,18 @@ int RunFormat(const QStringList& args) {
     Err() << "vistrel-cli format: style folder not found: " << styleFolder << "\n";
     return kExitFailure;
   }
-  QByteArray bytes;
-  if (!ReadInput(file, &bytes)) return kExitFailure;
+  DecodedText decoded;
+  if (!ReadFormatInput(file, &decoded)) return kExitFailure;
 
   const Style style = LoadStyleFolder(styleFolder.isEmpty() ? DefaultStyleFolder() : styleFolder);
   // Valid UTF-8 is formatted as characters; anything else byte for byte (as Latin-1), so
   // bytes that are not UTF-8 come out as they went in.
-  DecodedText decoded = DecodeText(bytes);
-  bytes.clear();
-  const QString result = FormatSelection(PlainTextEditor(std::move(decoded.text)), style);
-  if (!WriteStandardOutput(result, decoded.encoding)) {
+  Out().flush();
+  std::fflush(stdout);
+  StandardOutputWriter writer(decoded.encoding);
+  FormatSelectionTo(PlainTextEditor(std::move(decoded.text)), style,
+                    [&writer](QStringView piece) { writer.Write(piece); });
+  if (!writer.ok()) {
     Err() << "vistrel-cli format: cannot write standard output\n";
     return kExitFailure;
   }

@@ -2,14 +2,14 @@
 
 #include <algorithm>
 
+#include "formatter/plain_run.h"
+
 namespace vistrel {
 
 namespace {
 
-constexpr qsizetype kProgressLines = 100;
-// Real tag names are short and few; longer or further names are looked up every time.
-constexpr qsizetype kMaxCachedName = 32;
-constexpr int kMaxCachedNames = 4096;
+// Output characters handed to a sink at a time: a piece stays in the cache.
+constexpr qsizetype kPieceSize = 32 * 1024;
 const QString kCellOpener = QStringLiteral("<TD>");
 
 qint64 CodePoints(QStringView text) {
@@ -29,19 +29,26 @@ LineFormatter::LineFormatter(const Style& style, const QString& baseIndent, RunP
       counters_(style.tags) {}
 
 QString LineFormatter::FormatLines(const TokenStream& tokens) {
-  counters_.ResetCounters();
-  level_ = 0;
-  out_.clear();
   qsizetype size = 0;
   for (const TokenLine& token : tokens.lines) size += token.length + 8;
   for (const VerbatimBlock& block : tokens.blocks)
     for (const QString& line : block.lines) size += line.size() + 2;
-  out_.reserve(size + size / 4);
-  const qsizetype count = static_cast<qsizetype>(tokens.lines.size());
-  for (qsizetype i = 0; i < count; ++i) {
+  Begin({}, size + size / 4);
+  AddTokens(tokens);
+  return Finish();
+}
+
+void LineFormatter::Begin(Sink sink, qsizetype expectedSize) {
+  counters_.ResetCounters();
+  level_ = 0;
+  sink_ = std::move(sink);
+  out_.clear();
+  out_.reserve(sink_ ? kPieceSize + kPieceSize / 4 : expectedSize);
+}
+
+void LineFormatter::AddTokens(const TokenStream& tokens) {
+  for (const TokenLine& token : tokens.lines) {
     pacer_.Poll();
-    if (i % kProgressLines == 0) pacer_.Report(i);
-    const TokenLine& token = tokens.lines[static_cast<size_t>(i)];
     if (token.IsBlockMarker()) {
       if (token.block < static_cast<int>(tokens.blocks.size()))
         CopyBlock(tokens.blocks[static_cast<size_t>(token.block)]);
@@ -52,10 +59,18 @@ QString LineFormatter::FormatLines(const TokenStream& tokens) {
       else
         BreakLine(text);
     }
+    if (sink_ && out_.size() >= kPieceSize) {
+      sink_(out_);
+      out_.resize(0);
+    }
   }
-  pacer_.Report(count);
-  pacer_.Report(0);
-  return std::move(out_);
+}
+
+QString LineFormatter::Finish() {
+  if (!sink_) return std::move(out_);
+  if (!out_.isEmpty()) sink_(out_);
+  out_.clear();
+  return {};
 }
 
 void LineFormatter::FormatTagLine(QStringView line) {
@@ -94,16 +109,17 @@ void LineFormatter::FormatTagLine(QStringView line) {
 
 // The table's lookup depends on the tag name alone, so each name is looked up once a run.
 LineFormatter::Found LineFormatter::Lookup(QStringView tagText) {
-  TagNameInto(tagText, &name_);
-  auto found = lookups_.constFind(name_);
-  if (found == lookups_.constEnd()) {
-    int direction = 1;
+  int direction = 1;
+  if (!shortName_.Read(tagText)) {
+    TagNameInto(tagText, &name_);
     const int slot = style_.tags.MatchName(name_, &direction);
-    if (name_.size() > kMaxCachedName || lookups_.size() >= kMaxCachedNames)
-      return Found{direction, &style_.tags.slot(slot)};
-    found = lookups_.insert(name_, {slot, direction});
+    return Found{direction, &style_.tags.slot(slot)};
   }
-  return Found{found->second, &style_.tags.slot(found->first)};
+  if (const auto* known = lookups_.Find(shortName_))
+    return Found{known->second, &style_.tags.slot(known->first)};
+  const int slot = style_.tags.MatchName(shortName_.view(), &direction);
+  lookups_.Insert(shortName_, {slot, direction});
+  return Found{direction, &style_.tags.slot(slot)};
 }
 
 void LineFormatter::CopyBlock(const VerbatimBlock& block) {
@@ -148,6 +164,13 @@ void LineFormatter::LowerLevel(int amount, bool inlineTag) {
 
 const QString& LineFormatter::Prefix() {
   if (prefixLevel_ != level_) {
+    // Levels go up and down by a few all the time: each prefix is made once a run.
+    const size_t index = static_cast<size_t>(std::min<qint64>(level_, kMaxIndentColumns));
+    if (index < prefixes_.size() && !prefixes_[index].isNull()) {
+      prefix_ = prefixes_[index];
+      prefixLevel_ = level_;
+      return prefix_;
+    }
     // Tab stops are 8 columns apart: a tab per full 8 columns, then spaces.
     const qint64 spacing = std::max<qint64>(options_.Spacing, 0);
     const qint64 columns =
@@ -155,6 +178,8 @@ const QString& LineFormatter::Prefix() {
     prefix_ = baseIndent_ + QString(columns / 8, QLatin1Char('\t')) +
               QString(columns % 8, QLatin1Char(' '));
     prefixLevel_ = level_;
+    if (index >= prefixes_.size()) prefixes_.resize(index + 1);
+    prefixes_[index] = prefix_;
   }
   return prefix_;
 }
@@ -195,26 +220,36 @@ void LineFormatter::BreakLine(QStringView line) {
     return;
   }
   const bool quotes = options_.BreakExcluder == QLatin1String("\"");
+  // Characters from here up to the surrogates neither guard nor break, and count one each:
+  // the scan passes them in bulk.
+  const char16_t plainFrom = quotes ? u'"' + 1 : u'>' + 1;
+  const char16_t* d = reinterpret_cast<const char16_t*>(data);
   qsizetype start = 0;
   // A rest of no more code points than the line size never finds a cut, so the scan itself
   // decides; no more code units is the cheap sign that the rest fits.
   while (size - start > lineSize) {
     bool guarded = false;
-    qint64 position = 0;
+    qsizetype lowSurrogates = 0;
     qsizetype lastSpace = -1;
     qsizetype cut = -1;
     for (qsizetype i = start; i < size; ++i) {
-      const QChar c = data[i];
-      if (!c.isLowSurrogate()) ++position;
+      i = PlainRunEnd(d, i, size, plainFrom, static_cast<char16_t>(0xDC00 - plainFrom));
+      if (i == size) break;
+      const char16_t u = d[i];
+      if (u >= 0xDC00) {
+        if (u < 0xE000) ++lowSurrogates;
+        continue;
+      }
       if (quotes) {
-        if (c == QLatin1Char('"')) guarded = !guarded;
-      } else if (c == QLatin1Char('<')) {
+        if (u == u'"') guarded = !guarded;
+      } else if (u == u'<') {
         guarded = true;
-      } else if (c == QLatin1Char('>')) {
+      } else if (u == u'>') {
         guarded = false;
       }
-      if (c != QLatin1Char(' ') || guarded) continue;
-      if (position > lineSize) {
+      if (u != u' ' || guarded) continue;
+      // Code points from start up to and including this blank.
+      if (i - start + 1 - lowSurrogates > lineSize) {
         cut = lastSpace >= 0 ? lastSpace : i;
         break;
       }

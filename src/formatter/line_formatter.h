@@ -1,9 +1,11 @@
 #pragma once
 
-#include <QHash>
 #include <QString>
+#include <functional>
 #include <utility>
+#include <vector>
 
+#include "formatter/name_cache.h"
 #include "formatter/run_hooks.h"
 #include "formatter/style.h"
 #include "formatter/tag_counters.h"
@@ -22,10 +24,21 @@ class LineFormatter {
   static constexpr qint64 kMaxCommentPad = 1024;
   static constexpr qint64 kMaxEmptyLines = 1024;
 
+  // Takes the output in pieces of whole lines.
+  using Sink = std::function<void(QStringView)>;
+
   LineFormatter(const Style& style, const QString& baseIndent, RunPacer& pacer);
 
   // The formatted lines, each ended by CR LF.
   QString FormatLines(const TokenStream& tokens);
+
+  // The same run in steps: Begin, AddTokens for each piece of the token stream in order, then
+  // Finish. With a sink the output goes to it whenever a piece has gathered and Finish
+  // returns ""; without one Finish returns the whole output. expectedSize only sizes the
+  // buffer.
+  void Begin(Sink sink, qsizetype expectedSize);
+  void AddTokens(const TokenStream& tokens);
+  QString Finish();
 
   // The steps of the pass; all but IndentLine add to the output.
   QString IndentLine(const QString& line);
@@ -59,9 +72,12 @@ class LineFormatter {
   qint64 level_ = 0;
   qint64 prefixLevel_ = -1;  // the level prefix_ was made for
   QString prefix_;
+  std::vector<QString> prefixes_;  // by level, made when first needed
   QString out_;
+  Sink sink_;
   QString name_;
-  QHash<QString, std::pair<int, int>> lookups_;  // tag name -> (slot, direction)
+  ShortTagName shortName_;
+  NameCache<std::pair<int, int>> lookups_;  // tag name -> (slot, direction)
 };
 
 }  // namespace vistrel

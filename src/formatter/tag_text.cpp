@@ -1,6 +1,9 @@
 #include "formatter/tag_text.h"
 
 #include <algorithm>
+#include <cstring>
+
+#include "formatter/plain_run.h"
 
 namespace vistrel {
 
@@ -31,8 +34,18 @@ void AppendNormalisedTag(QStringView raw, int tagCase, bool spaceAfter, QString*
   qsizetype i = begin;
   for (; i < nameEnd; ++i) *w++ = QChar(ChangeLetterCase(d[i].unicode(), tagCase));
   bool lastBlank = false;
+  const char16_t* units = reinterpret_cast<const char16_t*>(d);
   for (; i < end; ++i) {
-    if (d[i].unicode() > u' ' || !IsSourceBlank(d[i])) {
+    const qsizetype run = PlainRunEnd(units, i, end, kAboveSpace, kAboveSpaceCount);
+    if (run > i) {
+      std::memcpy(static_cast<void*>(w), units + i,
+                  static_cast<size_t>(run - i) * sizeof(char16_t));
+      w += run - i;
+      lastBlank = false;
+      i = run;
+      if (i == end) break;
+    }
+    if (!IsSourceBlank(d[i])) {
       *w++ = d[i];
       lastBlank = false;
     } else {

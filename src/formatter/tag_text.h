@@ -11,6 +11,10 @@ inline bool IsSourceBlank(QChar c) {
   return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n');
 }
 
+// The units above the blank, for PlainRunEnd: everything but blanks, CR and control codes.
+constexpr char16_t kAboveSpace = u' ' + 1;
+constexpr char16_t kAboveSpaceCount = 0xFFFF - u' ';
+
 // One letter of a tag name in the style's case: 1 upper case, 2 lower case (also the Latin-1
 // umlauts), anything else unchanged.
 inline char16_t ChangeLetterCase(char16_t u, int tagCase) {

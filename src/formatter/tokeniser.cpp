@@ -1,6 +1,10 @@
 #include "formatter/tokeniser.h"
 
+#include "formatter/plain_run.h"
 #include "formatter/tag_text.h"
+
+#include <algorithm>
+#include <cstring>
 
 namespace vistrel {
 
@@ -26,10 +30,10 @@ const char16_t* const kNoSpaceAfterTags[] = {
     u"<TITLE>", u"</TITLE>",   u"<HTML>",  u"<META>",       u"<OPTION>",      u"<HR>",
     u"<TD>"};
 
-// Names this long are not worth remembering: real tag names are short.
-constexpr qsizetype kMaxCachedName = 32;
-constexpr int kMaxCachedNames = 4096;
 constexpr qsizetype kProgressStep = 1000;
+// Token lines per piece when the stream is handed over as it is made: small enough to stay in
+// the cache, large enough that handing over costs nothing.
+constexpr size_t kPieceLines = 2048;
 
 bool EqualsNoCase(QStringView text, QStringView pattern) {
   for (qsizetype i = 0; i < pattern.size(); ++i) {
@@ -47,29 +51,47 @@ Tokeniser::Tokeniser(const QString& source, const Style& style, RunPacer& pacer)
     : source_(source), style_(style), pacer_(pacer) {}
 
 TokenStream Tokeniser::Tokenise() {
+  Run(nullptr);
+  return std::move(out_);
+}
+
+void Tokeniser::Tokenise(const Consumer& consume) { Run(&consume); }
+
+void Tokeniser::HandOver(const Consumer& consume) {
+  consume(out_);
+  out_.text.resize(0);
+  out_.lines.clear();
+  out_.blocks.clear();
+}
+
+void Tokeniser::Run(const Consumer* consume) {
   const qsizetype n = source_.size();
   const QChar* s = source_.constData();
-  out_.lines.reserve(static_cast<size_t>(n / 64));
-  out_.text.reserve(n + n / 16);
+  if (consume) {
+    out_.lines.reserve(kPieceLines + 1);
+    out_.text.reserve(std::min<qsizetype>(n, kPieceLines * 64));
+  } else {
+    out_.lines.reserve(static_cast<size_t>(n / 64));
+    out_.text.reserve(n + n / 16);
+  }
   pacer_.SetRange(n);
   qsizetype nextReport = kProgressStep;
   qsizetype p = 0;
   while (p < n) {
     pacer_.Poll();
+    if (consume && out_.lines.size() >= kPieceLines) HandOver(*consume);
     if (p >= nextReport) {
       pacer_.Report(p);
       nextReport = (p / kProgressStep + 1) * kProgressStep;
     }
     if (s[p] != QLatin1Char('<')) {
-      qsizetype q = source_.indexOf(QLatin1Char('<'), p);
-      if (q < 0) q = n;
+      const qsizetype q = FindUnit(source_, p, u'<');
       buffer_.append(QStringView(s + p, q - p));
       p = q;
       continue;
     }
     const qsizetype end = TagEnd(p);
-    TagNameInto(QStringView(s + p, end - p + 1), &name_);
-    const NameInfo info = InfoOfName(name_);
+    const NameInfo info = InfoOfTag(QStringView(s + p, end - p + 1));
     if (info.opener == kCell) {
       const qsizetype cellEnd = BlockEnd(kCell, p + 1);
       if (IsTagsOnlyCell(p, cellEnd)) {
@@ -90,28 +112,37 @@ TokenStream Tokeniser::Tokenise() {
     p = HandleOrdinaryTag(p, end, info);
   }
   FlushText();
+  if (consume) HandOver(*consume);
   pacer_.Report(n);
   pacer_.Report(0);
-  return std::move(out_);
 }
 
-Tokeniser::NameInfo Tokeniser::InfoOfName(const QString& name) {
-  const auto found = names_.constFind(name);
-  if (found != names_.constEnd()) return found.value();
+// Real tag names are short and few: each is worked out once a run.
+Tokeniser::NameInfo Tokeniser::InfoOfTag(QStringView tagText) {
+  if (!shortName_.Read(tagText)) {
+    TagNameInto(tagText, &name_);
+    return InfoOfName(name_);
+  }
+  if (const NameInfo* known = names_.Find(shortName_)) return *known;
+  const NameInfo info = InfoOfName(shortName_.view());
+  names_.Insert(shortName_, info);
+  return info;
+}
+
+Tokeniser::NameInfo Tokeniser::InfoOfName(QStringView name) const {
   NameInfo info;
   info.inlineSlot = style_.tags.FindInlineName(name);
   for (int i = 0; i < kOpenerCount && info.opener < 0; ++i)
     if (name == QStringView(kOpeners[i])) info.opener = i;
   for (const char16_t* tag : kNoSpaceAfterTags)
     if (name == QStringView(tag)) info.noSpaceAfter = true;
-  if (name.size() <= kMaxCachedName && names_.size() < kMaxCachedNames) names_.insert(name, info);
   return info;
 }
 
 // The last position of the tag text at p: its first ">", or the end of the source.
 qsizetype Tokeniser::TagEnd(qsizetype p) const {
-  const qsizetype q = source_.indexOf(QLatin1Char('>'), p + 1);
-  return q < 0 ? source_.size() - 1 : q;
+  const qsizetype q = FindUnit(source_, p + 1, u'>');
+  return q == source_.size() ? q - 1 : q;
 }
 
 // Searches move forward only, so an answer still ahead of the new start is the answer again;
@@ -191,15 +222,24 @@ void Tokeniser::FlushText() {
   const qsizetype start = out_.text.size();
   out_.text.resize(start + size);
   QChar* out = out_.text.data() + start;
+  const char16_t* in = reinterpret_cast<const char16_t*>(buffer_.constData());
   qsizetype length = 0;
   bool lastSpace = true;
   bool other = false;
-  for (const QChar c : std::as_const(buffer_)) {
-    if (c.unicode() > u' ') {  // most characters: no blank, no CR
-      out[length++] = c;
+  for (qsizetype i = 0; i < size; ++i) {
+    // Most characters are no blank and no CR: they go over in runs.
+    const qsizetype run = PlainRunEnd(in, i, size, kAboveSpace, kAboveSpaceCount);
+    if (run > i) {
+      std::memcpy(static_cast<void*>(out + length), in + i,
+                  static_cast<size_t>(run - i) * sizeof(char16_t));
+      length += run - i;
       lastSpace = false;
       other = true;
-    } else if (c == QLatin1Char(' ') || c == QLatin1Char('\n') || c == QLatin1Char('\t')) {
+      i = run;
+      if (i == size) break;
+    }
+    const QChar c(in[i]);
+    if (c == QLatin1Char(' ') || c == QLatin1Char('\n') || c == QLatin1Char('\t')) {
       if (!lastSpace) out[length++] = QLatin1Char(' ');
       lastSpace = true;
     } else {

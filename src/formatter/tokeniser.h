@@ -1,8 +1,9 @@
 #pragma once
 
-#include <QHash>
 #include <QString>
+#include <functional>
 
+#include "formatter/name_cache.h"
 #include "formatter/run_hooks.h"
 #include "formatter/style.h"
 #include "formatter/token_stream.h"
@@ -15,8 +16,13 @@ namespace vistrel {
 // dropped. One object per run; it looks at every character a bounded number of times.
 class Tokeniser {
  public:
+  using Consumer = std::function<void(const TokenStream&)>;
+
   Tokeniser(const QString& source, const Style& style, RunPacer& pacer);
   TokenStream Tokenise();
+  // The same lines handed over in pieces as they are made, each piece forgotten once handed
+  // over, so a run over a large source holds only a piece of the stream at a time.
+  void Tokenise(const Consumer& consume);
 
  private:
   // What the tokeniser needs to know about a tag name; cached per name.
@@ -31,7 +37,10 @@ class Tokeniser {
     qsizetype found = -1;
   };
 
-  NameInfo InfoOfName(const QString& name);
+  void Run(const Consumer* consume);
+  void HandOver(const Consumer& consume);
+  NameInfo InfoOfTag(QStringView tagText);
+  NameInfo InfoOfName(QStringView name) const;
   qsizetype TagEnd(qsizetype p) const;
   qsizetype FindCloser(int opener, qsizetype from);
   qsizetype BlockEnd(int opener, qsizetype from);
@@ -53,7 +62,8 @@ class Tokeniser {
   QString buffer_;
   QString name_;
   int runNumber_ = 0;
-  QHash<QString, NameInfo> names_;
+  ShortTagName shortName_;
+  NameCache<NameInfo> names_;
   SearchMemo closerMemo_[7];
   qsizetype cellScanStart_ = -1;  // the last scan for text in a cell: where it started
   qsizetype cellTextAt_ = -1;     // and the first character outside a tag it met

@@ -54,5 +54,26 @@ TEST(CliFormat, DefaultStyleStandardInputAndUsage) {
   EXPECT_TRUE(missing.err.contains("/nonexistent/page.htm"));
 }
 
+TEST(CliFormat, LargeFilesReadTheSameAsStandardInput) {
+  TempFolder folder;
+  // Over 2 MB of Latin-1, with a file size no multiple of anything: the file is read into
+  // large pages, standard input is not; the bytes come out the same either way.
+  QByteArray latin1;
+  while (latin1.size() < 2200000) latin1 += "<div>caf\xE9 \xFF text<br>\n  more</div>\n";
+  latin1 += "<p>tail";
+  const QString page = folder.Write(QStringLiteral("big.htm"), latin1);
+  const CliRun fromFile = RunCli({page});
+  ASSERT_EQ(fromFile.exitCode, 0) << fromFile.err.toStdString();
+  EXPECT_TRUE(fromFile.out.endsWith("tail\r\n"));
+  EXPECT_TRUE(fromFile.out.contains("caf\xE9 \xFF text"));
+  EXPECT_EQ(RunCli({QStringLiteral("-")}, latin1).out, fromFile.out);
+  // One byte that is not UTF-8 at the very end turns the whole file into Latin-1.
+  const QByteArray utf8 = QByteArray("<p>\xC3\xA9</p>\n").repeated(20000);
+  EXPECT_EQ(RunCli({folder.Write(QStringLiteral("utf8.htm"), utf8)}).out, RunCli({}, utf8).out);
+  const CliRun mixed = RunCli({folder.Write(QStringLiteral("mixed.htm"), utf8 + "\xE9")});
+  EXPECT_TRUE(mixed.out.endsWith("\xE9\r\n"));
+  EXPECT_EQ(mixed.out, RunCli({}, utf8 + "\xE9").out);
+}
+
 }  // namespace
 }  // namespace vistrel

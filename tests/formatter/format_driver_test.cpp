@@ -111,8 +111,9 @@ TEST(FormatDriver, ProgressRunsOverTheSourceAndEndsAtZero) {
   EXPECT_EQ(reports.back().second, 0);
   EXPECT_TRUE(std::any_of(reports.begin(), reports.end(),
                           [&](const auto& r) { return r.second == source.size(); }));
-  EXPECT_TRUE(
-      std::any_of(reports.begin(), reports.end(), [](const auto& r) { return r.second == 1500; }));
+  // Formatting runs along with the cutting into tokens: one pass forward, then 0.
+  for (size_t i = 1; i + 1 < reports.size(); ++i)
+    EXPECT_GE(reports[i].second, reports[i - 1].second) << "report " << i;
 }
 
 TEST(FormatDriver, TheUserInterfaceBreathesAtMostEveryTwentyMilliseconds) {
