@@ -316,6 +316,7 @@ TEST_F(ThumbnailPageTest, MakeOrClearInsideARunningRenderIsRefusedWithAHint) {
     heldWhileMaking = guard.Running() == QStringLiteral("Make Thumbs");
     return page_->CurrentFile();
   };
+  Select({0});  // one page: made at once, the corner shown afterwards
   page_->makeButton()->click();
   EXPECT_TRUE(heldWhileMaking);
   EXPECT_FALSE(guard.Busy());
