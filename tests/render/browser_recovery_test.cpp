@@ -4,7 +4,6 @@
 #include <QWebEnginePage>
 #include <csignal>
 
-#include "render/browser_page.h"
 #include "render/browser_view.h"
 #include "render/paint_wait.h"
 #include "render_fixture.h"
@@ -138,16 +137,6 @@ TEST_F(BrowserRecoveryTest, KilledRendererIsReportedAndTheNextLoadBringsThePageB
   LoadAndWait(*view_, next);
   EXPECT_EQ(Middle(), QColor(255, 0, 0));
   EXPECT_EQ(lost.count(), 1);
-}
-
-TEST(RenderProcessEndText, SaysWhatHappenedAndWhatToDo) {
-  const QString again = QStringLiteral(" - click a file to show it again");
-  EXPECT_EQ(RenderProcessEndText(QWebEnginePage::CrashedTerminationStatus, 0),
-            QStringLiteral("The page's render process crashed") + again);
-  EXPECT_EQ(RenderProcessEndText(QWebEnginePage::AbnormalTerminationStatus, 3),
-            QStringLiteral("The page's render process failed with exit code 3") + again);
-  EXPECT_EQ(RenderProcessEndText(QWebEnginePage::NormalTerminationStatus, 0),
-            QStringLiteral("The page's render process ended") + again);
 }
 
 }  // namespace
