@@ -4,6 +4,33 @@
 
 namespace vistrel {
 
+namespace {
+const char kEnded[] = "The page's render process ended";
+const char kFailed[] = "The page's render process failed with exit code ";
+const char kCrashed[] = "The page's render process crashed";
+const char kKilled[] = "The page's render process was killed (out of memory or stopped)";
+const char kAgain[] = " - click a file to show it again";
+}  // namespace
+
+QString RenderProcessEndText(QWebEnginePage::RenderProcessTerminationStatus status, int exitCode) {
+  QString what;
+  switch (status) {
+    case QWebEnginePage::NormalTerminationStatus:
+      what = QLatin1String(kEnded);
+      break;
+    case QWebEnginePage::AbnormalTerminationStatus:
+      what = QLatin1String(kFailed) + QString::number(exitCode);
+      break;
+    case QWebEnginePage::CrashedTerminationStatus:
+      what = QLatin1String(kCrashed);
+      break;
+    case QWebEnginePage::KilledTerminationStatus:
+      what = QLatin1String(kKilled);
+      break;
+  }
+  return what + QLatin1String(kAgain);
+}
+
 BrowserPage::BrowserPage(QWebEngineProfile* profile, QObject* parent)
     : QWebEnginePage(profile, parent), tag_(NewBridgeTag()) {
   connect(this, &QWebEnginePage::newWindowRequested, this, &BrowserPage::OnNewWindowRequested);

@@ -33,4 +33,7 @@ class BrowserPage : public QWebEnginePage {
   QUrl clickedUrl_;  // the link the user clicked last, until its navigation comes
 };
 
+// What the user is told when a page's render process has ended.
+QString RenderProcessEndText(QWebEnginePage::RenderProcessTerminationStatus status, int exitCode);
+
 }  // namespace vistrel

@@ -2,9 +2,12 @@
 
 #include <QChildEvent>
 #include <QColor>
+#include <QCoreApplication>
 #include <QMenu>
+#include <QPointer>
 #include <QQuickWidget>
 #include <QQuickWindow>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWebEngineHistory>
 #include <QWebEngineScript>
@@ -12,6 +15,7 @@
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 #include <algorithm>
+#include <csignal>
 
 #include "core/disk_name.h"
 #include "core/vistrel_error.h"
@@ -27,6 +31,8 @@ const char kCantLocateFile[] = "Can't locate file: ";
 const char kBridgeScriptName[] = "vistrel-bridge";
 const char kStyleScriptName[] = "vistrel-defaults";
 const char kFixedFontName[] = "Courier New";
+const char kPingScript[] = "0";
+const char kStuckPage[] = " did not answer; its render process was stopped";
 
 QWebEngineScript DocumentScript(const QString& name, const QString& source) {
   QWebEngineScript script;
@@ -50,31 +56,42 @@ QColor ColourOf(int value) {
 }  // namespace
 
 BrowserView::BrowserView(BrowserProfile& profile, int historyDepth, QWidget* parent)
-    : QWidget(parent), historyDepth_(std::max(0, historyDepth)) {
+    : QWidget(parent), profile_(profile), historyDepth_(std::max(0, historyDepth)) {
   view_ = new QWebEngineView(this);
-  page_ = new BrowserPage(profile.Profile(), view_);
-  view_->setPage(page_);
   view_->installEventFilter(this);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(view_);
   setFocusProxy(view_);
+  watchdog_ = new QTimer(this);
+  watchdog_->setSingleShot(true);
+  watchdog_->setInterval(kAnswerMs);
+  connect(watchdog_, &QTimer::timeout, this, &BrowserView::OnWatchdog);
 
-  QWebEngineSettings* settings = page_->settings();
-  engineFontName_ = settings->fontFamily(QWebEngineSettings::StandardFont);
-  settings->setFontFamily(QWebEngineSettings::FixedFont, QLatin1String(kFixedFontName));
-  ReplaceScript(page_->scripts(),
-                DocumentScript(QLatin1String(kBridgeScriptName), BridgeScript(page_->BridgeTag())));
+  page_ = NewPage();
+  engineFontName_ = page_->settings()->fontFamily(QWebEngineSettings::StandardFont);
+  view_->setPage(page_);
   ApplyDisplaySettings();
-
-  connect(page_, &QWebEnginePage::loadStarted, this, &BrowserView::OnLoadStarted);
-  connect(page_, &QWebEnginePage::loadFinished, this, &BrowserView::OnLoadFinished);
-  connect(page_, &QWebEnginePage::urlChanged, this, &BrowserView::CheckHistory);
-  connect(page_, &BrowserPage::LinkNavigation, this, &BrowserView::OnLinkNavigation);
-  connect(page_, &BrowserPage::BridgeMessageArrived, this, &BrowserView::OnBridgeMessage);
   connect(view_, &QWidget::customContextMenuRequested, this, [this](const QPoint& position) {
     if (contextMenu_) contextMenu_->popup(view_->mapToGlobal(position));
   });
+}
+
+BrowserPage* BrowserView::NewPage() {
+  auto* page = new BrowserPage(profile_.Profile(), view_);
+  page->settings()->setFontFamily(QWebEngineSettings::FixedFont, QLatin1String(kFixedFontName));
+  ReplaceScript(page->scripts(),
+                DocumentScript(QLatin1String(kBridgeScriptName), BridgeScript(page->BridgeTag())));
+  connect(page, &QWebEnginePage::loadStarted, this, &BrowserView::OnLoadStarted);
+  connect(page, &QWebEnginePage::loadFinished, this, &BrowserView::OnLoadFinished);
+  connect(page, &QWebEnginePage::urlChanged, this, &BrowserView::CheckHistory);
+  connect(page, &BrowserPage::LinkNavigation, this, &BrowserView::OnLinkNavigation);
+  connect(page, &BrowserPage::BridgeMessageArrived, this, &BrowserView::OnBridgeMessage);
+  connect(page, &QWebEnginePage::renderProcessTerminated, this,
+          [this](QWebEnginePage::RenderProcessTerminationStatus status, int exitCode) {
+            OnRenderProcessTerminated(status, exitCode);
+          });
+  return page;
 }
 
 BrowserView::~BrowserView() = default;
@@ -82,12 +99,107 @@ BrowserView::~BrowserView() = default;
 void BrowserView::LoadFile(const QString& fileName) {
   if (KindOf(fileName) != FileKind::kRegular)
     throw VistrelError(QLatin1String(kCantLocateFile) + PrintableName(fileName));
-  page_->load(FileUrl(AbsolutePath(fileName)));
+  Ask({Request::Kind::kLoad, FileUrl(AbsolutePath(fileName))});
 }
 
-void BrowserView::Clear() { page_->setHtml(QString()); }
+void BrowserView::Clear() { Ask({Request::Kind::kClear, {}}); }
 
-void BrowserView::Reload() { page_->triggerAction(QWebEnginePage::Reload); }
+void BrowserView::Reload() { Ask({Request::Kind::kReload, page_->url()}); }
+
+qint64 BrowserView::RenderProcessPid() const { return page_->renderProcessPid(); }
+
+void BrowserView::Revive() {
+  if (rendererLost_ || busy_) Reload();
+}
+
+void BrowserView::Ask(const Request& request, bool perform) {
+  asked_ = request;
+  // The renderer should answer a trivial script at once, even while the page loads; one that
+  // cannot is running a script that never ends. A page that never had a renderer, or lost
+  // it, gets a new one with this load.
+  if (everLoaded_ && !rendererLost_) {
+    if (answered_) askedOf_ = PathOfFileUrl(page_->url());
+    answered_ = false;
+    const int serial = ++pingSerial_;
+    const QPointer<BrowserView> self(this);
+    page_->runJavaScript(QLatin1String(kPingScript), QWebEngineScript::ApplicationWorld,
+                         [self, serial](const QVariant&) {
+                           if (self && serial == self->pingSerial_) self->answered_ = true;
+                         });
+    watchdog_->start();
+  }
+  if (!perform) return;
+  rendererLost_ = false;
+  Perform(request, false);
+}
+
+void BrowserView::Perform(const Request& request, bool freshPage) {
+  switch (request.kind) {
+    case Request::Kind::kLoad:
+      page_->load(request.url);
+      break;
+    case Request::Kind::kReload:
+      // A fresh page has nothing to reload; it loads what the old one showed.
+      if (!freshPage)
+        page_->triggerAction(QWebEnginePage::Reload);
+      else if (request.url.isValid() && request.url.scheme() != QLatin1String("data"))
+        page_->load(request.url);
+      break;
+    case Request::Kind::kClear:
+      page_->setHtml(QString());
+      break;
+    case Request::Kind::kNone:
+      break;
+  }
+}
+
+void BrowserView::OnWatchdog() {
+  if (!answered_) {
+    ReplaceStuckPage();
+    return;
+  }
+  // The page answered but its load is still under way: a script may start spinning later
+  // in the load, so it is asked again until the load ends.
+  if (busy_ && !rendererLost_) Ask(asked_, false);
+}
+
+void BrowserView::ReplaceStuckPage() {
+  BrowserPage* stuck = page_;
+  const QString stuckFile = askedOf_;
+  const qint64 pid = stuck->renderProcessPid();
+  disconnect(stuck, nullptr, this, nullptr);
+  page_ = NewPage();
+  ApplyDisplaySettings();
+  view_->setPage(page_);
+  delete stuck;
+  // The spinning process would keep a core busy until the program ends, and a new page of
+  // the same site could be placed into it.
+  if (pid > 0 && pid != QCoreApplication::applicationPid())
+    ::kill(static_cast<pid_t>(pid), SIGKILL);
+  answered_ = true;
+  everLoaded_ = false;
+  clickResolved_.clear();
+  if (busy_) {
+    busy_ = false;
+    Q_EMIT BusyChanged(false);
+  }
+  Perform(asked_, true);
+  CheckHistory();
+  const QString name = stuckFile.isEmpty() ? QStringLiteral("The page") : PrintableName(stuckFile);
+  Q_EMIT RendererLost(name + QLatin1String(kStuckPage));
+}
+
+void BrowserView::OnRenderProcessTerminated(int status, int exitCode) {
+  watchdog_->stop();
+  answered_ = true;
+  rendererLost_ = true;
+  if (busy_) {
+    busy_ = false;
+    Q_EMIT BusyChanged(false);
+  }
+  Q_EMIT RendererLost(RenderProcessEndText(
+      static_cast<QWebEnginePage::RenderProcessTerminationStatus>(status), exitCode));
+}
 
 QUrl BrowserView::Url() const { return page_->url(); }
 
@@ -193,6 +305,8 @@ void BrowserView::OnLoadStarted() {
 }
 
 void BrowserView::OnLoadFinished(bool ok) {
+  answered_ = true;
+  everLoaded_ = true;
   WatchRenderer();
   if (historyDepth_ == 0) page_->history()->clear();
   CheckHistory();
@@ -214,6 +328,7 @@ void BrowserView::OnLinkNavigation(const QUrl& url, bool* cancel) {
 }
 
 void BrowserView::OnBridgeMessage(const BridgeMessage& message) {
+  answered_ = true;
   switch (message.kind) {
     case BridgeMessage::Kind::kHover:
       Q_EMIT LinkHovered(message.target, message.url);

@@ -8,6 +8,7 @@
 #include "render/display_settings.h"
 
 class QMenu;
+class QTimer;
 class QVariant;
 class QWebEngineView;
 
@@ -18,7 +19,9 @@ class BrowserProfile;
 struct BridgeMessage;
 
 // An HTML view of local files: the only widget of the program that shows rendered pages.
-// It may be moved between windows at any time without reloading its page.
+// It may be moved between windows at any time without reloading its page. A page whose
+// render process stops answering (a script that never ends) is replaced by a fresh page when
+// the next load is asked for, so the view never stays stuck on it.
 class BrowserView : public QWidget {
   Q_OBJECT
 
@@ -35,6 +38,15 @@ class BrowserView : public QWidget {
   // The local file shown in the main frame, empty for none.
   QString CurrentFile() const;
   bool IsBusy() const { return busy_; }
+  // The render process of the page ended (killed, crashed, out of memory) and nothing was
+  // loaded since; the view shows no page until the next load.
+  bool HasLostRenderer() const { return rendererLost_; }
+  // The process that renders the page now; 0 while there is none.
+  qint64 RenderProcessPid() const;
+  // Shows the current page again when its renderer is gone or its load never finished.
+  void Revive();
+  // How long a page may leave a load request unanswered before it counts as stuck.
+  static constexpr int kAnswerMs = 400;
 
   int HistoryDepth() const { return historyDepth_; }
   bool CanGoBack() const;
@@ -80,11 +92,26 @@ class BrowserView : public QWidget {
   // The view's pixels were drawn anew.
   void FrameRendered();
   void PaintReported(int id, bool settled);
+  // The page was lost: its render process ended, or it stopped answering and was replaced.
+  // message says so in words for the user.
+  void RendererLost(const QString& message);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // What a load request asks for, kept so a fresh page can be asked the same.
+  struct Request {
+    enum class Kind { kNone, kLoad, kClear, kReload } kind = Kind::kNone;
+    QUrl url;
+  };
+  BrowserPage* NewPage();
+  // Asks the page for request (perform false: only checks that the page still answers).
+  void Ask(const Request& request, bool perform = true);
+  void Perform(const Request& request, bool freshPage);
+  void OnWatchdog();
+  void ReplaceStuckPage();
+  void OnRenderProcessTerminated(int status, int exitCode);
   void OnLoadStarted();
   void OnLoadFinished(bool ok);
   void OnLinkNavigation(const QUrl& url, bool* cancel);
@@ -93,8 +120,16 @@ class BrowserView : public QWidget {
   void WatchRenderer();
   void ApplyDisplaySettings();
 
+  BrowserProfile& profile_;
   BrowserPage* page_ = nullptr;
   QWebEngineView* view_ = nullptr;
+  QTimer* watchdog_ = nullptr;
+  Request asked_;            // the last load request
+  QString askedOf_;          // the file shown when the page was last asked to answer
+  int pingSerial_ = 0;       // which answer counts: only the one to the last request
+  bool answered_ = true;     // the page showed signs of life since the last request
+  bool everLoaded_ = false;  // a page without a renderer yet cannot answer
+  bool rendererLost_ = false;
   int historyDepth_ = 0;
   bool busy_ = false;
   BrowserDisplaySettings display_;

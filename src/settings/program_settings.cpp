@@ -20,6 +20,9 @@ const QString kPosition = QStringLiteral("POSITION_MAIN");
 const QString kColors = QStringLiteral("COLORS");
 const QString kPaths = QStringLiteral("PATHS");
 const QString kThumbs = QStringLiteral("THUMBS");
+const char kRenderTimeout[] = "RenderTimeout";
+constexpr qint64 kShortestTimeoutMs = 1000;
+constexpr qint64 kLongestTimeoutMs = 3600 * 1000;
 
 QString EditorSection(int index) { return QStringLiteral("EDITOR") + QString::number(index + 1); }
 
@@ -64,6 +67,11 @@ QString S(const char* text) { return QString::fromLatin1(text); }
 bool IsApplicationPresent(const ExternalApplication& application) {
   const QFileInfo info(application.Location);
   return info.isFile() && info.isExecutable();
+}
+
+int RenderTimeoutMs(const ProgramSettings& settings) {
+  const qint64 ms = qint64(settings.RenderTimeout) * 1000;
+  return static_cast<int>(qBound(kShortestTimeoutMs, ms, kLongestTimeoutMs));
 }
 
 void UpdatePresent(ProgramSettings& settings) {
@@ -117,6 +125,7 @@ ProgramSettings LoadProgramSettings(const IniProfile& ini, QSize screen,
   for (const BoolKey& k : kSwitchKeys)
     s.*k.field = ini.ReadBool(S(k.section), S(k.key), s.*k.field);
   s.CACHE_MAX = ini.ReadInteger(kOptions, QStringLiteral("CACHE_MAX"), s.CACHE_MAX);
+  s.RenderTimeout = ini.ReadInteger(kThumbs, QLatin1String(kRenderTimeout), s.RenderTimeout);
 
   UpdatePresent(s);
   if (!QFileInfo(s.VIEW_PATH).isDir()) s.VIEW_PATH = programFolder;
@@ -165,6 +174,8 @@ void SaveProgramSettings(const ProgramSettings& s, const QString& viewFolder, In
 
   for (const BoolKey& k : kSwitchKeys) ini.WriteBool(S(k.section), S(k.key), s.*k.field);
   ini.WriteInteger(kOptions, QStringLiteral("CACHE_MAX"), s.CACHE_MAX);
+  // Written last, so a file of older runs gains it at the end of its section.
+  ini.WriteInteger(kThumbs, QLatin1String(kRenderTimeout), s.RenderTimeout);
 }
 
 }  // namespace vistrel

@@ -66,9 +66,14 @@ struct ProgramSettings {
   int BorderCol = 8388608;
   bool CropHori = false;
   bool CropVerti = false;
+  // Seconds a page may take before the renderer gives up on it and takes what it painted.
+  int RenderTimeout = 5;
   // EDITOR1..EDITOR6
   std::array<ExternalApplication, 6> Applications;
 };
+
+// The render timeout in milliseconds, at least one second whatever the file holds.
+int RenderTimeoutMs(const ProgramSettings& settings);
 
 // Whether Location names an existing executable file.
 bool IsApplicationPresent(const ExternalApplication& application);

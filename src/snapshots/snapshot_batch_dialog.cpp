@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QSpinBox>
 
 #include "core/prompter.h"
 #include "core/text_paths.h"
@@ -24,6 +25,9 @@ const char kJpgEntry[] = "Create JPG files";
 const char kJpgPattern[] = "*.JPG";
 const char kBmpEntry[] = "Create BMP files";
 const char kBmpPattern[] = "*.BMP";
+const char kTimeoutLabel[] = "Seconds to wait for each page:";
+const char kTimeoutSuffix[] = " s";
+constexpr int kLongestTimeout = 3600;
 
 }  // namespace
 
@@ -47,6 +51,12 @@ SnapshotBatchDialog::SnapshotBatchDialog(ProgramSettings& program, Prompter& pro
   filterComboBox1_->setObjectName(QStringLiteral("FilterComboBox1"));
   filterComboBox1_->addItem(QLatin1String(kJpgEntry), QLatin1String(kJpgPattern));
   filterComboBox1_->addItem(QLatin1String(kBmpEntry), QLatin1String(kBmpPattern));
+  auto* label3 = new QLabel(QLatin1String(kTimeoutLabel), this);
+  label3->setObjectName(QStringLiteral("Label3"));
+  timeout_ = new QSpinBox(this);
+  timeout_->setObjectName(QStringLiteral("SERenderTimeout"));
+  timeout_->setRange(1, kLongestTimeout);
+  timeout_->setSuffix(QLatin1String(kTimeoutSuffix));
   bOK_ = new QPushButton(QStringLiteral("Start"), this);
   bOK_->setObjectName(QStringLiteral("BOK"));
   bOK_->setDefault(true);
@@ -63,7 +73,9 @@ SnapshotBatchDialog::SnapshotBatchDialog(ProgramSettings& program, Prompter& pro
   buttons->addStretch();
   buttons->addWidget(bOK_);
   buttons->addWidget(bCancel_);
-  grid->addLayout(buttons, 4, 0, 1, 2);
+  grid->addWidget(label3, 4, 0);
+  grid->addWidget(timeout_, 4, 1);
+  grid->addLayout(buttons, 5, 0, 1, 2);
 
   connect(bEditor1_, &QPushButton::clicked, this, &SnapshotBatchDialog::BEditor1Click);
   connect(bOK_, &QPushButton::clicked, this, &SnapshotBatchDialog::BOKClick);
@@ -77,6 +89,7 @@ void SnapshotBatchDialog::showEvent(QShowEvent* event) {
   setWindowTitle(QStringLiteral("Export ") + QString::number(selCount_) +
                  QStringLiteral(" snapshots"));
   eLoc1_->setText(program_.SNAPSHOTPATH);
+  timeout_->setValue(RenderTimeoutMs(program_) / 1000);
   UpdateStart();
   FilterComboBox1Change();
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -108,6 +121,7 @@ void SnapshotBatchDialog::SetCheckBoxes() {
 
 void SnapshotBatchDialog::BOKClick() {
   program_.SNAPSHOTPATH = eLoc1_->text();
+  program_.RenderTimeout = timeout_->value();
   accept();
 }
 

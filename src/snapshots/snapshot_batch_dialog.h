@@ -7,6 +7,7 @@
 class QComboBox;
 class QLineEdit;
 class QPushButton;
+class QSpinBox;
 
 namespace vistrel {
 
@@ -14,7 +15,8 @@ class Prompter;
 struct ProgramSettings;
 
 // "Batch export options": where the snapshots of a batch go and as what kind of file.
-// "Start" stores the folder as the snapshot folder and accepts.
+// "Start" stores the folder as the snapshot folder, the render timeout in the settings, and
+// accepts.
 class SnapshotBatchDialog : public QDialog {
   Q_OBJECT
 
@@ -28,6 +30,7 @@ class SnapshotBatchDialog : public QDialog {
   QLineEdit* location() const { return eLoc1_; }
   QPushButton* chooseButton() const { return bEditor1_; }
   QComboBox* fileType() const { return filterComboBox1_; }
+  QSpinBox* timeoutBox() const { return timeout_; }
   QPushButton* startButton() const { return bOK_; }
   QPushButton* cancelButton() const { return bCancel_; }
 
@@ -49,6 +52,7 @@ class SnapshotBatchDialog : public QDialog {
   QLineEdit* eLoc1_;
   QPushButton* bEditor1_;
   QComboBox* filterComboBox1_;
+  QSpinBox* timeout_;
   QPushButton* bOK_;
   QPushButton* bCancel_;
 };

@@ -6,9 +6,11 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 #include "core/prompter.h"
+#include "core/render_guard.h"
 #include "core/shell_host.h"
 #include "core/text_paths.h"
 #include "settings/program_settings.h"
@@ -31,6 +33,10 @@ const char* const kClearCaption = "ClearThumbs";
 const char* const kClearHint = "Clear selected thumbnail(s)";
 const char* const kSelectAllCaption = "Select All";
 const char* const kSelectAllHint = "[CTRL-A ] = Select all";
+const char* const kTimeoutHint =
+    "Seconds to wait for a page before its thumbnail is taken as it is";
+const char* const kTimeoutSuffix = " s";
+constexpr int kLongestTimeout = 3600;
 const char* const kTitleStyle = "QLabel { background: %1; color: white; font-weight: bold; }";
 }  // namespace
 
@@ -83,7 +89,14 @@ void ThumbnailPage::BuildLayout() {
   clearButton_->setToolTip(QLatin1String(kClearHint));
   selectAllButton_ = new QPushButton(QLatin1String(kSelectAllCaption), this);
   selectAllButton_->setToolTip(QLatin1String(kSelectAllHint));
+  timeoutBox_ = new QSpinBox(this);
+  timeoutBox_->setObjectName(QStringLiteral("SERenderTimeout"));
+  timeoutBox_->setRange(1, kLongestTimeout);
+  timeoutBox_->setSuffix(QLatin1String(kTimeoutSuffix));
+  timeoutBox_->setToolTip(QLatin1String(kTimeoutHint));
+  ShowRenderTimeout();
   bar->addWidget(baseBox_);
+  bar->addWidget(timeoutBox_);
   bar->addWidget(makeButton_);
   bar->addWidget(clearButton_);
   bar->addStretch(1);
@@ -98,6 +111,8 @@ void ThumbnailPage::BuildLayout() {
   connect(view_, &ThumbnailListView::FocusChanged, this, &ThumbnailPage::SetTitleFocus);
   connect(baseBox_, qOverload<int>(&QComboBox::currentIndexChanged), this,
           &ThumbnailPage::ApplyBaseSize);
+  connect(timeoutBox_, qOverload<int>(&QSpinBox::valueChanged), this,
+          &ThumbnailPage::OnTimeoutEdited);
   connect(makeButton_, &QPushButton::clicked, this, [this] { MakeOrClearSelection(*this, true); });
   connect(clearButton_, &QPushButton::clicked, this,
           [this] { MakeOrClearSelection(*this, false); });
@@ -164,7 +179,21 @@ void ThumbnailPage::ApplyBaseSize() {
   if (size.isValid()) store_.SetRenderSize(size);
 }
 
+void ThumbnailPage::ShowRenderTimeout() {
+  const QSignalBlocker block(timeoutBox_);
+  timeoutBox_->setValue(RenderTimeoutMs(settings_) / 1000);
+}
+
+void ThumbnailPage::OnTimeoutEdited(int seconds) {
+  settings_.RenderTimeout = seconds;
+  Q_EMIT RenderTimeoutChanged(RenderTimeoutMs(settings_));
+}
+
 void ThumbnailPage::MakeOrClearSelection(const PageList& list, bool make) {
+  // A batch lets the event loop run; one started from inside it would share its window.
+  const QString action = QLatin1String(make ? kMakeCaption : kClearCaption);
+  if (RenderGuard::Shared().Refuse(action)) return;
+  const RenderGuard::Hold running(RenderGuard::Shared(), action);
   BusyCursor busy;
   SelectionCommandHooks commandHooks;
   commandHooks.showThumbCorner = [this] { host_.ShowThumbCorner(host_.CurrentFile()); };

@@ -11,6 +11,7 @@ class QComboBox;
 class QLabel;
 class QMenu;
 class QPushButton;
+class QSpinBox;
 
 namespace vistrel {
 
@@ -52,8 +53,11 @@ class ThumbnailPage : public QWidget, public PageList {
   void SetBaseIndex(int index);
   void ApplyBaseSize();
 
+  // The seconds a page may take to render, from the settings.
+  void ShowRenderTimeout();
+
   // Make Thumbs / ClearThumbs / the pop-up items / the corner double click, on the selection
-  // of list, the active page's list (which may be this page).
+  // of list, the active page's list (which may be this page). Refused while a render runs.
   void MakeOrClearSelection(const PageList& list, bool make);
   void SelectAll();
   // The "&Clean" menu: removes orphaned (all false) or all thumbnails and says how many.
@@ -69,16 +73,20 @@ class ThumbnailPage : public QWidget, public PageList {
   QPushButton* makeButton() const { return makeButton_; }
   QPushButton* clearButton() const { return clearButton_; }
   QPushButton* selectAllButton() const { return selectAllButton_; }
+  QSpinBox* timeoutBox() const { return timeoutBox_; }
   QLabel* titleLabel() const { return title_; }
 
  Q_SIGNALS:
   void OpenFileRequested();  // double click or Enter
   void DeleteRequested();    // Delete key: the main window runs DeleteSelectedFiles()
+  // The user changed the render timeout; the settings hold it already.
+  void RenderTimeoutChanged(int milliseconds);
 
  private:
   void BuildLayout();
   void AfterUserMove(bool selectAllFirst);
   void SetTitleFocus(bool focused);
+  void OnTimeoutEdited(int seconds);
   bool StartingUp() const;
 
   ProgramSettings& settings_;
@@ -93,6 +101,7 @@ class ThumbnailPage : public QWidget, public PageList {
   QLabel* title_ = nullptr;
   ThumbnailListView* view_ = nullptr;
   QComboBox* baseBox_ = nullptr;
+  QSpinBox* timeoutBox_ = nullptr;
   QPushButton* makeButton_ = nullptr;
   QPushButton* clearButton_ = nullptr;
   QPushButton* selectAllButton_ = nullptr;

@@ -8,6 +8,8 @@
 
 #include "app/ui/progress_window.h"
 #include "core/page_list.h"
+#include "core/render_guard.h"
+#include "main_window_fixture.h"
 
 namespace vistrel {
 namespace {
@@ -108,6 +110,53 @@ TEST(ProgressWindow, LooksAsDesigned) {
   EXPECT_FALSE(progress.windowFlags() & Qt::WindowCloseButtonHint);
   QTest::mouseClick(progress.stopButton(), Qt::LeftButton);
   EXPECT_TRUE(abort);
+}
+
+// The program's own progress window, as the main window builds it.
+class ProgramBatchTest : public testing::MainWindowTest {};
+
+TEST_F(ProgramBatchTest, EscAndStopReachTheProgressWindowWhileTheMainWindowIsDisabled) {
+  Start();
+  ProgressWindow& progress = window_->progressWindow();
+  FakePage page({0, 1, 2, 3, 4});
+  int calls = 0;
+  RunSelectedBatch(page, progress, [&](int, const QString&) {
+    EXPECT_FALSE(window_->isEnabled());
+    EXPECT_TRUE(progress.isEnabled());
+    EXPECT_TRUE(RenderGuard::Shared().Busy());
+    // Through the window system, as a user's key press comes.
+    if (++calls == 2) QTest::keyClick(progress.windowHandle(), Qt::Key_Escape);
+    return true;
+  });
+  EXPECT_EQ(calls, 2);
+  EXPECT_TRUE(window_->state().AbortRequested);
+  EXPECT_TRUE(window_->isEnabled());
+  EXPECT_FALSE(RenderGuard::Shared().Busy());
+
+  calls = 0;
+  RunSelectedBatch(page, progress, [&](int, const QString&) {
+    if (++calls == 3) QTest::mouseClick(progress.stopButton(), Qt::LeftButton);
+    return true;
+  });
+  EXPECT_EQ(calls, 3);
+  EXPECT_FALSE(progress.isVisible());
+}
+
+TEST_F(ProgramBatchTest, EscReachesTheProgressWindowOverAModalWindow) {
+  Start();
+  // The viewer and the snapshot window are shown modally and may start batches.
+  QDialog modal(window_.get());
+  modal.setWindowModality(Qt::ApplicationModal);
+  modal.show();
+  ProgressWindow& progress = window_->progressWindow();
+  FakePage page({0, 1, 2, 3, 4});
+  int calls = 0;
+  RunSelectedBatch(page, progress, [&](int, const QString&) {
+    if (++calls == 2) QTest::keyClick(progress.windowHandle(), Qt::Key_Escape);
+    return true;
+  });
+  EXPECT_EQ(calls, 2);
+  EXPECT_TRUE(window_->state().AbortRequested);
 }
 
 }  // namespace

@@ -89,7 +89,7 @@ TEST(SaveProgramSettings, FreshFileHasTheExactSectionAndKeyOrder) {
           "MAX"));
   EXPECT_EQ(written.KeyNames(QStringLiteral("THUMBS")).join(QLatin1Char(',')),
             QStringLiteral("THUMB_BASEIDX,CustomWidth,CustomHeight,Scale,Shade,Border,BGCol,"
-                           "ShadeCol,BorderCol,CropHori,CropVerti"));
+                           "ShadeCol,BorderCol,CropHori,CropVerti,RenderTimeout"));
   EXPECT_EQ(written.KeyNames(QStringLiteral("PATHS")).join(QLatin1Char(',')),
             QStringLiteral("VIEW_PATH,SNAPSHOTPATH,COPYPATH"));
   EXPECT_EQ(written.KeyNames(QStringLiteral("EDITOR6")).join(QLatin1Char(',')),
@@ -119,6 +119,36 @@ TEST(SaveProgramSettings, StandardColoursAndNormalisedValuesAreWrittenBack) {
   EXPECT_EQ(ini.ReadString(QStringLiteral("PATHS"), QStringLiteral("VIEW_PATH"), {}),
             QStringLiteral("/view/"));
   EXPECT_EQ(ini.SectionNames().first(), QStringLiteral("OPTIONS"));
+}
+
+TEST(RenderTimeout, FiveSecondsUnlessTheFileSaysOtherwise) {
+  EXPECT_EQ(LoadFrom("").RenderTimeout, 5);
+  EXPECT_EQ(RenderTimeoutMs(LoadFrom("")), 5000);
+  EXPECT_EQ(LoadFrom("[THUMBS]\nRenderTimeout=12\n").RenderTimeout, 12);
+  EXPECT_EQ(LoadFrom("[THUMBS]\nRenderTimeout=soon\n").RenderTimeout, 5);
+  // A page is never given up on at once, nor waited for without end.
+  EXPECT_EQ(RenderTimeoutMs(LoadFrom("[THUMBS]\nRenderTimeout=0\n")), 1000);
+  EXPECT_EQ(RenderTimeoutMs(LoadFrom("[THUMBS]\nRenderTimeout=-7\n")), 1000);
+  EXPECT_EQ(RenderTimeoutMs(LoadFrom("[THUMBS]\nRenderTimeout=2147483647\n")), 3600 * 1000);
+}
+
+TEST(RenderTimeout, FileOfAnOlderRunGainsTheKeyAtTheEndOfItsSection) {
+  const QString older = QStringLiteral(
+      "; kept\n[THUMBS]\nTHUMB_BASEIDX=2\nCropVerti=1\n\n[PATHS]\nVIEW_PATH=/view/\n");
+  IniProfile ini = IniProfile::FromText(older);
+  ProgramSettings s = LoadProgramSettings(ini, kScreen, QStringLiteral("/prog/"));
+  s.RenderTimeout = 9;
+  SaveProgramSettings(s, QStringLiteral("/view/"), ini);
+  const QStringList thumbs = ini.KeyNames(QStringLiteral("THUMBS"));
+  EXPECT_EQ(thumbs.last(), QStringLiteral("RenderTimeout"));
+  EXPECT_EQ(thumbs.first(), QStringLiteral("THUMB_BASEIDX"));
+  EXPECT_EQ(ini.ReadString(QStringLiteral("THUMBS"), QStringLiteral("RenderTimeout"), {}),
+            QStringLiteral("9"));
+  // Appended inside THUMBS, before the section that followed it.
+  const QString text = ini.ToText();
+  EXPECT_LT(text.indexOf(QStringLiteral("RenderTimeout=9")),
+            text.indexOf(QStringLiteral("[PATHS]")));
+  EXPECT_TRUE(text.startsWith(QStringLiteral("; kept")));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 
 #include "snapshot_window_fixture.h"
 #include "snapshots/image_files.h"
@@ -166,6 +167,24 @@ TEST_F(SnapshotBatchTest, TheBatchDialogChoosesFolderAndFileType) {
   SnapshotBatchDialog blank(program_, prompter_, 2);
   blank.show();
   EXPECT_FALSE(blank.startButton()->isEnabled());
+}
+
+TEST_F(SnapshotBatchTest, TheBatchDialogKeepsTheRenderTimeoutOnlyOnStart) {
+  program_.SNAPSHOTPATH = folder_.path() + QStringLiteral("snaps/");
+  program_.RenderTimeout = 0;  // a file holding nonsense still shows a usable value
+  {
+    SnapshotBatchDialog dialog(program_, prompter_, 2);
+    dialog.show();
+    EXPECT_EQ(dialog.timeoutBox()->value(), 1);
+    dialog.timeoutBox()->setValue(20);
+    dialog.cancelButton()->click();
+  }
+  EXPECT_EQ(program_.RenderTimeout, 0);
+  SnapshotBatchDialog dialog(program_, prompter_, 2);
+  dialog.show();
+  dialog.timeoutBox()->setValue(20);
+  dialog.startButton()->click();
+  EXPECT_EQ(program_.RenderTimeout, 20);
 }
 
 TEST_F(SnapshotBatchTest, CancellingTheBatchDialogRendersNothing) {

@@ -9,9 +9,11 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <memory>
 
 #include "app/ui/progress_window.h"
+#include "core/render_guard.h"
 #include "render/browser_profile.h"
 #include "fake_shell.h"
 #include "scripted_prompter.h"
@@ -286,6 +288,56 @@ TEST_F(ThumbnailPageTest, StoppingABatchOfTenAfterTheThirdKeepsThreeThumbnails) 
   EXPECT_EQ(made, 3);
   EXPECT_TRUE(owner_.isEnabled());
   EXPECT_FALSE(window_.isVisible());
+}
+
+TEST_F(ThumbnailPageTest, MakeOrClearInsideARunningRenderIsRefusedWithAHint) {
+  AddPages(2);
+  MakePage();
+  Select({0, 1});
+  const QString thumb = store_.ThumbOf(page_->FileOfItem(0, false));
+  QStringList hints;
+  RenderGuard& guard = RenderGuard::Shared();
+  guard.SetReporter([&](const QString& text) { hints << text; });
+  {
+    const RenderGuard::Hold running(guard, QStringLiteral("a batch"));
+    page_->makeButton()->click();
+    page_->clearButton()->click();
+  }
+  EXPECT_FALSE(QFileInfo::exists(thumb));
+  EXPECT_FALSE(window_.isVisible());
+  EXPECT_TRUE(owner_.isEnabled());
+  EXPECT_EQ(hints, QStringList({QStringLiteral("Make Thumbs not started: a batch is still running "
+                                               "(Esc in the progress window stops it)"),
+                                QStringLiteral("ClearThumbs not started: a batch is still running "
+                                               "(Esc in the progress window stops it)")}));
+  // Once it has ended the same button works, and holds the guard while it runs.
+  bool heldWhileMaking = false;
+  shell_.currentFile = [&] {
+    heldWhileMaking = guard.Running() == QStringLiteral("Make Thumbs");
+    return page_->CurrentFile();
+  };
+  Select({0});  // one page: made at once, the corner shown afterwards
+  page_->makeButton()->click();
+  EXPECT_TRUE(heldWhileMaking);
+  EXPECT_FALSE(guard.Busy());
+  EXPECT_TRUE(QFileInfo::exists(thumb));
+  guard.SetReporter({});
+}
+
+TEST_F(ThumbnailPageTest, TheTimeoutFieldEditsTheSettingInSeconds) {
+  settings_.RenderTimeout = 7;
+  MakePage();
+  EXPECT_EQ(page_->timeoutBox()->value(), 7);
+  QSignalSpy changed(page_.get(), &ThumbnailPage::RenderTimeoutChanged);
+  page_->timeoutBox()->setValue(12);
+  EXPECT_EQ(settings_.RenderTimeout, 12);
+  ASSERT_EQ(changed.count(), 1);
+  EXPECT_EQ(changed.first().at(0).toInt(), 12000);
+  // Showing the stored value again is no edit.
+  settings_.RenderTimeout = 3;
+  page_->ShowRenderTimeout();
+  EXPECT_EQ(page_->timeoutBox()->value(), 3);
+  EXPECT_EQ(changed.count(), 1);
 }
 
 TEST_F(ThumbnailPageTest, OneSelectedItemIsMadeWithoutTheProgressWindow) {

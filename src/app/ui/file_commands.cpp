@@ -20,6 +20,7 @@
 #include "core/page_list.h"
 #include "core/pattern_match.h"
 #include "core/prompter.h"
+#include "core/render_guard.h"
 #include "filelists/file_lists_page.h"
 #include "filelists/file_operations.h"
 #include "render/browser_view.h"
@@ -28,6 +29,10 @@
 #include "thumbnails/thumbnail_page.h"
 
 namespace vistrel {
+
+namespace {
+const char kSnapshotAction[] = "Create Snapshot";
+}  // namespace
 
 FileCommands::FileCommands(const FileCommandParts& parts, WindowLink& window, QWidget& owner)
     : parts_(parts), window_(window), owner_(owner) {}
@@ -82,18 +87,24 @@ void FileCommands::CreateSnapshots() {
     parts_.prompter.Information(QStringLiteral("No file(s) selected"));
     return;
   }
-  const SnapshotServices services{parts_.settings, parts_.prompter, *profile_,
-                                  browser_->DisplaySettings(), parts_.progress};
-  SnapshotOptionsWindow window(services, window_.CurrentPageList(), request, nullptr, &owner_);
-  window.exec();
+  RunSnapshotWindow(request, window_.CurrentPageList(), nullptr);
 }
 
 void FileCommands::SnapViewerPage() {
   SnapshotRequest request;
   request.FileName = window_.CurrentFile();
+  RunSnapshotWindow(request, nullptr, browser_);
+}
+
+void FileCommands::RunSnapshotWindow(const SnapshotRequest& request, const PageList* page,
+                                     BrowserView* viewerBrowser) {
+  // The window renders while it is open; it must not start inside a running batch.
+  if (RenderGuard::Shared().Refuse(QLatin1String(kSnapshotAction))) return;
+  const RenderGuard::Hold running(RenderGuard::Shared(), QLatin1String(kSnapshotAction));
   const SnapshotServices services{parts_.settings, parts_.prompter, *profile_,
                                   browser_->DisplaySettings(), parts_.progress};
-  SnapshotOptionsWindow window(services, nullptr, request, browser_, &owner_);
+  SnapshotOptionsWindow window(services, page, request, viewerBrowser, &owner_);
+  window.SetRenderTimeout(RenderTimeoutMs(parts_.settings));
   window.exec();
 }
 

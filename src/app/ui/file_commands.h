@@ -11,6 +11,7 @@ class BrowserView;
 class FileListsPage;
 class FolderPanel;
 class FolderViewPage;
+class PageList;
 class PopupMenu;
 class PreviewController;
 class ProgressWindow;
@@ -19,6 +20,7 @@ class ThumbnailPage;
 class WindowLink;
 struct MainWindowState;
 struct ProgramSettings;
+struct SnapshotRequest;
 
 // What the file commands work on: the main window's record, pages and windows.
 struct FileCommandParts {
@@ -69,6 +71,8 @@ class FileCommands {
   const QStringList& droppedNames() const { return droppedNames_; }
 
  private:
+  void RunSnapshotWindow(const SnapshotRequest& request, const PageList* page,
+                         BrowserView* viewerBrowser);
   void SyncThumbCount();
   void ShowFolderAgain();
 

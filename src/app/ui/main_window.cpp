@@ -38,6 +38,7 @@
 #include "core/disk_name.h"
 #include "core/page_list.h"
 #include "core/prompter.h"
+#include "core/render_guard.h"
 #include "core/text_file.h"
 #include "editor/source_editor.h"
 #include "filelists/file_lists_page.h"
@@ -82,6 +83,7 @@ MainWindow::MainWindow(const WorkingFolders& folders, Prompter& prompter, QWidge
 }
 
 MainWindow::~MainWindow() {
+  RenderGuard::Shared().SetReporter({});
   QString error;
   if (!SaveSettingsNow(&error)) {
     // The old file stays intact; the program still ends.
@@ -128,6 +130,7 @@ void MainWindow::BuildLayout() {
   // A long path in the hint line must not widen the window.
   hint_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
   hint_->setStyleSheet(QStringLiteral("QLabel { background: rgb(224,224,232); }"));
+  RenderGuard::Shared().SetReporter([this](const QString& text) { SetHint(text); });
   progress_ = new QProgressBar(central);
   progress_->setObjectName(QStringLiteral("ProgressActFile"));
   progress_->setFixedHeight(11);
@@ -144,7 +147,7 @@ void MainWindow::BuildLayout() {
   pages_->AddPage(new QWidget(pages_), QString::fromLatin1(kPageNames[kThumbnailViewPage]));
   fileLists_ = new FileListsPage(settings_, prompter_, folders_, *this, pages_);
   pages_->AddPage(fileLists_, QString::fromLatin1(kPageNames[kFileListsPage]));
-  progressWindow_ = new ProgressWindow(state_.AbortRequested, this);
+  progressWindow_ = std::make_unique<ProgressWindow>(state_.AbortRequested);
   progressWindow_->SetBatchOwner(this);
   preview_ =
       std::make_unique<PreviewController>(*folderPanel_, *folderView_, state_, prompter_, *this);
@@ -229,11 +232,14 @@ void MainWindow::BuildThumbnailPage(BrowserProfile& profile) {
   thumbCache_ = std::make_unique<ThumbCache>(settings_.CACHE_MAX);
   capture_ = std::make_unique<OffscreenCapture>(profile);
   capture_->SetDisplaySettings(viewer_->browser()->DisplaySettings());
+  capture_->SetTimeout(RenderTimeoutMs(settings_));
   thumbStore_ =
       std::make_unique<ThumbStore>(folders_.thumbs, *thumbCache_, capture_->AsPageCapture());
   thumbs_ = new ThumbnailPage(settings_, prompter_, folders_, *progressWindow_, *thumbStore_, *this,
                               pages_);
   preview_->SetThumbFolder(folders_.thumbs);
+  connect(thumbs_, &ThumbnailPage::RenderTimeoutChanged, this,
+          [this](int milliseconds) { capture_->SetTimeout(milliseconds); });
   fileCommands_->SetThumbnails(thumbs_);
   pages_->SetPage(kThumbnailViewPage, thumbs_);
   FileCommands* commands = fileCommands_.get();

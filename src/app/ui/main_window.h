@@ -71,6 +71,7 @@ class MainWindow : public QMainWindow, public ViewerHost, public WindowLink {
   PageSwitcher* pages() const { return pages_; }
   PopupMenu* popupMenu() const { return popup_; }
   ViewerWindow* viewer() const { return viewer_; }
+  ProgressWindow& progressWindow() const { return *progressWindow_; }
 
   // The status: hint line, tab captions, tooltips.
   QString HintText() const;
@@ -161,7 +162,7 @@ class MainWindow : public QMainWindow, public ViewerHost, public WindowLink {
   ViewerWindow* viewer_ = nullptr;
   FileListsPage* fileLists_ = nullptr;
   ThumbnailPage* thumbs_ = nullptr;
-  ProgressWindow* progressWindow_ = nullptr;
+  std::unique_ptr<ProgressWindow> progressWindow_;
   std::unique_ptr<ThumbCache> thumbCache_;
   std::unique_ptr<OffscreenCapture> capture_;
   std::unique_ptr<ThumbStore> thumbStore_;

@@ -13,10 +13,16 @@
 #include "core/main_window_state.h"
 #include "core/program_folder.h"
 #include "core/prompter.h"
+#include "core/render_guard.h"
 #include "core/vistrel_error.h"
+#include "render/browser_view.h"
 #include "thumbnails/thumb_naming.h"
 
 namespace vistrel {
+
+namespace {
+const char kPreviewAction[] = "Preview";
+}  // namespace
 
 PreviewController::PreviewController(FolderPanel& panel, FolderViewPage& folderView,
                                      MainWindowState& state, Prompter& prompter, WindowLink& window)
@@ -29,7 +35,13 @@ void PreviewController::RefreshNow(bool force) {
     ClearNow();
     return;
   }
-  if (!force && file == state_.EditorFile) return;
+  RenderGuard& guard = RenderGuard::Shared();
+  if (!force && file == state_.EditorFile) {
+    // Shown already, unless its renderer was lost or it never finished: then it comes back.
+    if (!guard.Busy()) viewer_->browser()->Revive();
+    return;
+  }
+  if (guard.Refuse(QLatin1String(kPreviewAction))) return;
   ShowThumbCorner(file);
   viewer_->LoadPreview(file);
 }

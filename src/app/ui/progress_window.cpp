@@ -8,11 +8,16 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace vistrel {
 
-ProgressWindow::ProgressWindow(bool& abortRequested, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+namespace {
+const char kBatchName[] = "a batch";
+}  // namespace
+
+ProgressWindow::ProgressWindow(bool& abortRequested)
+    : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       abortRequested_(abortRequested) {
   setWindowTitle(QStringLiteral("Vistrel Progress"));
   setModal(false);
@@ -33,6 +38,8 @@ ProgressWindow::ProgressWindow(bool& abortRequested, QWidget* parent)
   connect(button_, &QPushButton::clicked, this, &ProgressWindow::Stop);
 }
 
+ProgressWindow::~ProgressWindow() = default;
+
 void ProgressWindow::InitProgBar(int maximum) {
   bar_->setRange(0, qMax(0, maximum));
   bar_->setValue(0);
@@ -49,8 +56,21 @@ void ProgressWindow::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
 }
 
+void ProgressWindow::StayAbove() {
+  // A modal window open at the start (the viewer, the snapshot window) would block input to
+  // any window that is not its own, so the progress window belongs to it then.
+  QWidget* anchor = QApplication::activeModalWidget();
+  if (!anchor && owner_) anchor = owner_->window();
+  if (!anchor || anchor == this) return;
+  winId();  // the native window must exist to name its parent
+  if (QWindow* own = windowHandle()) own->setTransientParent(anchor->windowHandle());
+}
+
 void ProgressWindow::Begin(int maximum) {
   InitProgBar(maximum);
+  if (!hold_)
+    hold_ = std::make_unique<RenderGuard::Hold>(RenderGuard::Shared(), QLatin1String(kBatchName));
+  StayAbove();
   show();
   // Shown windows reset the flag; a window shown already keeps an earlier stop otherwise.
   abortRequested_ = false;
@@ -74,6 +94,7 @@ bool ProgressWindow::AbortRequested() {
 void ProgressWindow::End() {
   if (owner_) owner_->setEnabled(true);
   hide();
+  hold_.reset();
 }
 
 void ProgressWindow::Stop() {

@@ -2,8 +2,10 @@
 
 #include <QDialog>
 #include <QPointer>
+#include <memory>
 
 #include "core/batch_progress.h"
+#include "core/render_guard.h"
 
 class QLabel;
 class QProgressBar;
@@ -12,13 +14,16 @@ class QPushButton;
 namespace vistrel {
 
 // "Vistrel Progress": shows how far a batch has come; its button, Enter or Esc stop it.
-// Lives for the whole run; the stop request is the shared flag it is given.
+// Lives for the whole run; the stop request is the shared flag it is given. It is a window
+// of its own, never a child of the window it disables, so it stays usable during the batch;
+// while it is shown, RenderGuard knows a batch runs.
 class ProgressWindow : public QDialog, public BatchProgress {
   Q_OBJECT
  public:
-  ProgressWindow(bool& abortRequested, QWidget* parent = nullptr);
+  explicit ProgressWindow(bool& abortRequested);
+  ~ProgressWindow() override;
 
-  // The window a batch runs from, disabled while it runs.
+  // The window a batch runs from, disabled while it runs; the progress window stays above it.
   void SetBatchOwner(QWidget* owner) { owner_ = owner; }
   void InitProgBar(int maximum);
 
@@ -40,7 +45,9 @@ class ProgressWindow : public QDialog, public BatchProgress {
 
  private:
   void Stop();
+  void StayAbove();
   bool& abortRequested_;
+  std::unique_ptr<RenderGuard::Hold> hold_;
   QPointer<QWidget> owner_;
   QLabel* label_;
   QProgressBar* bar_;

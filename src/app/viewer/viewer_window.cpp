@@ -108,6 +108,11 @@ ViewerWindow::ViewerWindow(ProgramSettings& settings, MainWindowState& state, Pr
   connect(browser_, &BrowserView::LinkHovered, this, &ViewerWindow::OnLinkHovered);
   connect(browser_, &BrowserView::BusyChanged, this,
           [this](bool busy) { state_.BrowserBusy = busy; });
+  // A lost page leaves the pane empty; the hint lines say why.
+  connect(browser_, &BrowserView::RendererLost, this, [this](const QString& message) {
+    hintBox_->setText(message);
+    host_.SetHint(message);
+  });
   // Ctrl+A and Ctrl+C act on the page wherever the browser pane sits.
   auto* selectAll = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_A), browser_, nullptr, nullptr,
                                   Qt::WidgetWithChildrenShortcut);
