@@ -20,7 +20,8 @@ std::unique_ptr<QCoreApplication> MakeCoreApplication(int& argc, char** argv) {
 void SetProgramName(char* name) { gArgv[0] = name; }
 
 void StartApplicationWith(ApplicationMaker make) {
-  if (!gApplication) gApplication = make(gArgc, gArgv);
+  // One application object per process: a host that made its own keeps it.
+  if (!gApplication && !QCoreApplication::instance()) gApplication = make(gArgc, gArgv);
 }
 
 void EndApplication() { gApplication.reset(); }
