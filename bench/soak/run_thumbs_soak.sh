@@ -13,21 +13,19 @@ base=${BASE:-3}
 cli="$build/src/cli/vistrel-cli"
 [ -x "$cli" ] || { echo "no $cli: build first" >&2; exit 1; }
 work=$(mktemp -d)
-# Lets the engine's readers of the pipe go before the folder goes.
-trap 'exec 9<>"$work/site/pipe" 2>/dev/null; exec 9>&-; rm -rf "$work"' EXIT
+trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/site" "$work/home"
 
 # Pages: every 100th never ends (a script that loops), every 100th + 50 is broken (binary
-# bytes, or a frame that is a pipe nobody writes to).
+# bytes, or a script that loops for ever once the page has drawn).
 picture=$(printf 'iVBORw0KGgoAAAANSUhEUgAAAAIAAAACCAIAAAD91JpzAAAAFklEQVQI12P4z8DAwMDAxMDAwMDAAAANHQEDasKb6QAAAABJRU5ErkJggg==')
-mkfifo "$work/site/pipe"
 failing=()
 for ((i = 0; i < count; i++)); do
   page="$work/site/p$i.html"
   case $((i % 100)) in
     37) printf '<body style="background:#00f"><script>for(;;){}</script>' >"$page"; failing+=("$page") ;;
     87) if [ $((i % 200)) = 87 ]; then head -c 4096 /dev/urandom >"$page"
-        else echo "<p>waits for a frame</p><iframe src='pipe'></iframe>" >"$page"; fi ;;
+        else echo "<p>hangs after drawing</p><script>requestAnimationFrame(() => requestAnimationFrame(() => requestAnimationFrame(() => { for(;;){} })))</script>" >"$page"; fi ;;
     *)
       case $((i % 3)) in
         0) { echo "<h1>Page $i</h1>"; for ((p = 0; p < 12; p++)); do echo "<p>Paragraph $p of page $i, with <b>some</b> <i>words</i> to lay out.</p>"; done; } >"$page" ;;

@@ -67,7 +67,14 @@ void OrderedBatchProgress::ShowItem(int n) {
 
 void OrderedBatchProgress::Done(int n) {
   progress_.Step();
-  ShowItem(n + 1);
+  // As a batch of one item at a time: once stopped, no further item is announced.
+  stopped_ = stopped_ || progress_.AbortRequested();
+  if (!stopped_) ShowItem(n + 1);
+}
+
+bool OrderedBatchProgress::AbortRequested() {
+  stopped_ = stopped_ || progress_.AbortRequested();
+  return stopped_;
 }
 
 }  // namespace vistrel

@@ -47,15 +47,18 @@ class OrderedBatchProgress {
   OrderedBatchProgress(const OrderedBatchProgress&) = delete;
   OrderedBatchProgress& operator=(const OrderedBatchProgress&) = delete;
 
-  // Item n (from 0) is done: a step, and the next item's text.
+  // Item n (from 0) is done: a step, one turn of the message loop, and the next item's text
+  // unless the user asked to stop.
   void Done(int n);
-  bool AbortRequested() { return progress_.AbortRequested(); }
+  // Runs the message loop once; true once the user asked to stop.
+  bool AbortRequested();
 
  private:
   void ShowItem(int n);
 
   BatchProgress& progress_;
   const QStringList& paths_;
+  bool stopped_ = false;
 };
 
 }  // namespace vistrel

@@ -44,7 +44,8 @@ struct PageCapture {
 
   PageCapture() = default;
   template <typename F,
-            typename = std::enable_if_t<std::is_invocable_r_v<QImage, F&, const QString&, QSize>>>
+            typename = std::enable_if_t<!std::is_same_v<std::decay_t<F>, PageCapture> &&
+                                        std::is_invocable_r_v<QImage, F&, const QString&, QSize>>>
   PageCapture(F one) : one(std::move(one)) {}  // NOLINT(google-explicit-constructor)
   PageCapture(One one, Batch batch) : one(std::move(one)), batch(std::move(batch)) {}
 
