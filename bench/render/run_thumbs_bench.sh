@@ -7,7 +7,7 @@
 # With BENCH_TABLE set, a row "work|ours|peer|ratio|goal" is added to that file.
 set -euo pipefail
 build=${BUILD:-/tmp/vistrel-bench-release}
-cli="$build/src/cli/vistrel-cli"
+cli=${CLI:-$build/bin/vistrel-cli}
 [ -x "$cli" ] || { echo "no $cli: build first" >&2; exit 1; }
 if [ -z "${PAGES:-}" ]; then
   book="$(rustc --print sysroot)/share/doc/rust/html/book"

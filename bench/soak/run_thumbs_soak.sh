@@ -10,7 +10,7 @@ set -euo pipefail
 build=${BUILD:-/tmp/vistrel-bench-release}
 count=${COUNT:-1000}
 base=${BASE:-3}
-cli="$build/src/cli/vistrel-cli"
+cli=${CLI:-$build/bin/vistrel-cli}
 [ -x "$cli" ] || { echo "no $cli: build first" >&2; exit 1; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
