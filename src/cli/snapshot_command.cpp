@@ -5,6 +5,7 @@
 #include <QList>
 #include <utility>
 
+#include "core/disk_name.h"
 #include "core/vistrel_error.h"
 #include "cli/cli_command.h"
 #include "cli/command_options.h"
@@ -37,7 +38,8 @@ const char kUsage[] =
     "  --bg C, --shade-col C, --border-col C\n"
     "                          colours as #rrggbb or a stored colour value (0x00BBGGRR);\n"
     "                          white, grey and navy\n"
-    "  --timeout SECONDS       give up waiting for the page and take what is painted (15)\n"
+    "  --timeout SECONDS       give up waiting for the page and take what is painted (5);\n"
+    "                          a page that painted nothing of its own by then gets no file\n"
     "  --quiet                 no progress line (shown only when standard error is a\n"
     "                          terminal and there are several files)\n"
     "  --verbose               let the browser engine print its own diagnostics\n";
@@ -100,7 +102,7 @@ int RunSnapshot(const QStringList& args) {
   }
   const QString timeoutText = options.Has(QStringLiteral("timeout"))
                                   ? options.Value(QStringLiteral("timeout"))
-                                  : QStringLiteral("15");
+                                  : QStringLiteral("5");
   const QString out = options.Value(QStringLiteral("o"));
   const QStringList files = options.Positional();
   if (files.isEmpty() || out.isEmpty()) return UsageError(QStringLiteral("expected FILE -o OUT"));
@@ -139,24 +141,34 @@ int RunSnapshot(const QStringList& args) {
     SnapshotRenderer renderer(profile, BrowserDisplaySettings());
     renderer.SetTimeout(static_cast<int>(timeoutSeconds * 1000));
     ProgressLine progress(options.Has(QStringLiteral("quiet")) || jobs.size() < 2);
-    for (qsizetype i = 0; i < jobs.size(); ++i) {
-      const auto& [file, target] = jobs.at(i);
-      progress.Show(int(i), int(jobs.size()), file);
-      QImage snapshot;
-      const SnapshotRenderer::Result result =
-          renderer.DoTheShot(file, settings, RenderSize(settings, true), &snapshot);
-      progress.Clear();
-      if (result == SnapshotRenderer::Result::kNoFile) {
-        Failure(QStringLiteral("Can't locate file: ") + file);
-        allWritten = false;
-        continue;
-      }
-      if (result == SnapshotRenderer::Result::kTimedOut)
-        Err() << "vistrel-cli snapshot: " << file
-              << " did not finish loading; taking what is painted\n";
-      if (!SaveSnapshot(target, format, false, snapshot, prompter, {}))
-        return Failure(QStringLiteral("nothing written to ") + target);
-    }
+    QStringList pages;
+    for (const auto& job : jobs) pages.append(job.first);
+    bool saveFailed = false;
+    progress.Show(0, int(jobs.size()), pages.front());
+    renderer.ShootMany(pages, settings, RenderSize(settings, true),
+                       [&](int index, const SnapshotShot& shot) {
+                         progress.Clear();
+                         const QString& target = jobs.at(index).second;
+                         if (shot.image.isNull()) {
+                           Failure(shot.problem);
+                           allWritten = false;
+                         } else {
+                           if (shot.timedOut)
+                             Err() << "vistrel-cli snapshot: " << PrintableName(shot.file)
+                                   << " did not finish loading; taking what is painted\n";
+                           QImage snapshot = shot.image;
+                           if (!SaveSnapshot(target, format, false, snapshot, prompter, {})) {
+                             Failure(QStringLiteral("nothing written to ") + target);
+                             saveFailed = true;
+                             return false;
+                           }
+                         }
+                         if (index + 1 < jobs.size())
+                           progress.Show(index + 1, int(jobs.size()), pages.at(index + 1));
+                         return true;
+                       });
+    progress.Clear();
+    if (saveFailed) return kExitFailure;
   } catch (const VistrelError& error) {
     return Failure(error.message());
   }

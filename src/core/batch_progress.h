@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
+#include <vector>
 
 namespace vistrel {
 
@@ -27,5 +29,36 @@ class BatchProgress {
 // when work throws. Returns how many items were handed to work.
 int RunSelectedBatch(const PageList& page, BatchProgress& progress,
                      const std::function<bool(int index, const QString& path)>& work);
+
+// The selected items of a page with their paths, in the order of the page.
+struct SelectedItems {
+  std::vector<int> indexes;
+  QStringList paths;
+};
+SelectedItems SelectedItemsOf(const PageList& page);
+
+// The progress of a batch whose work runs ahead of its results (several items in flight,
+// results in order): the window shows "(n of m): path" of the item waited for, steps as each
+// item is done, and is given back when this goes.
+class OrderedBatchProgress {
+ public:
+  OrderedBatchProgress(BatchProgress& progress, const QStringList& paths);
+  ~OrderedBatchProgress();
+  OrderedBatchProgress(const OrderedBatchProgress&) = delete;
+  OrderedBatchProgress& operator=(const OrderedBatchProgress&) = delete;
+
+  // Item n (from 0) is done: a step, one turn of the message loop, and the next item's text
+  // unless the user asked to stop.
+  void Done(int n);
+  // Runs the message loop once; true once the user asked to stop.
+  bool AbortRequested();
+
+ private:
+  void ShowItem(int n);
+
+  BatchProgress& progress_;
+  const QStringList& paths_;
+  bool stopped_ = false;
+};
 
 }  // namespace vistrel

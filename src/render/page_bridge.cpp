@@ -45,6 +45,9 @@ const char kBridgeSource[] = R"JS(
           resolved: link.href, frame: location.href});
   }, true);
   const frames = (count, done) => count ? requestAnimationFrame(() => frames(count - 1, done)) : done();
+  // Tells that this document has drawn frames of its own (a page whose script never ends
+  // from the start never does).
+  if (window === window.top) frames(2, () => send({kind: 'painted', id: 0}));
   window.__vistrelPaintRequest = (id) => {
     // Pictures still missing after the load (not shown, or never arriving) are not waited for.
     const ready = Array.from(document.images)

@@ -25,7 +25,8 @@ QString NewBridgeTag();
 QString BridgeScript(const QString& tag);
 
 // Asks the main frame to report kPainted once its pictures and fonts are ready and two
-// frames have been drawn after that, then kSettled two frames later.
+// frames have been drawn after that, then kSettled two frames later. Unasked, every new
+// main-frame document reports kPainted with id 0 after its first two frames.
 QString PaintRequestScript(int id);
 
 // Sets the default-colours style sheet in the current document (and, installed as a

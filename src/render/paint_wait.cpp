@@ -1,85 +1,112 @@
 #include "render/paint_wait.h"
 
 #include <QEventLoop>
-#include <QTimer>
 
 #include "render/browser_view.h"
 
 namespace vistrel {
 
-namespace {
-
 // The page answers with painted, then settled two frames later. A frame that reaches the
 // view after painted holds the finished page. Settled without such a frame is not trusted at
 // once: a frame counted before painted may be the previous page's, queued late on a busy
 // machine, so the page is asked once more and its second settled is taken as drawn.
-class PaintWaiter {
- public:
-  PaintWaiter(BrowserView& view, bool awaitLoad) : view_(view), loaded_(!awaitLoad) {}
+// Report 0 comes unasked from a new document once it has drawn its first frames: without it
+// a page that times out may have drawn nothing, and the view still shows the page before.
 
-  bool Run(int timeoutMs, const std::function<void()>& start) {
-    QObject context;
-    QObject::connect(&view_, &BrowserView::LoadFinished, &context, [this](bool) {
-      loaded_ = true;
-      Request();
-    });
-    QObject::connect(&view_, &BrowserView::FrameRendered, &context, [this] {
-      if (loaded_ && painted_) Finish(true);
-    });
-    QObject::connect(&view_, &BrowserView::PaintReported, &context,
-                     [this](int id, bool settled) { OnReport(id, settled); });
-    QTimer timer;
-    timer.setSingleShot(true);
-    QObject::connect(&timer, &QTimer::timeout, &context, [this] { Finish(false); });
-    timer.start(timeoutMs);
+PaintWatch::PaintWatch(BrowserView& view) : view_(view) {
+  timer_.setSingleShot(true);
+  connect(&timer_, &QTimer::timeout, this,
+          [this] { Finish(ownPaint_ ? PaintOutcome::kTimedOut : PaintOutcome::kNothingPainted); });
+  connect(&view_, &BrowserView::LoadFinished, this, [this](bool) {
+    if (!Running()) return;
+    loaded_ = true;
+    Request();
+  });
+  connect(&view_, &BrowserView::FrameRendered, this, [this] {
+    if (Running() && loaded_ && painted_) Finish(PaintOutcome::kPainted);
+  });
+  connect(&view_, &BrowserView::PaintReported, this,
+          [this](int id, bool settled) { OnReport(id, settled); });
+}
+
+void PaintWatch::Start(bool awaitLoad, int timeoutMs, const std::function<void()>& start,
+                       Done done) {
+  loaded_ = !awaitLoad;
+  ownPaint_ = !awaitLoad;  // a lent view shows its own page already
+  painted_ = false;
+  askedAgain_ = false;
+  id_ = -1;
+  done_ = std::move(done);
+  timer_.start(timeoutMs);
+  try {
     if (start) start();
-    if (loaded_) Request();
-    if (!done_) loop_.exec();
-    return result_;
+  } catch (...) {
+    timer_.stop();
+    done_ = nullptr;
+    throw;
   }
+  if (loaded_ && Running()) Request();
+}
 
- private:
-  void Request() {
-    static int lastId = 0;
-    id_ = ++lastId;
-    painted_ = false;
-    view_.RequestPaintReport(id_);
+void PaintWatch::Request() {
+  static int lastId = 0;
+  id_ = ++lastId;
+  painted_ = false;
+  view_.RequestPaintReport(id_);
+}
+
+void PaintWatch::OnReport(int id, bool settled) {
+  if (!Running()) return;
+  if (id == 0) {
+    ownPaint_ = true;
+    return;
   }
-
-  void OnReport(int id, bool settled) {
-    if (id != id_ || done_) return;
-    if (!settled) {
-      painted_ = true;
-    } else if (asked_again_) {
-      Finish(true);
-    } else {
-      asked_again_ = true;
-      Request();
-    }
+  if (id != id_) return;
+  ownPaint_ = true;
+  if (!settled) {
+    painted_ = true;
+  } else if (askedAgain_) {
+    Finish(PaintOutcome::kPainted);
+  } else {
+    askedAgain_ = true;
+    Request();
   }
+}
 
-  void Finish(bool painted) {
-    if (done_) return;
-    done_ = true;
-    result_ = painted;
-    loop_.quit();
+void PaintWatch::Finish(PaintOutcome outcome) {
+  if (!Running()) return;
+  timer_.stop();
+  Done done = std::move(done_);
+  done_ = nullptr;
+  done(outcome);
+}
+
+PaintOutcome WaitForPaint(BrowserView& view, bool awaitLoad, int timeoutMs,
+                          const std::function<void()>& start,
+                          const std::function<bool()>& stopAsked) {
+  PaintWatch watch(view);
+  QEventLoop loop;
+  PaintOutcome result = PaintOutcome::kStopped;
+  bool done = false;
+  QTimer poll;
+  if (stopAsked) {
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+      if (stopAsked()) watch.Stop();
+    });
+    poll.start(kStopPollMs);
   }
-
-  BrowserView& view_;
-  QEventLoop loop_;
-  bool loaded_;
-  bool painted_ = false;
-  bool asked_again_ = false;
-  bool done_ = false;
-  bool result_ = false;
-  int id_ = 0;
-};
-
-}  // namespace
+  watch.Start(awaitLoad, timeoutMs, start, [&](PaintOutcome outcome) {
+    result = outcome;
+    done = true;
+    loop.quit();
+  });
+  if (!done) loop.exec();
+  return result;
+}
 
 bool WaitUntilPainted(BrowserView& view, bool awaitLoad, int timeoutMs,
                       const std::function<void()>& start) {
-  return PaintWaiter(view, awaitLoad).Run(timeoutMs, start);
+  return WaitForPaint(view, awaitLoad, timeoutMs, start) == PaintOutcome::kPainted;
 }
 
 }  // namespace vistrel

@@ -17,14 +17,23 @@ QString SnapshotFileName(const QString& page, const QString& ext) {
 int ExportSnapshots(const PageList& page, BatchProgress& progress, SnapshotRenderer& renderer,
                     const SnapshotSettings& settings, const SnapshotBatch& batch, QImage& imgSave,
                     Prompter& prompter, const StatusLine& status) {
-  return RunSelectedBatch(page, progress, [&](int, const QString& path) {
-    // Saving the previous image under a missing page's name would be a wrong snapshot.
-    if (renderer.DoTheShot(path, settings, batch.renderSize, &imgSave, status) ==
-        SnapshotRenderer::Result::kNoFile)
-      return true;
-    const QString target = batch.folder + SnapshotFileName(path, batch.ext);
-    return SaveSnapshot(target, batch.format, true, imgSave, prompter, status, batch.minimumKb);
-  });
+  const SelectedItems items = SelectedItemsOf(page);
+  OrderedBatchProgress shown(progress, items.paths);
+  return renderer.ShootMany(
+      items.paths, settings, batch.renderSize,
+      [&](int n, const SnapshotShot& shot) {
+        // A page that is gone, or that painted nothing of its own in time, gets no file:
+        // saving the previous image under its name would be a wrong snapshot.
+        if (!shot.image.isNull()) {
+          imgSave = shot.image;
+          const QString target = batch.folder + SnapshotFileName(shot.file, batch.ext);
+          if (!SaveSnapshot(target, batch.format, true, imgSave, prompter, status, batch.minimumKb))
+            return false;
+        }
+        shown.Done(n);
+        return true;
+      },
+      [&shown] { return shown.AbortRequested(); });
 }
 
 }  // namespace vistrel

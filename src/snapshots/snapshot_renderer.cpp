@@ -1,9 +1,10 @@
 #include "snapshots/snapshot_renderer.h"
 
-#include <QFileInfo>
-
 #include "render/browser_view.h"
+#include "core/disk_name.h"
+#include "core/vistrel_error.h"
 #include "render/offscreen_page.h"
+#include "render/render_pipeline.h"
 #include "snapshots/snapshot_compose.h"
 
 namespace vistrel {
@@ -12,6 +13,8 @@ namespace {
 
 const char kCreating[] = "Creating Snapshot image ...";
 const char kResizing[] = "Resizing Snapshot ...";
+const char kNothingPainted[] = ": the page painted nothing of its own in time";
+const char kRendererEnded[] = ": the page's render process ended";
 
 void Show(const StatusLine& status, const char* text) {
   if (status) status(QLatin1String(text));
@@ -52,24 +55,56 @@ SnapshotRenderer::Result SnapshotRenderer::DoTheShot(const QString& fileName,
                                                      QSize renderSize, QImage* imgSave,
                                                      const StatusLine& status,
                                                      BrowserView* lentView) {
-  if (fileName.isEmpty() || !QFileInfo(fileName).isFile()) return Result::kNoFile;
+  if (fileName.isEmpty() || KindOf(fileName) != FileKind::kRegular) return Result::kNoFile;
   OffscreenPage& page = PageOfSize(renderSize);
   Show(status, kCreating);
   QImage capture;
-  bool painted = true;
+  PaintOutcome outcome = PaintOutcome::kPainted;
   if (lentView) {
     LendGuard guard(page);
-    painted = page.LendView(*lentView);
+    if (!page.LendView(*lentView)) outcome = PaintOutcome::kTimedOut;
     capture = page.Capture();
   } else {
-    painted = page.LoadHTMLFile(fileName);
+    outcome = page.Load(fileName);
     capture = page.Capture();
+    page.ReleaseHungRenderer();
+  }
+  if (capture.isNull()) {
+    throw VistrelError(
+        PrintableName(fileName) +
+        QLatin1String(outcome == PaintOutcome::kRendererEnded ? kRendererEnded : kNothingPainted));
   }
   Show(status, kResizing);
   QImage scaled = ScaleCapture(capture, settings);
   capture = QImage();  // the full-size capture is not needed past scaling
   *imgSave = PaintSaveImg(settings, &scaled);
-  return painted ? Result::kRendered : Result::kTimedOut;
+  return outcome == PaintOutcome::kPainted ? Result::kRendered : Result::kTimedOut;
+}
+
+int SnapshotRenderer::ShootMany(
+    const QStringList& files, const SnapshotSettings& settings, QSize renderSize,
+    const std::function<bool(int index, const SnapshotShot& shot)>& deliver,
+    const std::function<bool()>& stopAsked, const std::function<bool(int index)>& admit) {
+  if (!pipeline_) pipeline_ = std::make_unique<RenderPipeline>(profile_);
+  PipelineOptions options;
+  options.renderSize = renderSize;
+  options.display = display_;
+  options.timeoutMs = timeoutMs_;
+  options.pages = pages_;
+  pipeline_->SetOptions(options);
+  PipelineHooks hooks;
+  if (admit) hooks.admit = [&admit](int index, const QString&) { return admit(index); };
+  hooks.finish = [&settings](int, const QString&, const QImage& capture) {
+    QImage scaled = ScaleCapture(capture, settings);
+    return FinishedPage{PaintSaveImg(settings, &scaled), {}};
+  };
+  hooks.deliver = [&deliver](int index, const PageResult& result) {
+    const SnapshotShot shot{result.file, result.paint == PaintOutcome::kTimedOut, result.image,
+                            result.error};
+    return !deliver || deliver(index, shot);
+  };
+  hooks.stopAsked = stopAsked;
+  return pipeline_->Run(files, hooks);
 }
 
 }  // namespace vistrel

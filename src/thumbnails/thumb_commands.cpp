@@ -26,7 +26,8 @@ bool MakeOrClearOne(ThumbStore& store, Prompter& prompter, const QString& file, 
 }  // namespace
 
 void MakeOrClearSelection(ThumbStore& store, Prompter& prompter, BatchProgress& progress,
-                          const PageList& list, bool make, const SelectionCommandHooks& hooks) {
+                          const PageList& list, bool make, const SelectionCommandHooks& hooks,
+                          int timeoutMs) {
   const int selected = list.SelectedCount();
   if (selected < 1) {
     prompter.Information(QLatin1String(make ? kCannotCreate : kCannotClear) +
@@ -47,11 +48,29 @@ void MakeOrClearSelection(ThumbStore& store, Prompter& prompter, BatchProgress& 
     }
     return;
   }
-  RunSelectedBatch(list, progress, [&](int index, const QString& file) {
-    if (!MakeOrClearOne(store, prompter, file, make)) return false;
-    if (hooks.redrawItem) hooks.redrawItem(index);
+  if (!make) {
+    RunSelectedBatch(list, progress, [&](int index, const QString& file) {
+      MakeOrClearOne(store, prompter, file, false);
+      if (hooks.redrawItem) hooks.redrawItem(index);
+      return true;
+    });
+    return;
+  }
+  // Several pages render at once; each item is redrawn and counted in the order of the list
+  // as soon as it and those before it are done.
+  const SelectedItems items = SelectedItemsOf(list);
+  OrderedBatchProgress shown(progress, items.paths);
+  ThumbBatchHooks batch;
+  batch.admit = [&](int, const QString&) {
+    return EnoughDiskSpace(store.ThumbFolder(), kThumbMinimumKb, prompter);
+  };
+  batch.done = [&](int n, const QString&, const ThumbOutcome&) {
+    if (hooks.redrawItem) hooks.redrawItem(items.indexes[size_t(n)]);
+    shown.Done(n);
     return true;
-  });
+  };
+  batch.stopAsked = [&shown] { return shown.AbortRequested(); };
+  store.MakeThumbs(items.paths, batch, timeoutMs);
 }
 
 }  // namespace vistrel

@@ -22,8 +22,11 @@ struct SelectionCommandHooks {
 
 // Makes (make) or clears the thumbnails of the selected items of list, the active page's
 // list: a message when nothing is selected, the current file alone for one item, else a
-// batch with the progress window that a full disk or the stop button ends.
+// batch with the progress window that a full disk or the stop button ends (at once, also in
+// the middle of a page). timeoutMs: how long one page may take to render (0: the store
+// capture's own).
 void MakeOrClearSelection(ThumbStore& store, Prompter& prompter, BatchProgress& progress,
-                          const PageList& list, bool make, const SelectionCommandHooks& hooks);
+                          const PageList& list, bool make, const SelectionCommandHooks& hooks,
+                          int timeoutMs = 0);
 
 }  // namespace vistrel

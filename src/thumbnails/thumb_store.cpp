@@ -6,8 +6,9 @@
 #include <exception>
 
 #include "core/disk_name.h"
+#include "core/text_file.h"
 #include "filelists/file_search.h"
-#include "snapshots/image_files.h"
+#include "snapshots/jpeg_codec.h"
 #include "snapshots/resample.h"
 #include "thumbnails/thumb_cache.h"
 #include "thumbnails/thumb_naming.h"
@@ -18,6 +19,7 @@ namespace {
 const char* const kAllRemoved = " thumbnails removed.";
 const char* const kFound = " thumbnails found.";
 const char* const kOrphansRemoved = " orphaned thumbnails removed.";
+const char* const kNotWritten = "the thumbnail could not be written";
 }  // namespace
 
 ThumbStore::ThumbStore(const QString& thumbFolder, ThumbCache& cache, PageCapture capture)
@@ -31,16 +33,63 @@ bool ThumbStore::MakeThumb(const QString& file) {
     if (!renderSize_.isValid() || renderSize_.isEmpty() || !capture_) return false;
     const QImage capture = capture_(file, renderSize_);
     if (capture.isNull()) return false;
-    const QImage thumb = ResampleBitmap(capture, QSize(kThumbWidth, kThumbHeight));
-    const QString path = ThumbOf(file);
-    if (!MakeFolders(path.left(path.lastIndexOf(u'/')))) return false;
-    if (!WriteImageFile(path, thumb, nullptr, kThumbnailJpeg)) return false;
-    cache_.CacheRefresh(thumb, path);
-    return true;
+    return StoreThumb(file, EncodeThumb(capture));
   } catch (const std::exception&) {
     // A page the engine cannot load simply gets no thumbnail.
     return false;
   }
+}
+
+CapturedPage ThumbStore::EncodeThumb(const QImage& capture) {
+  CapturedPage thumb;
+  const QImage image = ResampleBitmap(capture, QSize(kThumbWidth, kThumbHeight));
+  if (EncodeJpeg(image, kThumbnailJpeg, &thumb.data)) thumb.image = image;
+  return thumb;
+}
+
+bool ThumbStore::StoreThumb(const QString& file, const CapturedPage& thumb) {
+  if (thumb.image.isNull()) return false;
+  const QString path = ThumbOf(file);
+  if (!MakeFolders(path.left(path.lastIndexOf(u'/')))) return false;
+  if (!WriteFileAtomically(path, thumb.data)) return false;
+  cache_.CacheRefresh(thumb.image, path);
+  return true;
+}
+
+int ThumbStore::MakeThumbs(const QStringList& files, const ThumbBatchHooks& hooks, int timeoutMs) {
+  const bool canRender = renderSize_.isValid() && !renderSize_.isEmpty() && capture_;
+  if (!canRender || !capture_.batch) {
+    int handed = 0;
+    for (int i = 0; i < files.size(); ++i) {
+      if (hooks.admit && !hooks.admit(i, files.at(i))) break;
+      ThumbOutcome outcome;
+      outcome.made = MakeThumb(files.at(i));
+      ++handed;
+      if (hooks.done && !hooks.done(i, files.at(i), outcome)) break;
+      if (hooks.stopAsked && hooks.stopAsked()) break;
+    }
+    return handed;
+  }
+  CaptureBatch batch;
+  batch.files = files;
+  batch.renderSize = renderSize_;
+  batch.timeoutMs = timeoutMs;
+  batch.admit = [&](int index) { return !hooks.admit || hooks.admit(index, files.at(index)); };
+  batch.finish = &ThumbStore::EncodeThumb;
+  batch.deliver = [&](int index, const CapturedPage& page) {
+    const QString& file = files.at(index);
+    // Written here, in the order of the batch: a stopped batch leaves no thumbnail of a
+    // page it did not count.
+    ThumbOutcome outcome{false, page.timedOut, page.problem};
+    if (!page.image.isNull()) {
+      outcome.made = StoreThumb(file, page);
+      if (!outcome.made) outcome.problem = QLatin1String(kNotWritten);
+    }
+    if (outcome.made || KindOf(file) != FileKind::kRegular) outcome.problem.clear();
+    return !hooks.done || hooks.done(index, file, outcome);
+  };
+  batch.stopAsked = hooks.stopAsked;
+  return capture_.batch(batch);
 }
 
 void ThumbStore::ClearThumb(const QString& file) {
