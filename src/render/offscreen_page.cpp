@@ -8,7 +8,7 @@
 #include <QWidget>
 
 #include "render/browser_view.h"
-#include "render/render_guard.h"
+#include "render/offscreen_scope.h"
 #include "render/view_place.h"
 
 namespace vistrel {

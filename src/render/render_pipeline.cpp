@@ -10,7 +10,7 @@
 #include <map>
 
 #include "core/vistrel_error.h"
-#include "render/render_guard.h"
+#include "render/offscreen_scope.h"
 #include "render/result_order.h"
 
 namespace vistrel {

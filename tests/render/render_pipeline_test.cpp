@@ -3,7 +3,7 @@
 
 #include "core/vistrel_error.h"
 #include "render/offscreen_page.h"
-#include "render/render_guard.h"
+#include "render/offscreen_scope.h"
 #include "render/render_pipeline.h"
 #include "render/result_order.h"
 #include "render_fixture.h"

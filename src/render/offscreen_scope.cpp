@@ -1,4 +1,4 @@
-#include "render/render_guard.h"
+#include "render/offscreen_scope.h"
 
 #include <QString>
 
