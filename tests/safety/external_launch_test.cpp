@@ -6,6 +6,8 @@
 #include <QTest>
 
 #include "app/ui/external_launch.h"
+#include "core/disk_name.h"
+#include "core/text_file.h"
 #include "settings/program_settings.h"
 #include "temp_folder.h"
 
@@ -39,6 +41,24 @@ TEST(ExternalApplication, FileNamesWithShellSyntaxReachOnlyTheApplication) {
   }
   QDir::setCurrent(saved);
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 5);
+}
+
+TEST(ExternalApplication, ANameThatIsNotUtf8ReachesTheApplicationByteForByte) {
+  TempFolder dir;
+  const QString record = dir.path() + QStringLiteral("argv.txt");
+  const QString tool =
+      dir.Write(QStringLiteral("tool.sh"),
+                QStringLiteral("#!/bin/sh\nprintf '[%s]' \"$@\" > '%1.part'\nmv '%1.part' '%1'\n")
+                    .arg(record)
+                    .toUtf8());
+  ASSERT_TRUE(QFile::setPermissions(tool, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+  ExternalApplication application;
+  application.Location = tool;
+  const QString file = dir.path() + NameFromDisk("caf\xE9\t-x.html");
+  ASSERT_TRUE(WriteFileAtomically(file, "<p>x</p>"));
+  ASSERT_TRUE(LaunchExternal(application, file));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(record); }, 15000));
+  EXPECT_EQ(dir.Read(QStringLiteral("argv.txt")), "[" + NameToDisk(file) + "]");
 }
 
 }  // namespace
