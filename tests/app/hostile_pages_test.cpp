@@ -95,7 +95,8 @@ TEST_F(HostilePagesTest, FolderViewShowsPrintableNamesAndWorksWithTheRealOnes) {
 }
 
 TEST_F(HostilePagesTest, EveryRegularPageGoesIntoThePreviewAndTheEditor) {
-  for (const QString& folder : {tree_.folder(), tree_.folder() + QStringLiteral("sub/")}) {
+  for (const QString& folder :
+       QStringList{tree_.folder(), tree_.folder() + QStringLiteral("sub/")}) {
     OpenFolder(folder);
     const QStringList names = window_->folderViewPage()->Names();
     ASSERT_EQ(names, PagesIn(tree_, folder));
@@ -105,9 +106,10 @@ TEST_F(HostilePagesTest, EveryRegularPageGoesIntoThePreviewAndTheEditor) {
       EXPECT_EQ(window_->state().EditorFile, path) << qPrintable(PrintableName(path));
       const QByteArray bytes = BytesOf(tree_, path);
       if (bytes.isEmpty()) continue;
-      if (!bytes.contains('\0'))
+      if (!bytes.contains('\0')) {
         EXPECT_EQ(Editor()->toPlainText().trimmed(), DecodeText(bytes).text.trimmed())
             << qPrintable(PrintableName(path));
+      }
     }
     EXPECT_TRUE(prompter_.TakeTexts().isEmpty());
     TearDown();
@@ -140,8 +142,9 @@ TEST_F(HostilePagesTest, EntriesThatAreNotPagesAreNamedAndNeverOpened) {
       // nowhere. Either way the message names the entry.
       EXPECT_TRUE(error.message().contains(other)) << qPrintable(error.message());
       const FileKind kind = KindOf(other);
-      if (kind == FileKind::kOther)
+      if (kind == FileKind::kOther) {
         EXPECT_TRUE(error.message().endsWith(QStringLiteral(" is not a regular file")));
+      }
     }
   }
   // A dropped FIFO is refused by name.

@@ -38,6 +38,7 @@
 #include "core/page_list.h"
 #include "core/prompter.h"
 #include "core/text_file.h"
+#include "core/text_paths.h"
 #include "editor/source_editor.h"
 #include "filelists/file_lists_page.h"
 #include "formatter/style.h"
