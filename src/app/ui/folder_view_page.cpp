@@ -10,6 +10,7 @@
 #include <QMimeDatabase>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QStackedLayout>
 #include <QVBoxLayout>
@@ -140,14 +141,13 @@ void FolderViewPage::ShowFolder(const QString& folder, const QString& patterns) 
   title_->setText(PrintableName(folder_));
   list_->clear();
   names_ = ListFolderFiles(folder_, patterns, &listError_);
-  // Filled with updates off: a folder of many thousand files must not lay out row by row.
-  list_->setUpdatesEnabled(false);
-  for (const QString& name : names_) {
-    auto* item = new QListWidgetItem(PrintableName(name));
-    if (showIcons_) item->setIcon(TypeIcon(name));
-    list_->addItem(item);
-  }
-  list_->setUpdatesEnabled(true);
+  // All rows in one insertion, and the icons set without a change signal per row: row by row,
+  // a folder of many thousand files kept the window frozen for seconds.
+  QStringList shown;
+  shown.reserve(names_.size());
+  for (const QString& name : names_) shown << PrintableName(name);
+  list_->addItems(shown);
+  if (showIcons_) SetIcons(true);
   if (list_->count() > 0) list_->setCurrentRow(0, QItemSelectionModel::NoUpdate);
 }
 
@@ -159,8 +159,16 @@ QString FolderViewPage::NameAt(int index) const {
 void FolderViewPage::SetShowFileIcons(bool on) {
   if (showIcons_ == on) return;
   showIcons_ = on;
-  for (int i = 0; i < list_->count(); ++i)
-    list_->item(i)->setIcon(on ? TypeIcon(NameAt(i)) : QIcon());
+  SetIcons(on);
+}
+
+void FolderViewPage::SetIcons(bool on) {
+  {
+    const QSignalBlocker quiet(list_->model());
+    for (int i = 0; i < list_->count(); ++i)
+      list_->item(i)->setIcon(on ? TypeIcon(NameAt(i)) : QIcon());
+  }
+  list_->viewport()->update();
 }
 
 bool FolderViewPage::SelectName(const QString& name) {

@@ -64,6 +64,8 @@ class FolderViewPage : public QWidget, public PageList {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void SetIcons(bool on);
+
   TitleBar* title_;
   QListWidget* list_;
   QWidget* previewArea_;
