@@ -172,6 +172,10 @@ QString AbsolutePath(const QString& path) {
   return QDir::cleanPath(folder + u'/' + path);
 }
 
+QString FolderOfPath(const QString& path) { return path.left(path.lastIndexOf(u'/') + 1); }
+
+QString NameOfPath(const QString& path) { return path.mid(path.lastIndexOf(u'/') + 1); }
+
 FileKind KindOf(const QString& path, struct stat* status) {
   struct stat own {};
   struct stat* info = status ? status : &own;

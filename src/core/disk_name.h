@@ -35,6 +35,11 @@ QString PathOfFileUrl(const QUrl& url);
 // QFileInfo::absoluteFilePath would pass the name through the locale's encoding.
 QString AbsolutePath(const QString& path);
 
+// The folder part of a path with its trailing "/" ("" for a bare name), and the name after
+// the last "/": split as text, where QFileInfo would pass the name through the locale.
+QString FolderOfPath(const QString& path);
+QString NameOfPath(const QString& path);
+
 enum class FileKind { kMissing, kRegular, kDirectory, kOther };
 
 // What path names, following symbolic links; *status filled when not missing. A dangling

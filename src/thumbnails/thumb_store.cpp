@@ -1,8 +1,10 @@
 #include "thumbnails/thumb_store.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <exception>
 
 #include "core/disk_name.h"
@@ -20,6 +22,29 @@ const char* const kAllRemoved = " thumbnails removed.";
 const char* const kFound = " thumbnails found.";
 const char* const kOrphansRemoved = " orphaned thumbnails removed.";
 const char* const kNotWritten = "the thumbnail could not be written";
+
+// Only a page that is certainly not there makes its thumbnail an orphan: a folder that cannot
+// be read or a link that goes nowhere says nothing about it.
+bool PageIsGone(const QString& page) {
+  struct stat info {};
+  if (::lstat(NameToDisk(page).constData(), &info) == 0) return false;
+  return errno == ENOENT || errno == ENOTDIR;
+}
+
+// Removes the empty folders directly in folder; the others stay, without a message.
+void RemoveEmptySubfolders(const QString& folder) {
+  const QByteArray bytes = NameToDisk(folder);
+  DIR* dir = ::opendir(bytes.constData());
+  if (!dir) return;
+  QList<QByteArray> names;
+  while (const dirent* entry = ::readdir(dir)) {
+    const QByteArray name(entry->d_name);
+    if (name != "." && name != "..") names.append(name);
+  }
+  ::closedir(dir);
+  const QByteArray prefix = bytes.endsWith('/') ? bytes : bytes + '/';
+  for (const QByteArray& name : names) ::rmdir(QByteArray(prefix + name).constData());
+}
 }  // namespace
 
 ThumbStore::ThumbStore(const QString& thumbFolder, ThumbCache& cache, PageCapture capture)
@@ -94,7 +119,7 @@ int ThumbStore::MakeThumbs(const QStringList& files, const ThumbBatchHooks& hook
 
 void ThumbStore::ClearThumb(const QString& file) {
   const QString path = ThumbOf(file);
-  QFile::remove(path);
+  RemoveFile(path);
   cache_.CacheInvalidate(path);
 }
 
@@ -114,13 +139,10 @@ RemoveThumbsResult ThumbStore::RemoveThumbs(bool all, const std::function<void()
     SearchFolderTree(request, thumbs);
     result.found = thumbs.size();
     for (const QString& thumb : thumbs) {
-      if (all || !QFileInfo(PageOfThumb(thumbFolder_, thumb)).isFile()) {
-        if (QFile::remove(thumb)) ++result.removed;
-      }
+      if (!all && !PageIsGone(PageOfThumb(thumbFolder_, thumb))) continue;
+      if (::unlink(NameToDisk(thumb).constData()) == 0) ++result.removed;
     }
-    const QDir top(thumbFolder_);
-    for (const QString& name : top.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden))
-      top.rmdir(name);  // only empty folders go
+    RemoveEmptySubfolders(thumbFolder_);
   }
   if (all) {
     result.message = QString::number(result.removed) + QLatin1String(kAllRemoved);

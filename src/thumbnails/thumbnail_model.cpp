@@ -1,8 +1,8 @@
 #include "thumbnails/thumbnail_model.h"
 
-#include <QFileInfo>
 #include <memory>
 
+#include "core/disk_name.h"
 #include "core/shell_host.h"
 #include "thumbnails/busy_cursor.h"
 #include "thumbnails/thumb_cache.h"
@@ -35,7 +35,7 @@ QString ThumbnailModel::ThumbOfEntry(int i) const {
 }
 
 QString ThumbnailModel::Caption(int i) const {
-  return QString::number(i + 1) + QStringLiteral(": ") + EntryName(i);
+  return QString::number(i + 1) + QStringLiteral(": ") + PrintableName(EntryName(i));
 }
 
 int ThumbnailModel::ImageIndex(int i) const {
@@ -50,7 +50,7 @@ void ThumbnailModel::CacheHint(int first, int last) {
   const QString folder = Folder();
   for (int i = first; i <= last; ++i) {
     const QString thumb = ThumbPath(thumbFolder_, folder, EntryName(i));
-    if (cache_.CacheLookup(thumb) >= 0 || !QFileInfo::exists(thumb)) continue;
+    if (cache_.CacheLookup(thumb) >= 0 || KindOf(thumb) != FileKind::kRegular) continue;
     if (!busy) busy = std::make_unique<BusyCursor>();
     cache_.CacheLoad(thumb);
   }

@@ -1,11 +1,15 @@
 #include "app/ui/command_line.h"
 
 #include <QDir>
+#include <cstdio>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QUrl>
 
 #include "app/ui/file_commands.h"
+#include "core/disk_name.h"
+#include "core/text_file.h"
+#include "hostile_tree.h"
 #include "main_window_fixture.h"
 
 namespace vistrel::testing {
@@ -50,6 +54,32 @@ TEST_F(MainWindowTest, StartFileFromTheCommandLineIsShownSelected) {
   Activate();
   EXPECT_EQ(window_->state().StartFile, page);
   EXPECT_EQ(window_->CurrentFile(), page);
+}
+
+TEST(ReadCommandLine, NamesThatAreNotUtf8AreKeptAndNonFilesRefused) {
+  HostileTree tree;
+  // Pages named *.htm to pass the accepted types: a Latin-1 name, a FIFO and a device link.
+  const QString latin1 = tree.folder() + NameFromDisk("-caf\xE9 [1]?.htm");
+  ASSERT_TRUE(WriteFileAtomically(latin1, "<p>x</p>"));
+  EXPECT_EQ(ReadCommandLine({latin1}), latin1);
+  for (const QString& other : tree.notPages()) {
+    const QString renamed = other.chopped(5) + QStringLiteral(".htm");
+    ASSERT_EQ(::rename(NameToDisk(other).constData(), NameToDisk(renamed).constData()), 0);
+    EXPECT_EQ(ReadCommandLine({renamed}), QString()) << qPrintable(renamed);
+  }
+}
+
+TEST_F(MainWindowTest, StartFileWithARawNameIsShownSelected) {
+  HostileTree tree;
+  const QString page = tree.folder() + NameFromDisk("caf\xE9.htm");
+  ASSERT_TRUE(WriteFileAtomically(page, "<p>x</p>"));
+  folders_ = WorkingFolders::For(dir_.path() + QStringLiteral("prog"));
+  window_ = std::make_unique<ObservedMainWindow>(folders_, prompter_);
+  window_->SetCommandLine({page});
+  window_->show();
+  Activate();
+  EXPECT_EQ(window_->CurrentFile(), page);
+  EXPECT_EQ(FileList()->currentItem()->text(), QStringLiteral("caf\\xE9.htm"));
 }
 
 TEST_F(MainWindowTest, DroppedFilesJumpToTheFirstOrAreRefused) {

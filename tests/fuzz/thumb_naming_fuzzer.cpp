@@ -17,9 +17,9 @@ VISTREL_FUZZ_ENTRY(thumb_naming)(const uint8_t* data, size_t size) {
   PageOfThumb(thumbs, ThumbPathOf(thumbs, text));
   FolderKey(text);
 
-  // An absolute page path of non-empty names without "=" or NUL comes back exactly.
+  // An absolute page path of non-empty names without NUL comes back exactly.
   QStringList names = text.split(QLatin1Char('/'), Qt::SkipEmptyParts);
-  for (QString& name : names) name.remove(QLatin1Char('=')).remove(QChar());
+  for (QString& name : names) name.remove(QChar());
   names.removeAll(QString());
   if (names.isEmpty()) return 0;
   const QString page = QLatin1Char('/') + names.join(QLatin1Char('/'));

@@ -6,24 +6,31 @@
 #include <QTest>
 
 #include "app/ui/external_launch.h"
+#include "core/disk_name.h"
+#include "core/text_file.h"
 #include "settings/program_settings.h"
 #include "temp_folder.h"
 
 namespace vistrel::testing {
 namespace {
 
-TEST(ExternalApplication, FileNamesWithShellSyntaxReachOnlyTheApplication) {
-  TempFolder dir;
-  const QString record = dir.path() + QStringLiteral("argv.txt");
-  // Records its arguments, then renames the record into place so a reader sees all or none.
+// A script that records its arguments one per line in brackets, then renames the record into
+// place so a reader sees all or none.
+QString RecordingTool(TempFolder& dir, const QString& record) {
   const QString tool = dir.Write(
       QStringLiteral("tool.sh"),
       QStringLiteral("#!/bin/sh\nprintf '[%s]\\n' \"$@\" > '%1.part'\nmv '%1.part' '%1'\n")
           .arg(record)
           .toUtf8());
-  ASSERT_TRUE(QFile::setPermissions(tool, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+  QFile::setPermissions(tool, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  return tool;
+}
+
+TEST(ExternalApplication, FileNamesWithShellSyntaxReachOnlyTheApplication) {
+  TempFolder dir;
+  const QString record = dir.path() + QStringLiteral("argv.txt");
   ExternalApplication application;
-  application.Location = tool;
+  application.Location = RecordingTool(dir, record);
   application.Param = QStringLiteral("--view");
   const QString saved = QDir::currentPath();
   ASSERT_TRUE(QDir::setCurrent(dir.path()));  // where a shell's "touch pwned" would land
@@ -39,6 +46,18 @@ TEST(ExternalApplication, FileNamesWithShellSyntaxReachOnlyTheApplication) {
   }
   QDir::setCurrent(saved);
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 5);
+}
+
+TEST(ExternalApplication, ANameThatIsNotUtf8ReachesTheApplicationByteForByte) {
+  TempFolder dir;
+  const QString record = dir.path() + QStringLiteral("argv.txt");
+  ExternalApplication application;
+  application.Location = RecordingTool(dir, record);
+  const QString file = dir.path() + NameFromDisk("caf\xE9\t-x.html");
+  ASSERT_TRUE(WriteFileAtomically(file, "<p>x</p>"));
+  ASSERT_TRUE(LaunchExternal(application, file));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(record); }, 15000));
+  EXPECT_EQ(dir.Read(QStringLiteral("argv.txt")), "[" + NameToDisk(file) + "]\n");
 }
 
 }  // namespace

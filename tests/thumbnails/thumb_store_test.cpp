@@ -5,7 +5,11 @@
 #include <memory>
 
 #include "render/browser_profile.h"
+#include "core/disk_name.h"
+#include "core/text_file.h"
+#include "hostile_tree.h"
 #include "snapshots/image_files.h"
+#include "snapshots/jpeg_codec.h"
 #include "thumb_fixture.h"
 #include "thumbnails/offscreen_capture.h"
 #include "thumbnails/thumb_cache.h"
@@ -46,7 +50,7 @@ class ThumbStoreTest : public ::testing::Test {
 TEST_F(ThumbStoreTest, RemovingOrphansKeepsThumbnailsOfExistingPages) {
   const QString kept = ThumbFor(Page(QStringLiteral("site/index.htm")));
   const QString orphan = ThumbFor(pages_.path() + QStringLiteral("site/gone.htm"));
-  // Its "=" turns into "/" on the way back, so the page seems gone.
+  // "=" in a folder must not make its page look gone.
   const QString equals = ThumbFor(Page(QStringLiteral("A=B/x.htm")));
   const QString emptied = QFileInfo(orphan).absolutePath();
   ThumbFor(pages_.path() + QStringLiteral("old/gone.htm"));
@@ -55,12 +59,12 @@ TEST_F(ThumbStoreTest, RemovingOrphansKeepsThumbnailsOfExistingPages) {
 
   const RemoveThumbsResult result = store.RemoveThumbs(false);
   EXPECT_EQ(result.found, 4);
-  EXPECT_EQ(result.removed, 3);
+  EXPECT_EQ(result.removed, 2);
   EXPECT_EQ(result.message,
-            QStringLiteral("4 thumbnails found.\r\n\r\n3 orphaned thumbnails removed."));
+            QStringLiteral("4 thumbnails found.\r\n\r\n2 orphaned thumbnails removed."));
   EXPECT_TRUE(QFileInfo::exists(kept));
   EXPECT_FALSE(QFileInfo::exists(orphan));
-  EXPECT_FALSE(QFileInfo::exists(equals));
+  EXPECT_TRUE(QFileInfo::exists(equals));
   EXPECT_TRUE(QFileInfo::exists(emptied));  // still holds the kept thumbnail
   EXPECT_FALSE(QFileInfo::exists(oldFolder));
   EXPECT_FALSE(QFileInfo::exists(thumbs_ + QStringLiteral("=empty")));
@@ -92,6 +96,60 @@ TEST_F(ThumbStoreTest, MakingNeedsAnExistingFileAndABaseSize) {
   // No base size chosen yet: fails without a message or a file.
   EXPECT_FALSE(store.MakeThumb(page));
   EXPECT_FALSE(QFileInfo::exists(store.ThumbOf(page)));
+}
+
+// Thumbnails of pages whose names are not UTF-8 or hold "=", "?", "[", tabs and the like.
+class HostileThumbsTest : public ThumbStoreTest {
+ protected:
+  // A real JPEG at the page's thumbnail path, written by bytes.
+  QString WriteThumbOf(const QString& page) {
+    const QString thumb = ThumbPathOf(thumbs_, page);
+    QImage picture(kThumbWidth, kThumbHeight, QImage::Format_RGB888);
+    picture.fill(Qt::darkCyan);
+    QByteArray jpeg;
+    EXPECT_TRUE(EncodeJpeg(picture, kThumbnailJpeg, &jpeg));
+    EXPECT_TRUE(MakeFolders(thumb.left(thumb.lastIndexOf(u'/'))));
+    EXPECT_TRUE(WriteFileAtomically(thumb, jpeg));
+    return thumb;
+  }
+  testing::HostileTree tree_;
+};
+
+TEST_F(HostileThumbsTest, CleanUpKeepsEveryThumbnailWhosePageExists) {
+  QStringList kept;
+  for (const auto& page : tree_.pages()) kept << WriteThumbOf(page.path);
+  for (const auto& page : tree_.unlistable()) kept << WriteThumbOf(page.path);
+  // A page in a folder holding "=", and the page its plain key would have named.
+  ASSERT_TRUE(MakeFolders(tree_.folder() + QStringLiteral("a=b")));
+  const QString equalsPage = tree_.folder() + QStringLiteral("a=b/x=y.html");
+  ASSERT_TRUE(WriteFileAtomically(equalsPage, "<p>equals</p>"));
+  kept << WriteThumbOf(equalsPage);
+  const QString orphan = WriteThumbOf(tree_.folder() + QStringLiteral("a/b/x=y.html"));
+
+  const RemoveThumbsResult result = store.RemoveThumbs(false);
+  EXPECT_GE(result.removed, 1);
+  EXPECT_EQ(KindOf(orphan), FileKind::kMissing);
+  for (const QString& thumb : kept)
+    EXPECT_EQ(KindOf(thumb), FileKind::kRegular) << qPrintable(PrintableName(thumb));
+}
+
+TEST_F(HostileThumbsTest, ClearingRemovesOnlyThatPagesThumbnailAndItsCacheEntry) {
+  // café in Latin-1 and in UTF-8 are two pages with two thumbnails.
+  const QString latin1 = tree_.folder() + NameFromDisk("caf\xE9.html");
+  const QString utf8 = tree_.folder() + NameFromDisk("caf\xC3\xA9.html");
+  const QString latin1Thumb = WriteThumbOf(latin1);
+  const QString utf8Thumb = WriteThumbOf(utf8);
+  ASSERT_NE(latin1Thumb, utf8Thumb);
+  cache_.CacheLoad(latin1Thumb);
+  cache_.CacheLoad(utf8Thumb);
+  ASSERT_GE(cache_.CacheLookup(latin1Thumb), 0);
+  ASSERT_GE(cache_.CacheLookup(utf8Thumb), 0);
+
+  store.ClearThumb(latin1);
+  EXPECT_EQ(KindOf(latin1Thumb), FileKind::kMissing);
+  EXPECT_EQ(cache_.CacheLookup(latin1Thumb), -1);
+  EXPECT_EQ(KindOf(utf8Thumb), FileKind::kRegular);
+  EXPECT_GE(cache_.CacheLookup(utf8Thumb), 0);
 }
 
 // Real pages rendered by the browser engine.

@@ -1,8 +1,6 @@
 #include "app/ui/command_line.h"
 
-#include <QDir>
-#include <QFileInfo>
-
+#include "core/disk_name.h"
 #include "core/pattern_match.h"
 
 namespace vistrel {
@@ -11,19 +9,20 @@ const char* const kAcceptedTypes = "*.htm;*.jpg;*.gif;*.asp;*.sht;*.dht;*.cfm;*.
 
 QString LongPathOf(const QString& path) {
   if (path.isEmpty()) return path;
-  return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+  return AbsolutePath(path);
 }
 
 QString ReadCommandLine(const QStringList& parameters) {
   if (parameters.isEmpty() || parameters.size() > 2) return {};
   QString file = LongPathOf(parameters.last());
-  if (MatchesPatternList(file, QString::fromLatin1(kAcceptedTypes)) && QFileInfo(file).isFile())
+  if (MatchesPatternList(file, QString::fromLatin1(kAcceptedTypes)) &&
+      KindOf(file) == FileKind::kRegular)
     return file;
   return {};
 }
 
 QString FileNotAcceptedMessage(const QString& file) {
-  return QStringLiteral("Vistrel:\r\nFile not accepted.\r\n") + file;
+  return QStringLiteral("Vistrel:\r\nFile not accepted.\r\n") + PrintableName(file);
 }
 
 }  // namespace vistrel

@@ -1,8 +1,6 @@
 #include "app/ui/file_commands.h"
 
 #include <QDesktopServices>
-#include <QDir>
-#include <QFileInfo>
 #include <QListWidget>
 #include <QUrl>
 #include <QWidget>
@@ -16,6 +14,7 @@
 #include "app/ui/progress_window.h"
 #include "app/ui/status_text.h"
 #include "app/ui/window_link.h"
+#include "core/disk_name.h"
 #include "core/main_window_state.h"
 #include "core/page_list.h"
 #include "core/pattern_match.h"
@@ -78,8 +77,8 @@ void FileCommands::CreateSnapshots() {
   request.SelCount = info.selected;
   request.ItemCount = info.total;
   request.Batch = info.selected > 1;
-  if (!request.FileName.isEmpty() && !QFileInfo::exists(request.FileName)) {
-    parts_.prompter.Information(QStringLiteral("File: \"") + request.FileName +
+  if (!request.FileName.isEmpty() && KindOf(request.FileName) == FileKind::kMissing) {
+    parts_.prompter.Information(QStringLiteral("File: \"") + PrintableName(request.FileName) +
                                 QStringLiteral("\" not found!"));
     return;
   }
@@ -125,16 +124,16 @@ void FileCommands::MakeOrClearThumbs(bool make) {
 
 void FileCommands::ViewInDefaultBrowser() {
   const QString file = window_.CurrentFile();
-  if (!file.isEmpty()) QDesktopServices::openUrl(QUrl::fromLocalFile(file));
+  if (!file.isEmpty()) QDesktopServices::openUrl(FileUrl(AbsolutePath(file)));
 }
 
 void FileCommands::JumpToCurrentFolder() {
   const QString file = window_.CurrentFile();
   if (file.isEmpty()) return;
-  if (QFileInfo(file).absoluteDir().exists())
+  if (KindOf(FolderOfPath(AbsolutePath(file))) == FileKind::kDirectory)
     window_.JumpToFileAndFolder(file);
   else
-    parts_.prompter.Information(QStringLiteral("Folder \"") + file +
+    parts_.prompter.Information(QStringLiteral("Folder \"") + PrintableName(file) +
                                 QStringLiteral("\" not found."));
 }
 
@@ -209,7 +208,7 @@ void FileCommands::CopySelection() {
                                                 parts_.prompter, parts_.progress);
   owner_.setEnabled(true);
   if (outcome.singleTargetInShownFolder) {
-    window_.RereadFolderAndSelect(QFileInfo(outcome.singleTarget).fileName());
+    window_.RereadFolderAndSelect(NameOfPath(outcome.singleTarget));
     SyncThumbCount();
   }
 }
@@ -220,7 +219,15 @@ void FileCommands::HandleDroppedFiles(const QStringList& files) {
   owner_.raise();
   owner_.activateWindow();
   const QString first = LongPathOf(files.first());
-  if (MatchesPatternList(first, QString::fromLatin1(kAcceptedTypes)) && !QFileInfo(first).isDir()) {
+  const FileKind kind = KindOf(first);
+  if (kind == FileKind::kOther) {
+    // Named like a page but a FIFO or device: it would never be listed or loaded.
+    parts_.prompter.Beep();
+    parts_.prompter.Information(PrintableName(first) + QStringLiteral(" is not a regular file"));
+    return;
+  }
+  if (MatchesPatternList(first, QString::fromLatin1(kAcceptedTypes)) &&
+      kind != FileKind::kDirectory) {
     window_.JumpToFileAndFolder(first);
     return;
   }

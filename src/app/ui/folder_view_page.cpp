@@ -1,22 +1,25 @@
 #include "app/ui/folder_view_page.h"
 
 #include <QButtonGroup>
-#include <QDir>
 #include <QFileIconProvider>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QKeyEvent>
-#include <QMouseEvent>
-#include <functional>
 #include <QLabel>
 #include <QListWidget>
+#include <QMimeDatabase>
+#include <QMouseEvent>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QStackedLayout>
 #include <QVBoxLayout>
+#include <functional>
 
-#include "core/pattern_match.h"
-#include "core/text_paths.h"
+#include "app/ui/folder_listing.h"
 #include "app/ui/title_bar.h"
+#include "core/disk_name.h"
+#include "core/text_paths.h"
 
 namespace vistrel {
 
@@ -45,6 +48,25 @@ class FileList : public QListWidget {
 
 const char* const kListHint = "[Right Mouse Button] = PopUp , [DEL] = Delete File";
 const char* const kPreviewCaption = "Editor and Bowser view disabled";
+
+// The icon of a file type, found by the name's extension alone: looking into every file of a
+// large folder (or at a name the locale cannot spell) would stall the listing.
+QIcon TypeIcon(const QString& name) {
+  static QHash<QString, QIcon> known;
+  const qsizetype dot = name.lastIndexOf(u'.');
+  const QString tail = dot < 0 ? QString() : name.mid(dot).toLower();
+  const auto found = known.constFind(tail);
+  if (found != known.constEnd()) return *found;
+  static const QMimeDatabase types;
+  static const QFileIconProvider provider;
+  const QMimeType type =
+      types.mimeTypeForFile(QStringLiteral("x") + tail, QMimeDatabase::MatchExtension);
+  QIcon icon = QIcon::fromTheme(type.iconName());
+  if (icon.isNull()) icon = QIcon::fromTheme(type.genericIconName());
+  if (icon.isNull()) icon = provider.icon(QAbstractFileIconProvider::File);
+  known.insert(tail, icon);
+  return icon;
+}
 }  // namespace
 
 FolderViewPage::FolderViewPage(QWidget* parent) : QWidget(parent) {
@@ -116,35 +138,42 @@ void FolderViewPage::ShowFolder(const QString& folder, const QString& patterns) 
   QFont bold = title_->font();
   bold.setBold(true);
   title_->setFont(bold);
-  title_->setText(folder_);
+  title_->setText(PrintableName(folder_));
   list_->clear();
-  const QDir dir(folder_);
-  static const QFileIconProvider icons;
-  for (const QFileInfo& info : dir.entryInfoList(QDir::Files | QDir::Readable, QDir::Name)) {
-    if (!MatchesPatternList(info.fileName(), patterns)) continue;
-    auto* item = new QListWidgetItem(info.fileName(), list_);
-    if (showIcons_) item->setIcon(icons.icon(info));
-  }
+  names_ = ListFolderFiles(folder_, patterns, &listError_);
+  // All rows in one insertion, and the icons set without a change signal per row: row by row,
+  // a folder of many thousand files kept the window frozen for seconds.
+  QStringList shown;
+  shown.reserve(names_.size());
+  for (const QString& name : names_) shown << PrintableName(name);
+  list_->addItems(shown);
+  if (showIcons_) SetIcons(true);
   if (list_->count() > 0) list_->setCurrentRow(0, QItemSelectionModel::NoUpdate);
 }
 
-QStringList FolderViewPage::Names() const {
-  QStringList names;
-  for (int i = 0; i < list_->count(); ++i) names << list_->item(i)->text();
-  return names;
+QString FolderViewPage::NameAt(int index) const {
+  return index >= 0 && index < names_.size() && index < list_->count() ? names_.at(index)
+                                                                       : QString();
 }
 
 void FolderViewPage::SetShowFileIcons(bool on) {
   if (showIcons_ == on) return;
   showIcons_ = on;
-  static const QFileIconProvider icons;
-  for (int i = 0; i < list_->count(); ++i)
-    list_->item(i)->setIcon(on ? icons.icon(QFileInfo(folder_ + list_->item(i)->text())) : QIcon());
+  SetIcons(on);
+}
+
+void FolderViewPage::SetIcons(bool on) {
+  {
+    const QSignalBlocker quiet(list_->model());
+    for (int i = 0; i < list_->count(); ++i)
+      list_->item(i)->setIcon(on ? TypeIcon(NameAt(i)) : QIcon());
+  }
+  list_->viewport()->update();
 }
 
 bool FolderViewPage::SelectName(const QString& name) {
   for (int i = 0; i < list_->count(); ++i) {
-    if (list_->item(i)->text().compare(name, Qt::CaseInsensitive) == 0) {
+    if (NameAt(i).compare(name, Qt::CaseInsensitive) == 0) {
       list_->setCurrentRow(i, QItemSelectionModel::ClearAndSelect);
       return true;
     }
@@ -165,12 +194,12 @@ bool FolderViewPage::IsSelected(int index) const {
 QString FolderViewPage::FileOfItem(int index, bool onlySelected) const {
   const QListWidgetItem* item = list_->item(index);
   if (!item || (onlySelected && !item->isSelected())) return {};
-  return folder_ + item->text();
+  return folder_ + NameAt(index);
 }
 
 QString FolderViewPage::CurrentFile() const {
   if (SelectedCount() >= 2 || !list_->currentItem()) return {};
-  return folder_ + list_->currentItem()->text();
+  return folder_ + NameAt(list_->currentRow());
 }
 
 void FolderViewPage::PlacePreview(QWidget* control) {

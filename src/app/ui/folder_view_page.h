@@ -21,10 +21,15 @@ class FolderViewPage : public QWidget, public PageList {
  public:
   explicit FolderViewPage(QWidget* parent = nullptr);
 
-  // Lists the folder's non-hidden files that match the pattern list, sorted by name.
+  // Lists the folder's non-hidden files that match the pattern list, sorted by name. The list
+  // shows each name printable (raw bytes as \xE9); the pages work with the name itself.
   void ShowFolder(const QString& folder, const QString& patterns);
   QString Folder() const { return folder_; }
-  QStringList Names() const;
+  QStringList Names() const { return names_; }
+  // The name of entry index as on disk; "" beyond the list.
+  QString NameAt(int index) const;
+  // Why the folder could not be read at the last ShowFolder; "" when it could.
+  QString ListError() const { return listError_; }
   void SetShowFileIcons(bool on);
   // Makes the entry named name (any case) current and selected; false when not listed.
   bool SelectName(const QString& name);
@@ -59,6 +64,8 @@ class FolderViewPage : public QWidget, public PageList {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void SetIcons(bool on);
+
   TitleBar* title_;
   QListWidget* list_;
   QWidget* previewArea_;
@@ -70,6 +77,8 @@ class FolderViewPage : public QWidget, public PageList {
   QPushButton* saveAsButton_;
   QPushButton* saveButton_;
   QString folder_;
+  QStringList names_;  // entry i's name as on disk, beside the printable one the list shows
+  QString listError_;
   bool showIcons_ = true;
 };
 

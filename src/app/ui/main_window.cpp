@@ -5,7 +5,6 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -40,6 +39,7 @@
 #include "core/prompter.h"
 #include "core/render_guard.h"
 #include "core/text_file.h"
+#include "core/text_paths.h"
 #include "editor/source_editor.h"
 #include "filelists/file_lists_page.h"
 #include "formatter/style.h"
@@ -434,20 +434,22 @@ void MainWindow::DropEditorChanges() {
 }
 
 void MainWindow::KeepEditorEntry() {
-  if (!state_.EditorFile.isEmpty() && QFileInfo(state_.EditorFile).absolutePath() ==
-                                          QFileInfo(folderView_->Folder()).absolutePath())
-    folderView_->SelectName(QFileInfo(state_.EditorFile).fileName());
+  if (!state_.EditorFile.isEmpty() &&
+      FolderOfPath(AbsolutePath(state_.EditorFile)) ==
+          IncludeTrailingSeparator(AbsolutePath(folderView_->Folder())))
+    folderView_->SelectName(NameOfPath(state_.EditorFile));
   RefreshStatus();
   if (viewer_) viewer_->SetButtonState();
 }
 
 void MainWindow::JumpToFileAndFolder(const QString& file) {
   if (file.isEmpty()) return;
-  const QFileInfo info(file);
-  if (!info.absoluteDir().exists()) return;
+  const QString absolute = AbsolutePath(file);
+  const QString folder = FolderOfPath(absolute);
+  if (KindOf(folder) != FileKind::kDirectory) return;
   // Already there (the start file after a dialog closed): nothing changes, nothing to ask.
   if (pages_->CurrentIndex() == kFolderViewPage && !state_.EditorFile.isEmpty() &&
-      CurrentFile() == info.absoluteFilePath() && state_.EditorFile == CurrentFile())
+      CurrentFile() == absolute && state_.EditorFile == CurrentFile())
     return;
   const int answer = AskSaveChanges();
   if (answer == kAnswerCancel) return;
@@ -456,9 +458,9 @@ void MainWindow::JumpToFileAndFolder(const QString& file) {
     RefreshStatus();
   }
   pages_->RequestPage(kFolderViewPage);
-  folderPanel_->SetFolder(info.absolutePath());
+  folderPanel_->SetFolder(folder.size() > 1 ? folder.chopped(1) : folder);
   OnFolderChanged(folderPanel_->Folder());
-  if (info.exists() && folderView_->SelectName(info.fileName()) &&
+  if (KindOf(absolute) != FileKind::kMissing && folderView_->SelectName(NameOfPath(absolute)) &&
       folderView_->fileList()->isVisible())
     folderView_->fileList()->setFocus();
   // The file selected is the file previewed.
@@ -486,7 +488,7 @@ void MainWindow::OnPageChanged(int page) {
       break;
     case kThumbnailViewPage:
       if (thumbs_) {
-        thumbs_->SetTitle(folderPanel_->Folder());
+        thumbs_->SetTitle(PrintableName(folderPanel_->Folder()));
         thumbs_->EnterPage();
       }
       SetHint(QString::fromLatin1(kThumbViewHint));
@@ -510,7 +512,8 @@ void MainWindow::OnFolderChanged(const QString& folder) {
     return;
   }
   folderView_->ShowFolder(folder, state_.CurrentMask);
-  if (thumbs_) thumbs_->SetTitle(folderView_->Folder());
+  if (!folderView_->ListError().isEmpty()) SetHint(folderView_->ListError());
+  if (thumbs_) thumbs_->SetTitle(PrintableName(folderView_->Folder()));
   if (IsInThumbFolder(folder, folders_.thumbs)) {
     prompter_.Information(
         QStringLiteral("Sorry, access denied. This is your thumbnail folder.\r\n"

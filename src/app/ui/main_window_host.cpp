@@ -30,9 +30,7 @@ QString MainWindow::CurrentMask() const { return state_.CurrentMask; }
 
 int MainWindow::FolderEntryCount() const { return folderView_->ItemCount(); }
 
-QString MainWindow::FolderEntryName(int index) const {
-  return folderView_->fileList()->item(index)->text();
-}
+QString MainWindow::FolderEntryName(int index) const { return folderView_->NameAt(index); }
 
 void MainWindow::ShowRunProgress(qint64 range, qint64 position) {
   // The bar counts in int; long texts are shown in steps of a larger unit.

@@ -1,6 +1,5 @@
 #include "app/ui/preview_controller.h"
 
-#include <QFileInfo>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
@@ -10,12 +9,15 @@
 #include "app/ui/status_text.h"
 #include "app/ui/window_link.h"
 #include "app/viewer/viewer_window.h"
+#include "core/disk_name.h"
 #include "core/main_window_state.h"
 #include "core/program_folder.h"
 #include "core/prompter.h"
 #include "core/render_guard.h"
+#include "core/text_file.h"
 #include "core/vistrel_error.h"
 #include "render/browser_view.h"
+#include "snapshots/jpeg_codec.h"
 #include "thumbnails/thumb_naming.h"
 
 namespace vistrel {
@@ -67,8 +69,16 @@ void PreviewController::ShowThumbCorner(const QString& file) {
   }
   const QString thumb = ThumbOfPage(file);
   QPixmap picture;
-  if (!thumb.isEmpty() && QFileInfo::exists(thumb) && !picture.load(thumb))
-    throw VistrelError(QStringLiteral("JPEG error: cannot decode ") + thumb);
+  if (!thumb.isEmpty() && KindOf(thumb) == FileKind::kRegular) {
+    // Read by bytes: QPixmap::load would pass the name through the locale's encoding.
+    QByteArray bytes;
+    QString error;
+    if (!ReadWholeFile(thumb, &bytes, &error)) throw VistrelError(error);
+    const QImage decoded = DecodeJpeg(bytes);
+    if (decoded.isNull())
+      throw VistrelError(QStringLiteral("JPEG error: cannot decode ") + PrintableName(thumb));
+    picture = QPixmap::fromImage(decoded);
+  }
   panel_.ShowCornerPicture(picture);
   panel_.thumbnailCorner()->repaint();
 }

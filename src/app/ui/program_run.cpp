@@ -32,7 +32,7 @@ int RunProgram(VistrelApplication& app, const std::function<void(MainWindow&)>& 
     ViewerWindow viewer(window.settings(), window.state(), prompter, profile, window, &window);
     window.AttachViewer(&viewer, profile);
     prompter.SetParent(&window);
-    window.SetCommandLine(VistrelApplication::arguments().mid(1));
+    window.SetCommandLine(app.DiskArguments().mid(1));
     QObject::connect(&signals, &UnixSignals::TerminationRequested, &window,
                      &MainWindow::CloseOrderly);
     QObject::connect(&window, &MainWindow::Closed, &app, &QCoreApplication::quit);

@@ -1,11 +1,15 @@
 #include "app/ui/vistrel_application.h"
 
+#include "core/disk_name.h"
 #include "core/prompter.h"
 #include "core/vistrel_error.h"
 
 namespace vistrel {
 
-VistrelApplication::VistrelApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+VistrelApplication::VistrelApplication(int& argc, char** argv) : QApplication(argc, argv) {
+  // QApplication has removed the options it handled from argv by now.
+  for (int i = 0; i < argc; ++i) diskArguments_ << NameFromDisk(argv[i]);
+}
 
 QString VistrelApplication::ReportError(const std::exception& error) {
   const auto* own = dynamic_cast<const VistrelError*>(&error);

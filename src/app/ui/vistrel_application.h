@@ -11,6 +11,9 @@ class Prompter;
 class VistrelApplication : public QApplication {
  public:
   VistrelApplication(int& argc, char** argv);
+  // The program's arguments after Qt took its own, each kept byte for byte (NameFromDisk):
+  // arguments() would pass them through the locale and lose names that are not UTF-8.
+  const QStringList& DiskArguments() const { return diskArguments_; }
   void SetPrompter(Prompter* prompter) { prompter_ = prompter; }
   bool notify(QObject* receiver, QEvent* event) override;
 
@@ -19,6 +22,7 @@ class VistrelApplication : public QApplication {
 
  private:
   Prompter* prompter_ = nullptr;
+  QStringList diskArguments_;
 };
 
 }  // namespace vistrel

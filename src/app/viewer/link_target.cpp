@@ -1,7 +1,6 @@
 #include "app/viewer/link_target.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QUrl>
 
 #include "core/disk_name.h"
@@ -24,8 +23,9 @@ QString LinkedFile(const QString& documentFile, const QString& url) {
   if (parsed.isLocalFile()) return QDir::cleanPath(PathOfFileUrl(parsed));
   // A web or mail address names no file here; it ends in the beep of a missing file.
   if (!parsed.scheme().isEmpty() && parsed.scheme().size() > 1) return rest;
-  const QString folder = IncludeTrailingSeparator(QFileInfo(documentFile).absolutePath());
-  const QString relative = QUrl::fromPercentEncoding(rest.toUtf8());
+  const QString folder = FolderOfPath(AbsolutePath(documentFile));
+  // Percent-escapes stand for bytes of the name on disk, which need not be UTF-8.
+  const QString relative = NameFromDisk(QByteArray::fromPercentEncoding(rest.toUtf8()));
   return QDir::cleanPath(relative.startsWith(QLatin1Char('/')) ? relative : folder + relative);
 }
 

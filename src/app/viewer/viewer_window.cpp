@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,6 +12,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "core/disk_name.h"
 #include "core/main_window_state.h"
 #include "core/program_folder.h"
 #include "core/prompter.h"
@@ -38,7 +38,9 @@ const char* const kPictureNotice = "\r\n  Sorry, pictures cannot be displayed in
 const char* const kEditorHint = "[CTRL-Z] = UnDo ,  [CTRL-S] = Save ,  [CTRL-F] = Search/Replace";
 
 bool IsPicture(const QString& file) {
-  const QString ext = QFileInfo(file).suffix().toUpper();
+  const QString name = NameOfPath(file);
+  const qsizetype dot = name.lastIndexOf(u'.');
+  const QString ext = dot < 0 ? QString() : name.mid(dot + 1).toUpper();
   return ext == QLatin1String("JPG") || ext == QLatin1String("GIF");
 }
 
@@ -195,6 +197,10 @@ void ViewerWindow::LoadPreview(const QString& file) {
   // The engine keeps the page shown before as the entry behind the new one; the history of
   // a file starts with the file, so it is cleared again once the file is in.
   startsHistory_ = true;
+  // A FIFO or device named like a page would block the reader or never end.
+  const FileKind kind = KindOf(file);
+  if (kind == FileKind::kOther || kind == FileKind::kDirectory)
+    throw VistrelError(PrintableName(file) + QStringLiteral(" is not a regular file"));
   browser_->LoadFile(file);  // a missing file throws here; the editor keeps its text
   if (!IsPicture(file)) {
     state_.EditorFile = file;
@@ -224,8 +230,8 @@ bool ViewerWindow::FileOpen() const {
 }
 
 void ViewerWindow::SetCaption() {
-  setWindowTitle(editor_->IsModified() ? state_.EditorFile + QString::fromLatin1(kUnsaved)
-                                       : state_.EditorFile);
+  const QString shown = PrintableName(state_.EditorFile);
+  setWindowTitle(editor_->IsModified() ? shown + QString::fromLatin1(kUnsaved) : shown);
 }
 
 void ViewerWindow::SetREToModified() {
@@ -267,17 +273,18 @@ bool ViewerWindow::SaveEditorFile(const QString& fileName) {
 void ViewerWindow::SaveEditorFileAs(const QString& fileName) {
   FileDialogRequest request;
   request.caption = QStringLiteral("Save As");
-  request.folder = IncludeTrailingSeparator(QFileInfo(fileName).absolutePath());
-  request.fileName = QFileInfo(fileName).fileName();
-  const QString chosen = prompter_.SaveFile(request);
+  const QString absolute = AbsolutePath(fileName);
+  request.folder = IncludeTrailingSeparator(FolderOfPath(absolute));
+  request.fileName = NameOfPath(absolute);
+  const QString chosen = AbsolutePath(prompter_.SaveFile(request));
   if (chosen.isEmpty()) return;
-  const QFileInfo info(chosen);
   const QString target =
-      BuildTargetPath(info.absolutePath(), info.fileName(), QString(), prompter_);
+      BuildTargetPath(FolderOfPath(chosen), NameOfPath(chosen), QString(), prompter_);
   if (target.isEmpty()) return;
   if (!SaveEditorFile(target)) return;
-  if (IncludeTrailingSeparator(QFileInfo(target).absolutePath()) == host_.ShownFolder())
-    host_.RereadFolderAndSelect(QFileInfo(target).fileName());
+  if (IncludeTrailingSeparator(FolderOfPath(AbsolutePath(target))) ==
+      IncludeTrailingSeparator(host_.ShownFolder()))
+    host_.RereadFolderAndSelect(NameOfPath(target));
 }
 
 void ViewerWindow::SetStyle(const Style& style) { style_ = std::make_unique<Style>(style); }
@@ -342,7 +349,7 @@ void ViewerWindow::OnLinkClicked(const QString&, const QString& url, bool* cance
   const QString file = LinkedFile(browser_->ClickedLinkFrameFile(), url);
   if (file.isEmpty()) return;  // a jump inside the page
   host_.SetHint(file);
-  if (!QFileInfo(file).isFile()) {
+  if (KindOf(file) != FileKind::kRegular) {
     prompter_.Beep();
     *cancel = true;
   }
