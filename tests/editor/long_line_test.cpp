@@ -115,6 +115,7 @@ TEST_F(LongLineTest, SearchAndReplaceSeeOneLineAcrossDisplayBreaks) {
   const int count =
       ReplaceAllFrom(editor, QStringLiteral("</td>"), QStringLiteral("</TD>"), {}, 0, prompter);
   EXPECT_EQ(count, text.count(QStringLiteral("</td>")));
+  EXPECT_EQ(prompter.TakeTexts(), QStringList{ReplaceDoneMessage(QStringLiteral("</td>"), count)});
   EXPECT_EQ(editor.EditorText(), QString(text).replace(QStringLiteral("</td>"), "</TD>"));
   editor.undo();
   EXPECT_TRUE(editor.BytesForSaving() == page);
