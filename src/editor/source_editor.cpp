@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QTextBlock>
@@ -469,6 +470,37 @@ void SourceEditor::insertFromMimeData(const QMimeData* source) {
   }
   Select(start + text.size(), 0);
   ensureCursorVisible();
+}
+
+// The control would remove dragged text inside an edit step whose change it reports only at
+// the end, after the insertion has been placed by display breaks that had not yet followed
+// the removal: a move within the editor is done here as one undo step.
+void SourceEditor::dropEvent(QDropEvent* event) {
+  const QMimeData* data = event->mimeData();
+  if (isReadOnly() || !data || !data->hasText()) {
+    QPlainTextEdit::dropEvent(event);
+    return;
+  }
+  qsizetype at = breaks_.ToText(cursorForPosition(event->position().toPoint()).position());
+  const qsizetype from = SelectionStart(), length = SelectionLength();
+  const bool move = event->source() == this && event->dropAction() == Qt::MoveAction;
+  if (move && at >= from && at <= from + length) {
+    event->ignore();  // dropped onto itself
+    return;
+  }
+  QTextCursor step(document());
+  const bool outerEdit = selfEdit_;
+  step.beginEditBlock();
+  if (move) {
+    ReplaceRangeKeepingColour(from, length, QString());
+    if (at > from) at -= length;
+  }
+  Select(at, 0);
+  insertFromMimeData(data);
+  selfEdit_ = true;
+  step.endEditBlock();
+  selfEdit_ = outerEdit;
+  event->acceptProposedAction();
 }
 
 // ---- painting and copying -------------------------------------------------------------

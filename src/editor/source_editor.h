@@ -110,6 +110,7 @@ class SourceEditor : public QPlainTextEdit, public SearchTarget {
   void paintEvent(QPaintEvent* event) override;
   QMimeData* createMimeDataFromSelection() const override;
   void insertFromMimeData(const QMimeData* source) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   enum class ChangeSource { kExternal, kTyping, kPlainPaste };

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDropEvent>
 #include <QMimeData>
 #include <QTest>
 #include <QTextBlock>
@@ -147,6 +148,21 @@ TEST_F(LongLineTest, KeysAtADisplayBreakActOnTheTextAroundIt) {
   editor.undo();
   EXPECT_EQ(editor.EditorText(), text);
 
+  // Text dropped into a continuation piece lands at its text position.
+  QMimeData dropped;
+  dropped.setText(QStringLiteral("<i>"));
+  DocumentCaret(piece + 3);
+  const QPoint point = editor.cursorRect().center();
+  DocumentCaret(0);
+  QDragEnterEvent enter(point, Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(editor.viewport(), &enter);
+  QDropEvent drop(point, Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(editor.viewport(), &drop);
+  EXPECT_EQ(editor.EditorText().indexOf(QStringLiteral("<i>")), at + 3);
+  EXPECT_EQ(editor.ColourAt(at + 4), settings.Colours.TagCol);
+  editor.undo();
+  EXPECT_EQ(editor.EditorText(), text);
+
   // Right steps over a break in one press.
   DocumentCaret(piece - 1);
   QTest::keyClick(&editor, Qt::Key_Right);
@@ -169,8 +185,10 @@ TEST_F(LongLineTest, PiecesThatGrowAreCutAgainAndColouredToTheEnd) {
   const QString text = editor.EditorText();
   const qsizetype at = TextAt(PieceStart(0));
   DocumentCaret(PieceStart(0) + 1);
+  // One key event can carry many characters, as an input method sends them.
   const QString typed(DisplayBreaks::kMaxPiece + 10, u'a');
-  for (const QChar c : typed) QTest::keyClick(&editor, c.toLatin1());
+  QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, typed);
+  QApplication::sendEvent(&editor, &key);
   EXPECT_LE(LongestBlock(), DisplayBreaks::kMaxPiece);
   EXPECT_EQ(editor.EditorText(), QString(text).insert(at + 1, typed));
 
