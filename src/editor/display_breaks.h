@@ -12,7 +12,7 @@ namespace vistrel {
 class DisplayBreaks {
  public:
   // A piece is cut when it grows past kMaxPiece; loading and re-cutting aim at kPiece.
-  static constexpr qsizetype kPiece = 2048;
+  static constexpr qsizetype kPiece = 1024;
   static constexpr qsizetype kMaxPiece = 2 * kPiece;
 
   void Clear() { breaks_.clear(); }
