@@ -419,10 +419,17 @@ void SourceEditor::PassKeyToControl(QKeyEvent* event) {
   const bool backAtBreak = key == Qt::Key_Backspace && breaks_.IsBreak(doc - 1) && at > 0;
   const bool deleteAtBreak = key == Qt::Key_Delete && breaks_.IsBreak(doc) && at < TextLength();
   if (plain && (backAtBreak || deleteAtBreak)) {
-    const qsizetype target = breaks_.CharToDocument(backAtBreak ? at - 1 : at);
+    // A surrogate pair goes whole, as the control would take it.
+    qsizetype from = backAtBreak ? at - 1 : at, to = from + 1;
+    const QString around = Slice(from - 1, 3);
+    if (backAtBreak && from > 0 && around[1].isLowSurrogate() && around[0].isHighSurrogate())
+      --from;
+    if (!backAtBreak && to < TextLength() && QChar(around.back()).isLowSurrogate() &&
+        around[from > 0 ? 1 : 0].isHighSurrogate())
+      ++to;
     QTextCursor edit(document());
-    edit.setPosition(static_cast<int>(target));
-    edit.setPosition(static_cast<int>(target + 1), QTextCursor::KeepAnchor);
+    edit.setPosition(static_cast<int>(breaks_.CharToDocument(from)));
+    edit.setPosition(static_cast<int>(breaks_.ToDocument(to)), QTextCursor::KeepAnchor);
     edit.removeSelectedText();
     event->accept();
     return;

@@ -180,6 +180,22 @@ TEST_F(LongLineTest, KeysAtADisplayBreakActOnTheTextAroundIt) {
   EXPECT_TRUE(editor.BytesForSaving() == page);
 }
 
+TEST_F(LongLineTest, BackspaceAndDeleteAtABreakTakeWholeSurrogatePairs) {
+  QString line = QStringLiteral("x");
+  while (line.size() < 3 * DisplayBreaks::kPiece) line += QString::fromUcs4(U"\U0001F600");
+  Load(line.toUtf8());
+  const int piece = PieceStart(0);
+  const qsizetype at = TextAt(piece);
+  ASSERT_TRUE(line[at - 1].isLowSurrogate());
+  DocumentCaret(piece);
+  QTest::keyClick(&editor, Qt::Key_Backspace);
+  EXPECT_EQ(editor.EditorText(), QString(line).remove(at - 2, 2));
+  editor.undo();
+  DocumentCaret(piece - 1);
+  QTest::keyClick(&editor, Qt::Key_Delete);
+  EXPECT_EQ(editor.EditorText(), QString(line).remove(at, 2));
+}
+
 TEST_F(LongLineTest, PiecesThatGrowAreCutAgainAndColouredToTheEnd) {
   Load(OneLinePage(20000));
   const QString text = editor.EditorText();
