@@ -1,7 +1,8 @@
 // Opening coloured files, a typed ">" and caret moves in multi-line and one-line files beside
 // the bare control, and the RTF builder's speed. Every time is given by the wall clock and by
 // the process's CPU time, which other work on a shared machine does not inflate.
-// usage: editor_bench SMALL.htm MEDIUM.htm LARGE.htm RTF_INPUT.htm ONE_LINE.htm [HOSTILE_FILE...]
+// usage: editor_bench SMALL.htm MEDIUM.htm LARGE.htm RTF_INPUT.htm ONE_LINE.htm ONE_LINE_1MB.htm
+//        [HOSTILE_FILE...]
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -9,6 +10,7 @@
 #include <QTest>
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <functional>
 #include <vector>
@@ -105,7 +107,7 @@ Ms CaretMove(SourceEditor& editor) {
   int run = 0;
   return Measure(15, 200, {}, [&] {
     QTest::keyClick(&editor, ++run % 2 ? Qt::Key_Right : Qt::Key_Left);
-    editor.FindTagAround(editor.textCursor().selectionStart());
+    editor.FindTagAround(editor.SelectionStart());
     editor.repaint();
   });
 }
@@ -129,8 +131,31 @@ Bare BareControl(const QString& file) {
   return bare;
 }
 
-const char* KindOf(const QString& file, const QString& oneLine) {
-  return file == oneLine ? "one-line" : "lines";
+const char* KindOf(const QString& file, const QStringList& oneLine) {
+  return oneLine.contains(file) ? "one-line" : "lines";
+}
+
+// usage: editor_bench --round-trip FILE...: each file loaded, saved unchanged, and saved after
+// a typed character and its undo, must give its bytes back.
+int RoundTrip(int count, char** files) {
+  ProgramSettings settings;
+  SourceEditor editor(settings);
+  editor.show();
+  int failed = 0;
+  for (int i = 0; i < count; ++i) {
+    const QString file = QString::fromLocal8Bit(files[i]);
+    QByteArray bytes;
+    if (!ReadWholeFile(file, &bytes) || !editor.LoadIntoEditor(file)) continue;
+    bool same = editor.BytesForSaving() == bytes;
+    PlaceCaret(editor, Middle(editor.toPlainText()));
+    QTest::keyClick(&editor, '>');
+    editor.undo();
+    same = same && editor.BytesForSaving() == bytes;
+    if (!same) std::printf("changed on saving: %s\n", files[i]);
+    failed += same ? 0 : 1;
+  }
+  std::printf("round trip: %d of %d files saved byte for byte\n", count - failed, count);
+  return failed == 0 ? 0 : 1;
 }
 
 }  // namespace
@@ -139,13 +164,16 @@ int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   std::setvbuf(stdout, nullptr, _IONBF, 0);
-  if (argc < 6) {
-    std::fprintf(stderr, "usage: editor_bench SMALL MEDIUM LARGE RTF_INPUT ONE_LINE [FILE...]\n");
+  if (argc > 1 && std::strcmp(argv[1], "--round-trip") == 0) return RoundTrip(argc - 2, argv + 2);
+  if (argc < 7) {
+    std::fprintf(stderr,
+                 "usage: editor_bench SMALL MEDIUM LARGE RTF_INPUT ONE_LINE ONE_LINE_1MB "
+                 "[FILE...]\n");
     return 2;
   }
   const QString small = QString::fromLocal8Bit(argv[1]), medium = QString::fromLocal8Bit(argv[2]);
   const QString large = QString::fromLocal8Bit(argv[3]), rtfInput = QString::fromLocal8Bit(argv[4]);
-  const QString oneLine = QString::fromLocal8Bit(argv[5]);
+  const QStringList oneLine = {QString::fromLocal8Bit(argv[6]), QString::fromLocal8Bit(argv[5])};
   ProgramSettings settings;
   SourceEditor editor(settings);
   editor.resize(1000, 700);
@@ -155,7 +183,7 @@ int main(int argc, char** argv) {
 
   // One line per case: what, kind, size, then "wall ms cpu ms" for ours and for the bare
   // control (run_bench.sh reads the fields by position).
-  for (const QString& file : {small, medium, large, oneLine}) {
+  for (const QString& file : QStringList{small, medium, large} + oneLine) {
     const double mb = QFile(file).size() / 1e6;
     const char* kind = KindOf(file, oneLine);
     const Bare bare = BareControl(file);
@@ -187,7 +215,7 @@ int main(int argc, char** argv) {
   std::printf("rtf %.2f MB: %.3f s cpu %.3f s\n", mb, rtf.wall / 1e3, rtf.cpu / 1e3);
 
   // Hostile files: open, type in the middle, undo, and check that saving gives the bytes back.
-  for (int i = 6; i < argc; ++i) {
+  for (int i = 7; i < argc; ++i) {
     const QString file = QString::fromLocal8Bit(argv[i]);
     const Ms open = Open(editor, file);
     const Ms key = TypeBracket(editor);

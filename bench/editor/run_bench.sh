@@ -1,7 +1,7 @@
 #!/bin/sh
 # Source editor speed: opening coloured files, a typed ">" and caret moves in a 10 KB, a 10 MB
-# and a 10 MB one-line file beside the bare QPlainTextEdit, the RTF builder, and vistrel-cli
-# rtf throughput (best of 3) on a 5 MB input.
+# and 1 MB and 10 MB one-line files beside the bare QPlainTextEdit, the RTF builder, and
+# vistrel-cli rtf throughput (best of 3) on a 5 MB input.
 # usage: bench/editor/run_bench.sh BUILD_DIR
 # With BENCH_TABLE set, rows "work|ours|peer|ratio|goal" are added to that file.
 # The inputs are real HTML pages from /usr/share/doc joined to size; without any there, a
@@ -40,12 +40,13 @@ tail -c +4995001 "$work/10m.htm" | head -c 10000 > "$work/10k.htm"
 # Hostile inputs: one 10 MB line, a 50 MB file, an unclosed comment at the start of 10 MB,
 # and binary bytes.
 tr -d '\r\n' < "$work/10m.htm" > "$work/one-line.htm"
+tr -d '\r\n' < "$work/1m.htm" > "$work/one-line-1m.htm"
 for i in 1 2 3 4 5; do cat "$work/10m.htm"; done > "$work/50m.htm"
 { printf '<!-- never closed\n'; cat "$work/10m.htm"; } > "$work/open-comment.htm"
 head -c 2000000 /dev/urandom > "$work/binary.bin"
 
 "$build/bench/editor/editor_bench" "$work/10k.htm" "$work/1m.htm" "$work/10m.htm" "$work/5m.htm" \
-  "$work/one-line.htm" "$work/50m.htm" "$work/open-comment.htm" "$work/binary.bin" \
+  "$work/one-line.htm" "$work/one-line-1m.htm" "$work/50m.htm" "$work/open-comment.htm" "$work/binary.bin" \
   | tee "$work/driver"
 
 best=""
@@ -67,11 +68,15 @@ line() {
     "$work/driver" | tr -s ' '
 }
 open1=$(line open one-line 10); key1=$(line key one-line 10); caret1=$(line caret one-line 10)
+open1m=$(line open one-line 1); key1m=$(line key one-line 1); caret1m=$(line caret one-line 1)
 open10=$(line open lines 10); key10=$(line key lines 10)
 {
   echo "editor: open 10 MB one-line page, coloured|$(both "$open1" 5)|bare QPlainTextEdit $(both "$open1" 12)|-|<= 1000 ms"
   echo "editor: typed '>' in 10 MB one-line page|$(both "$key1" 5)|bare QPlainTextEdit $(both "$key1" 12)|-|<= 16 ms"
   echo "editor: caret move + tag hint, 10 MB one-line page|$(both "$caret1" 5)|-|-|<= 16 ms"
+  echo "editor: open 1 MB one-line page, coloured|$(both "$open1m" 5)|bare QPlainTextEdit $(both "$open1m" 12)|-|<= 1000 ms"
+  echo "editor: typed '>' in 1 MB one-line page|$(both "$key1m" 5)|bare QPlainTextEdit $(both "$key1m" 12)|-|<= 16 ms"
+  echo "editor: caret move + tag hint, 1 MB one-line page|$(both "$caret1m" 5)|-|-|<= 16 ms"
   echo "editor: open 10 MB multi-line page, coloured|$(both "$open10" 5)|bare QPlainTextEdit $(both "$open10" 12)|-|kept ~360 ms"
   echo "editor: typed '>' in 10 MB multi-line page|$(both "$key10" 5)|bare QPlainTextEdit $(both "$key10" 12)|-|kept ~0.44 ms"
   echo "editor: RTF of 5 MB (in process)|$(awk '$1 == "rtf" { print $4 " s (CPU " $7 " s)"; exit }' "$work/driver")|-|-|kept ~0.22 s"

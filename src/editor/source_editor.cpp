@@ -2,23 +2,21 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
 
-#include "core/prompter.h"
 #include "editor/colour_scanner.h"
 #include "editor/coloured_rtf.h"
+#include "editor/piece_document.h"
 
 namespace vistrel {
 
 namespace {
 
-const char* const kSavingErrorStart = "File saving error in:\r\n";
-const char* const kSavingErrorEnd = "\r\nPlease check diskspace and writing permissions...";
-constexpr qsizetype kMaxColouredLine = 100000;
 const char* const kEditorHint = "[CTRL-Z] = UnDo ,  [CTRL-S] = Save ,  [CTRL-F] = Search/Replace";
 
 int ColourOf(ColourClass colour, const ColourScheme& scheme) {
@@ -70,9 +68,11 @@ SourceEditor::SourceEditor(ProgramSettings& settings, QWidget* parent)
   connect(document(), &QTextDocument::contentsChange, this, &SourceEditor::OnContentsChange);
 }
 
-qsizetype SourceEditor::TextLength() const { return document()->characterCount() - 1; }
+qsizetype SourceEditor::TextLength() const {
+  return document()->characterCount() - 1 - breaks_.size();
+}
 
-QString SourceEditor::EditorText() const { return document()->toRawText(); }
+QString SourceEditor::EditorText() const { return breaks_.Strip(document()->toRawText()); }
 
 // Read from the document's character store: a text cursor places itself by laying out its
 // line, which for a line of megabytes costs seconds on every call.
@@ -80,10 +80,13 @@ QString SourceEditor::Slice(qsizetype from, qsizetype length) const {
   const QTextDocument* doc = document();
   const qsizetype end = std::clamp<qsizetype>(from + length, 0, TextLength());
   from = std::clamp<qsizetype>(from, 0, end);
-  QString text(end - from, Qt::Uninitialized);
+  const qsizetype docFrom = breaks_.CharToDocument(from);
+  const qsizetype docEnd = breaks_.ToDocument(end);
+  QString text(std::max<qsizetype>(0, docEnd - docFrom), Qt::Uninitialized);
   QChar* out = text.data();
-  for (qsizetype pos = from; pos < end; ++pos) *out++ = doc->characterAt(static_cast<int>(pos));
-  return text;
+  for (qsizetype pos = docFrom; pos < docEnd; ++pos)
+    *out++ = doc->characterAt(static_cast<int>(pos));
+  return breaks_.Strip(text, docFrom);
 }
 
 int SourceEditor::ColourAt(qsizetype pos) const {
@@ -101,18 +104,13 @@ void SourceEditor::SetModifiedFlag(bool modified) { document()->setModified(modi
 
 // ---- whole-text colouring -------------------------------------------------------------
 
-bool SourceEditor::LoadIntoEditor(const QString& fileName, QString* error) {
-  QByteArray bytes;
-  if (!ReadWholeFile(fileName, &bytes, error)) return false;
-  LoadSource(DecodeSourceFile(bytes));
-  return true;
-}
-
 void SourceEditor::LoadSource(const SourceFile& file) {
   setUpdatesEnabled(false);
   file_ = file;
   selfEdit_ = true;
-  setPlainText(file.text);
+  setPlainText(QString());
+  LoadPieces(document(), file.text, breaks_);
+  document()->setModified(false);
   selfEdit_ = false;
   colours_.Clear();
   colours_.Insert(0, TextLength(), settings_.Colours.TextCol);
@@ -148,20 +146,15 @@ void SourceEditor::StreamColouredText(const QString& text, bool replaceAll) {
   if (text.isEmpty()) return;
   const bool wasModified = IsModified();
   const QString inserted = ToEditorLineBreaks(text);
-  QTextCursor cursor = textCursor();
-  const qsizetype caret = replaceAll ? 0 : cursor.selectionStart();
+  const qsizetype caret = replaceAll ? 0 : SelectionStart();
   if (replaceAll && inserted == EditorText()) {
     ColourWholeStore();  // a repaint: text, caret and scroll position stay as they are
     return;
   }
-  if (replaceAll) cursor.select(QTextCursor::Document);
-  const qsizetype start = cursor.selectionStart();
-  ReplaceRangeKeepingColour(start, cursor.selectionEnd() - start, inserted);
+  const qsizetype start = replaceAll ? 0 : SelectionStart();
+  ReplaceRangeKeepingColour(start, replaceAll ? TextLength() : SelectionLength(), inserted);
   ApplyRuns(inserted, start, inserted.size(), false);
-  cursor = textCursor();
-  cursor.setPosition(
-      static_cast<int>(std::min(replaceAll ? cursor.selectionStart() : caret, TextLength())));
-  setTextCursor(cursor);
+  Select(replaceAll ? SelectionStart() : caret, 0);
   SetModifiedFlag(wasModified);
 }
 
@@ -186,13 +179,12 @@ void SourceEditor::ApplyColourMode(int mode) {
 
 void SourceEditor::InsertTemplate(const QString& text) {
   if (text.isEmpty()) return;
-  QTextCursor cursor = textCursor();
-  const qsizetype start = cursor.selectionStart();
+  const qsizetype start = SelectionStart();
   const QString inserted = ToEditorLineBreaks(text);
   if (settings_.DoColorTags) {
     StreamColouredText(text, false);
   } else {
-    ReplaceRangeKeepingColour(start, cursor.selectionEnd() - start, inserted);
+    ReplaceRangeKeepingColour(start, SelectionLength(), inserted);
     colours_.Fill(start, inserted.size(), settings_.Colours.TextCol);
     ColoursChanged(start, start + inserted.size());
   }
@@ -217,11 +209,11 @@ void SourceEditor::RecolourRange(const QString& text, qsizetype start, qsizetype
 }
 
 void SourceEditor::RememberCaretContext() {
-  const qsizetype p = textCursor().selectionStart();
+  const qsizetype p = SelectionStart();
   const qsizetype length = TextLength();
   auto charAt = [&](qsizetype pos) -> char16_t {
     if (pos < 0 || pos >= length) return 0;
-    const QChar c = document()->characterAt(static_cast<int>(pos));
+    const QChar c = document()->characterAt(static_cast<int>(breaks_.CharToDocument(pos)));
     return c == QChar::ParagraphSeparator ? u'\n' : c.unicode();
   };
   context_.Before = {charAt(p - 1), ReportedColour(p)};
@@ -229,7 +221,7 @@ void SourceEditor::RememberCaretContext() {
 }
 
 void SourceEditor::RecolourTagAtCaret() {
-  const TagSpan span = FindTagAround(textCursor().selectionStart());
+  const TagSpan span = FindTagAround(SelectionStart());
   if (span.Found) RecolourRange(span.Text, span.Start, span.Length);
 }
 
@@ -245,20 +237,28 @@ void SourceEditor::RecolourAroundChange(qsizetype from, qsizetype to) {
 
 void SourceEditor::OnContentsChange(int position, int removed, int added) {
   ++textChanges_;
-  if (selfEdit_) return;
+  if (selfEdit_) return;  // our own edits keep breaks and colours themselves
+  const qsizetype at = breaks_.ToText(position);
+  const qsizetype textRemoved = removed - breaks_.CountIn(position, position + removed);
+  breaks_.Change(position, removed, added, MarkedBreaks(document(), position, position + added));
+  const qsizetype textAdded = added - breaks_.CountIn(position, position + added);
+  if (changeSource_ != ChangeSource::kExternal && added > 0) {
+    cutFrom_ = cutFrom_ < 0 ? position : std::min<qsizetype>(cutFrom_, position);
+    cutTo_ = std::max<qsizetype>(cutTo_, position + added);
+  }
   int colour = settings_.Colours.TextCol;
   if (typingColour_ >= 0)
     colour = typingColour_;
   else if (changeSource_ == ChangeSource::kPlainPaste)
     colour = settings_.Colours.TextCol;
-  else if (removed > 0)
-    colour = ColourAt(position);
-  else if (position > 0)
-    colour = ColourAt(position - 1);
+  else if (textRemoved > 0)
+    colour = ColourAt(at);
+  else if (at > 0)
+    colour = ColourAt(at - 1);
   else
     colour = ColourAt(0);
-  colours_.Remove(position, removed);
-  colours_.Insert(position, added, colour);
+  colours_.Remove(at, textRemoved);
+  colours_.Insert(at, textAdded, colour);
   // The control may count its final paragraph mark in a change; keep the store exactly as
   // long as the text.
   const qsizetype length = TextLength();
@@ -267,7 +267,7 @@ void SourceEditor::OnContentsChange(int position, int removed, int added) {
   if (changeSource_ == ChangeSource::kExternal && (added > 0 || removed > 0)) {
     // Undo, redo and drops bring back or take away text whose old colours are gone: colour
     // the tags around the change by the rules.
-    RecolourAroundChange(position, std::min<qsizetype>(position + added, length));
+    RecolourAroundChange(at, std::min<qsizetype>(at + textAdded, length));
     Q_EMIT UserEdited();
   }
   // The changed lines get their formats now, before the control lays them out again, so a
@@ -285,12 +285,19 @@ void SourceEditor::OnContentsChange(int position, int removed, int added) {
 void SourceEditor::ReplaceRangeKeepingColour(qsizetype start, qsizetype length,
                                              const QString& text) {
   const int colour = length > 0 ? ColourAt(start) : ReportedColour(start);
+  const qsizetype docStart = breaks_.ToDocument(start);
+  const qsizetype docEnd = breaks_.ToDocument(start + length);
   QTextCursor cursor(document());
-  cursor.setPosition(static_cast<int>(start));
-  cursor.setPosition(static_cast<int>(start + length), QTextCursor::KeepAnchor);
   const bool outerEdit = selfEdit_;
   selfEdit_ = true;
-  cursor.insertText(text);
+  cursor.beginEditBlock();
+  cursor.setPosition(static_cast<int>(docStart));
+  cursor.setPosition(static_cast<int>(docEnd), QTextCursor::KeepAnchor);
+  cursor.removeSelectedText();
+  breaks_.Change(docStart, docEnd - docStart, 0, {});
+  InsertLines(cursor, text, breaks_);
+  CutLongBlocks(document(), docStart, cursor.position(), breaks_, /*joinPrevious=*/false);
+  cursor.endEditBlock();
   selfEdit_ = outerEdit;
   colours_.Remove(start, length);
   colours_.Insert(start, text.size(), colour);
@@ -301,8 +308,9 @@ void SourceEditor::ColoursChanged(qsizetype from, qsizetype to) {
   if (from <= 0 && to >= TextLength()) {
     ++generation_;  // every line is out of date
   } else {
-    for (QTextBlock block = document()->findBlock(static_cast<int>(from));
-         block.isValid() && block.position() <= to; block = block.next())
+    const qsizetype docTo = breaks_.ToDocument(to);
+    for (QTextBlock block = document()->findBlock(static_cast<int>(breaks_.ToDocument(from)));
+         block.isValid() && block.position() <= docTo; block = block.next())
       block.setUserState(-1);
   }
   viewport()->update();
@@ -310,11 +318,8 @@ void SourceEditor::ColoursChanged(qsizetype from, qsizetype to) {
 
 void SourceEditor::ApplyBlockFormats(QTextBlock block) {
   QList<QTextLayout::FormatRange> ranges;
-  const qsizetype start = block.position();
-  // Every format splits the line for the control's layout, which lays out a line whole: a
-  // 10 MB line coloured to its end takes four times as long to open and to type in as the
-  // bare control's layout of it, so a line of megabytes is coloured at its start only.
-  const qsizetype end = start + std::min<qsizetype>(block.length() - 1, kMaxColouredLine);
+  const qsizetype start = breaks_.ToText(block.position());
+  const qsizetype end = start + block.length() - 1;
   colours_.ForEachRun(start, end, [&](qsizetype from, qsizetype length, int colour) {
     ranges.append({static_cast<int>(from - start), static_cast<int>(length), FormatFor(colour)});
   });
@@ -390,8 +395,9 @@ void SourceEditor::keyPressEvent(QKeyEvent* event) {
   else if (pendingKey_ == kPendingPaste)
     changeSource_ = ChangeSource::kPlainPaste;
   const int changesBefore = textChanges_;
-  QPlainTextEdit::keyPressEvent(event);
+  PassKeyToControl(event);
   changeSource_ = ChangeSource::kExternal;
+  CutGrownPieces();
   typingColour_ = -1;
 
   // The text-changed step.
@@ -401,6 +407,107 @@ void SourceEditor::keyPressEvent(QKeyEvent* event) {
     if (recolour) RecolourTagAtCaret();
   }
   pendingKey_ = kPendingNone;
+}
+
+void SourceEditor::PassKeyToControl(QKeyEvent* event) {
+  QTextCursor cursor = textCursor();
+  const qsizetype doc = cursor.position();
+  const qsizetype at = breaks_.ToText(doc);
+  const bool plain = !cursor.hasSelection() && !(event->modifiers() & ~Qt::KeypadModifier);
+  const int key = event->key();
+  // Backspace and Delete next to a display break take the character beyond it.
+  const bool backAtBreak = key == Qt::Key_Backspace && breaks_.IsBreak(doc - 1) && at > 0;
+  const bool deleteAtBreak = key == Qt::Key_Delete && breaks_.IsBreak(doc) && at < TextLength();
+  if (plain && (backAtBreak || deleteAtBreak)) {
+    // A surrogate pair goes whole, as the control would take it.
+    qsizetype from = backAtBreak ? at - 1 : at, to = from + 1;
+    const QString around = Slice(from - 1, 3);
+    if (backAtBreak && from > 0 && around[1].isLowSurrogate() && around[0].isHighSurrogate())
+      --from;
+    if (!backAtBreak && to < TextLength() && QChar(around.back()).isLowSurrogate() &&
+        around[from > 0 ? 1 : 0].isHighSurrogate())
+      ++to;
+    QTextCursor edit(document());
+    edit.setPosition(static_cast<int>(breaks_.CharToDocument(from)));
+    edit.setPosition(static_cast<int>(breaks_.ToDocument(to)), QTextCursor::KeepAnchor);
+    edit.removeSelectedText();
+    event->accept();
+    return;
+  }
+  // A line break typed in a continuation piece starts a real line, not another piece.
+  if ((key == Qt::Key_Return || key == Qt::Key_Enter) &&
+      !(event->modifiers() & Qt::ShiftModifier) && ContinuesLine(cursor.block())) {
+    cursor.insertBlock(QTextBlockFormat());
+    setTextCursor(cursor);
+    ensureCursorVisible();
+    event->accept();
+    return;
+  }
+  QPlainTextEdit::keyPressEvent(event);
+  // A step onto the far side of a display break is no step in the text: take one more.
+  const qsizetype moved = textCursor().position();
+  if ((key == Qt::Key_Left || key == Qt::Key_Right) && moved != doc && breaks_.ToText(moved) == at)
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+void SourceEditor::CutGrownPieces() {
+  if (cutFrom_ < 0) return;
+  const qsizetype from = cutFrom_, to = cutTo_;
+  cutFrom_ = cutTo_ = -1;
+  const bool outerEdit = selfEdit_;
+  selfEdit_ = true;
+  // Joined to the keystroke's undo step, so undo never meets a piece it did not make.
+  const bool cut = CutLongBlocks(document(), from, to, breaks_, /*joinPrevious=*/true);
+  selfEdit_ = outerEdit;
+  if (cut) ColoursChanged(breaks_.ToText(from), breaks_.ToText(to));
+}
+
+void SourceEditor::insertFromMimeData(const QMimeData* source) {
+  if (!source || !source->hasText()) return;
+  const QString text = ToEditorLineBreaks(source->text());
+  const qsizetype start = SelectionStart();
+  ReplaceRangeKeepingColour(start, SelectionLength(), text);
+  if (changeSource_ == ChangeSource::kPlainPaste) {
+    colours_.Fill(start, text.size(), settings_.Colours.TextCol);
+    ColoursChanged(start, start + text.size());
+  } else {
+    // Drops bring text whose colours are unknown: colour the tags around it by the rules.
+    RecolourAroundChange(start, start + text.size());
+    Q_EMIT UserEdited();
+  }
+  Select(start + text.size(), 0);
+  ensureCursorVisible();
+}
+
+// The control would remove dragged text inside an edit step whose change it reports only at
+// the end, after the insertion has been placed by display breaks that had not yet followed
+// the removal: a move within the editor is done here as one undo step.
+void SourceEditor::dropEvent(QDropEvent* event) {
+  const QMimeData* data = event->mimeData();
+  if (isReadOnly() || !data || !data->hasText()) {
+    QPlainTextEdit::dropEvent(event);
+    return;
+  }
+  qsizetype at = breaks_.ToText(cursorForPosition(event->position().toPoint()).position());
+  const qsizetype from = SelectionStart(), length = SelectionLength();
+  const bool move = event->source() == this && event->dropAction() == Qt::MoveAction;
+  if (move && at >= from && at <= from + length) {
+    event->ignore();  // dropped onto itself
+    return;
+  }
+  QTextCursor step(document());
+  const bool outerEdit = selfEdit_;
+  step.beginEditBlock();
+  if (move) {
+    ReplaceRangeKeepingColour(from, length, QString());
+    if (at > from) at -= length;
+  }
+  Select(at, 0);
+  insertFromMimeData(data);
+  selfEdit_ = true;
+  step.endEditBlock();
+  selfEdit_ = outerEdit;
+  event->acceptProposedAction();
 }
 
 // ---- painting and copying -------------------------------------------------------------
@@ -426,46 +533,42 @@ void SourceEditor::paintEvent(QPaintEvent* event) {
 }
 
 QMimeData* SourceEditor::createMimeDataFromSelection() const {
-  QMimeData* data = QPlainTextEdit::createMimeDataFromSelection();
-  const QString text = WithLineBreaks(textCursor().selectedText(), QStringLiteral("\n"));
+  auto* data = new QMimeData;
+  const QString text = SelectedText();
+  data->setText(text);
   if (!text.isEmpty())
     data->setData(QStringLiteral("text/rtf"), BuildColouredRtf(text, settings_.Colours));
   return data;
 }
 
-// ---- files -------------------------------------------------------------------------------
-
-QByteArray SourceEditor::BytesForSaving() const { return EncodeSourceFile(EditorText(), file_); }
-
-bool SourceEditor::WriteToFile(const QString& fileName, Prompter& prompter) {
-  if (WriteFileAtomically(fileName, BytesForSaving())) return true;
-  prompter.Information(QString::fromLatin1(kSavingErrorStart) + fileName +
-                       QString::fromLatin1(kSavingErrorEnd));
-  return false;
-}
-
 // ---- search target -----------------------------------------------------------------------
 
-qsizetype SourceEditor::SelectionStart() const { return textCursor().selectionStart(); }
+qsizetype SourceEditor::SelectionStart() const {
+  return breaks_.ToText(textCursor().selectionStart());
+}
 
 qsizetype SourceEditor::SelectionLength() const {
-  const QTextCursor cursor = textCursor();
-  return cursor.selectionEnd() - cursor.selectionStart();
+  return breaks_.ToText(textCursor().selectionEnd()) - SelectionStart();
+}
+
+QString SourceEditor::SelectedText() const {
+  return WithLineBreaks(Slice(SelectionStart(), SelectionLength()), QStringLiteral("\n"));
 }
 
 void SourceEditor::Select(qsizetype start, qsizetype length) {
+  const qsizetype end = std::clamp<qsizetype>(start + length, 0, TextLength());
+  start = std::clamp<qsizetype>(start, 0, TextLength());
   QTextCursor cursor = textCursor();
-  cursor.setPosition(static_cast<int>(std::clamp<qsizetype>(start, 0, TextLength())));
-  cursor.setPosition(static_cast<int>(std::clamp<qsizetype>(start + length, 0, TextLength())),
-                     QTextCursor::KeepAnchor);
+  // A caret at a display break goes to the start of the next piece, where typing lands.
+  cursor.setPosition(
+      static_cast<int>(length == 0 ? breaks_.CharToDocument(start) : breaks_.ToDocument(start)));
+  cursor.setPosition(static_cast<int>(breaks_.ToDocument(end)), QTextCursor::KeepAnchor);
   setTextCursor(cursor);
 }
 
 void SourceEditor::ReplaceSelection(const QString& text) {
   // Replaced text is not recoloured: it takes the colour of what it replaces.
-  const QTextCursor cursor = textCursor();
-  ReplaceRangeKeepingColour(cursor.selectionStart(),
-                            cursor.selectionEnd() - cursor.selectionStart(), text);
+  ReplaceRangeKeepingColour(SelectionStart(), SelectionLength(), text);
 }
 
 void SourceEditor::ReplaceRanges(const std::vector<std::pair<qsizetype, qsizetype>>& ranges,

@@ -6,6 +6,7 @@
 #include <QTextCharFormat>
 
 #include "editor/colour_store.h"
+#include "editor/display_breaks.h"
 #include "editor/search_replace.h"
 #include "editor/source_file.h"
 #include "editor/tag_span.h"
@@ -34,6 +35,13 @@ class SourceEditor : public QPlainTextEdit, public SearchTarget {
   // Reads the file (UTF-8 when valid, else Latin-1), shows it coloured when DoColorTags is
   // on and puts the caret at 0. False with *error when the file cannot be read.
   bool LoadIntoEditor(const QString& fileName, QString* error = nullptr);
+  // Files larger than this are not loaded: the control needs several times their size in
+  // memory and many seconds to take them in.
+  static constexpr qint64 kMaxFileBytes = 64 * 1024 * 1024;
+  // Why fileName cannot be edited (too large), naming it and its size; empty when it can.
+  static QString TooLargeNotice(const QString& fileName);
+  // Shows a notice instead of a file, disabled, with nothing to save.
+  void ShowNotice(const QString& notice);
   // The same for text already in memory; the text is saved as `file` says.
   void LoadSource(const SourceFile& file);
   // Puts text in coloured, replacing everything or the selection; the caret goes back to the
@@ -59,8 +67,14 @@ class SourceEditor : public QPlainTextEdit, public SearchTarget {
   const CaretContext& caretContext() const { return context_; }
   int pendingKey() const { return pendingKey_; }
 
-  // The text with one U+2029 per line break, positions as the control counts them.
+  // The text with one U+2029 per line break. Every position the editor takes or gives is a
+  // position in this text; display breaks are the control's business only.
   QString EditorText() const;
+  qsizetype TextLength() const;
+  // The selection with line feeds; the line number holding a position, and a line's text.
+  QString SelectedText() const;
+  qsizetype LineOfPosition(qsizetype position) const;
+  QString LineText(qsizetype line) const;
   const SourceFile& sourceFile() const { return file_; }
   // What saving writes: the loaded bytes when unchanged, else the text in the file's
   // encoding and line-break style.
@@ -95,6 +109,8 @@ class SourceEditor : public QPlainTextEdit, public SearchTarget {
   void keyPressEvent(QKeyEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   QMimeData* createMimeDataFromSelection() const override;
+  void insertFromMimeData(const QMimeData* source) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   enum class ChangeSource { kExternal, kTyping, kPlainPaste };
@@ -108,11 +124,16 @@ class SourceEditor : public QPlainTextEdit, public SearchTarget {
   void ColoursChanged(qsizetype from, qsizetype to);
   void ApplyBlockFormats(QTextBlock block);
   QString Slice(qsizetype from, qsizetype length) const;
-  qsizetype TextLength() const;
+  // The control's own key handling, kept from deleting or splitting at display breaks.
+  void PassKeyToControl(QKeyEvent* event);
+  // Cuts pieces that typing or pasting made longer than a piece may be.
+  void CutGrownPieces();
   QTextCharFormat FormatFor(int colour);
 
   ProgramSettings& settings_;
   ColourStore colours_;
+  DisplayBreaks breaks_;
+  qsizetype cutFrom_ = -1, cutTo_ = -1;  // document range grown by typing, to cut
   SourceFile file_;
   CaretContext context_;
   int pendingKey_ = kPendingNone;

@@ -202,7 +202,12 @@ void ViewerWindow::LoadPreview(const QString& file) {
   if (kind == FileKind::kOther || kind == FileKind::kDirectory)
     throw VistrelError(PrintableName(file) + QStringLiteral(" is not a regular file"));
   browser_->LoadFile(file);  // a missing file throws here; the editor keeps its text
-  if (!IsPicture(file)) {
+  const QString tooLarge = IsPicture(file) ? QString() : SourceEditor::TooLargeNotice(file);
+  if (!tooLarge.isEmpty()) {
+    state_.EditorFile.clear();  // nothing to save: the text was never loaded
+    state_.EditorFileStamp = FileStamp(file);
+    editor_->ShowNotice(tooLarge);
+  } else if (!IsPicture(file)) {
     state_.EditorFile = file;
     state_.EditorFileStamp = FileStamp(file);
     QString error;
@@ -362,7 +367,7 @@ void ViewerWindow::OnLinkHovered(const QString& target, const QString& url) {
 
 void ViewerWindow::ShowTagHint() {
   if (tagSyntax_.isEmpty()) return;
-  const TagSpan span = editor_->FindTagAround(editor_->textCursor().selectionStart());
+  const TagSpan span = editor_->FindTagAround(editor_->SelectionStart());
   if (!span.Found) return;
   hintBox_->setText(FindTagHint(tagSyntax_, TagHintKey(span.Text)));
   hintBox_->setCursorPosition(0);  // a long hint shows its beginning
