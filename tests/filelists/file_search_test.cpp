@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 
+#include "core/disk_name.h"
 #include "filelists/list_entry.h"
 #include "temp_folder.h"
 
@@ -99,13 +100,13 @@ TEST(SearchFolderTree, UnreadableOrMissingFoldersContributeNothing) {
       WalkPaths(tmp.path() + QStringLiteral("nothing-here"), QStringLiteral("*.htm")).isEmpty());
 }
 
-TEST(SearchFolderTree, NamesAListLineCannotHoldAreLeftOutAndCounted) {
+TEST(SearchFolderTree, NamesAListLineCannotHoldAreLeftOutAndNamedOthersFoundByTheirBytes) {
   TempFolder tmp;
   tmp.Write(QStringLiteral("good \"quoted\".htm"));
   tmp.Write(QStringLiteral("star*name.htm"));
   tmp.Write(QStringLiteral("line\nbreak.htm"));
   tmp.Write(QStringLiteral("dir*ectory/inside.htm"));
-  const QByteArray badBytes = QFile::encodeName(tmp.path()) + QByteArray("caf\xe9.htm");
+  const QByteArray badBytes = NameToDisk(tmp.path()) + QByteArray("caf\xe9.htm");
   {
     FILE* f = fopen(badBytes.constData(), "w");
     ASSERT_NE(f, nullptr);
@@ -117,15 +118,20 @@ TEST(SearchFolderTree, NamesAListLineCannotHoldAreLeftOutAndCounted) {
   request.patternList = QStringLiteral("*.htm");
   QStringList entries;
   const SearchOutcome outcome = SearchFolderTree(request, entries);
-  ASSERT_EQ(entries.size(), 1);
-  EXPECT_EQ(FullPathOfEntry(entries[0]), tmp.path() + QStringLiteral("good \"quoted\".htm"));
-  EXPECT_EQ(outcome.leftOut, 4);
+  QStringList found;
+  for (const QString& entry : entries) found.append(FullPathOfEntry(entry));
+  EXPECT_EQ(Sorted(found),
+            Sorted({tmp.path() + QStringLiteral("good \"quoted\".htm"), NameFromDisk(badBytes)}));
+  // The folder holding a star is named once, not entered.
+  EXPECT_EQ(Sorted(outcome.leftOut),
+            Paths(tmp, {"star*name.htm", "line\\nbreak.htm", "dir*ectory"}));
 
-  // As plain paths only the undecodable name is unusable; the folder with a star is entered.
+  // As plain paths every name is usable; the folder with a star is entered.
   SearchOutcome pathOutcome;
   const QStringList paths = WalkPaths(tmp.path(), QStringLiteral("*.htm"), false, {}, &pathOutcome);
-  EXPECT_EQ(paths.size(), 4);
-  EXPECT_EQ(pathOutcome.leftOut, 1);
+  EXPECT_EQ(paths.size(), 5);
+  EXPECT_TRUE(pathOutcome.leftOut.isEmpty());
+  EXPECT_TRUE(paths.contains(NameFromDisk(badBytes)));
   unlink(badBytes.constData());  // the temporary folder cannot name it to remove it
 }
 

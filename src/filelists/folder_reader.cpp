@@ -1,0 +1,93 @@
+#include "filelists/folder_reader.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <cstring>
+
+#include "core/disk_name.h"
+#include "core/pattern_match.h"
+#include "core/program_folder.h"
+#include "filelists/list_entry.h"
+#include "filelists/native_entry.h"
+
+namespace vistrel {
+
+namespace {
+
+bool IsVtiFolder(const char* name) {
+  for (const char* at = name; *at; ++at) {
+    if (::strncasecmp(at, "_vti_cnf", 8) == 0) return true;
+  }
+  return false;
+}
+
+bool IsFolder(int dirFd, const dirent* entry) {
+  if (entry->d_type == DT_DIR) return true;
+  if (entry->d_type != DT_UNKNOWN) return false;  // a link is never a folder to enter
+  struct stat status {};
+  return ::fstatat(dirFd, entry->d_name, &status, AT_SYMLINK_NOFOLLOW) == 0 &&
+         S_ISDIR(status.st_mode);
+}
+
+}  // namespace
+
+bool FolderReader::Matches(const char* name, size_t length) {
+  const char* dot = static_cast<const char*>(::memrchr(name, '.', length));
+  if (!dot) return false;
+  const QByteArray tail(dot, qsizetype(name + length - dot));
+  const auto known = extensions_.constFind(tail);
+  if (known != extensions_.constEnd()) return *known;
+  const bool fits = MatchesPatternList(NameFromDisk(tail), rules_.patternList);
+  extensions_.insert(tail, fits);
+  return fits;
+}
+
+QString FolderReader::HitText(const FolderRead& node, int dirFd, const char* name,
+                              const QString& decoded) {
+  if (!rules_.asListEntries) return node.folder + decoded;
+  // Follow a link to report what it points at; a dangling one or a loop reports itself.
+  struct stat status {};
+  if (::fstatat(dirFd, name, &status, 0) != 0) ::fstatat(dirFd, name, &status, AT_SYMLINK_NOFOLLOW);
+  return MakeListEntry(node.folder, EntryFromStatus(status, decoded));
+}
+
+void FolderReader::Read(FolderRead& node, const std::function<bool(dev_t, ino_t)>& claim) {
+  DIR* dir = ::opendir(node.raw.constData());
+  if (!dir) return;  // gone or unreadable: contributes nothing
+  const int fd = ::dirfd(dir);
+  struct stat own {};
+  if (::fstat(fd, &own) != 0 || !claim(own.st_dev, own.st_ino)) {
+    ::closedir(dir);
+    return;
+  }
+  const bool mayDescend =
+      rules_.enterFolders && (rules_.includeThumbnailFolder || rules_.thumbFolder.isEmpty() ||
+                              !IsInThumbFolder(node.folder, rules_.thumbFolder));
+  while (const dirent* entry = ::readdir(dir)) {
+    const char* name = entry->d_name;
+    if (name[0] == '.') continue;  // hidden, and "." / ".."
+    const bool entered = mayDescend && IsFolder(fd, entry) && !IsVtiFolder(name);
+    if (!entered && !Matches(name, std::strlen(name))) continue;
+    const QString decoded = NameFromDisk(QByteArrayView(name));
+    FolderRead::Item item;
+    if (rules_.asListEntries && !FitsInListEntry(decoded)) {
+      item.kind = FolderRead::Item::kLeftOut;
+      item.text = PrintableName(QString(node.folder + decoded));
+    } else if (entered) {
+      auto child = std::make_unique<FolderRead>();
+      child->folder = node.folder + decoded + QLatin1Char('/');
+      child->raw = node.raw + name + '/';
+      item.kind = FolderRead::Item::kChild;
+      item.child = node.children.size();
+      node.children.push_back(std::move(child));
+    } else {
+      item.text = HitText(node, fd, name, decoded);
+    }
+    node.items.push_back(std::move(item));
+  }
+  ::closedir(dir);
+}
+
+}  // namespace vistrel
