@@ -36,12 +36,18 @@ bool IsFolder(int dirFd, const dirent* entry) {
 bool FolderReader::Matches(const char* name, size_t length) {
   const char* dot = static_cast<const char*>(::memrchr(name, '.', length));
   if (!dot) return false;
-  const QByteArray tail(dot, qsizetype(name + length - dot));
-  const auto known = extensions_.constFind(tail);
-  if (known != extensions_.constEnd()) return *known;
-  const bool fits = MatchesPatternList(NameFromDisk(tail), rules_.patternList);
-  extensions_.insert(tail, fits);
-  return fits;
+  const QByteArrayView tail(dot, qsizetype(name + length - dot));
+  // Names of one folder mostly share their extension: the last answer first.
+  if (tail == lastExtension_) return lastFits_;
+  lastExtension_ = tail.toByteArray();
+  const auto known = extensions_.constFind(lastExtension_);
+  if (known != extensions_.constEnd()) {
+    lastFits_ = *known;
+  } else {
+    lastFits_ = MatchesPatternList(NameFromDisk(tail), rules_.patternList);
+    extensions_.insert(lastExtension_, lastFits_);
+  }
+  return lastFits_;
 }
 
 QString FolderReader::HitText(const FolderRead& node, int dirFd, const char* name,

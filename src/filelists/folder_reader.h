@@ -50,6 +50,8 @@ class FolderReader {
   const WalkRules& rules_;
   // The pattern test depends only on the extension, and a tree has a handful of them.
   QHash<QByteArray, bool> extensions_;
+  QByteArray lastExtension_;
+  bool lastFits_ = false;
 };
 
 }  // namespace vistrel

@@ -45,7 +45,12 @@ QString MakeListEntry(const QString& folder, const DirectoryEntry& entry) {
   const qsizetype dot = entry.name.lastIndexOf(QLatin1Char('.'));
   const QString base = dot < 0 ? entry.name : entry.name.left(dot);
   const QString ext = dot < 0 ? QString() : entry.name.mid(dot);
-  QString line = IncludeTrailingSeparator(folder);
+  QString line;
+  line.reserve(folder.size() + entry.name.size() + 48);
+  // Folders from a walk already end in one "/"; only others need the copy that mends them.
+  const bool oneSeparator =
+      folder.endsWith(QLatin1Char('/')) && !folder.endsWith(QLatin1String("//"));
+  line += oneSeparator ? folder : IncludeTrailingSeparator(folder);
   line += QLatin1Char('*');
   line += base;
   line += QLatin1Char('*');

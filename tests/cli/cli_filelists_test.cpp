@@ -77,7 +77,7 @@ TEST_F(CliFileListsTest, VerifyAndMergeReachTheSameFilesThroughAList) {
   ASSERT_TRUE(RemoveFile(latin1));
   verify = RunCli({QStringLiteral("verify"), QStringLiteral("--update"), merged}, home_.path());
   ASSERT_EQ(verify.exitCode, 0) << verify.err.toStdString();
-  EXPECT_TRUE(verify.out.startsWith("Not Found:  " + NameToDisk(latin1) + '\n'))
+  EXPECT_TRUE(verify.out.startsWith(QByteArray("Not Found:  " + NameToDisk(latin1) + "\n")))
       << verify.out.toStdString();
   ASSERT_TRUE(ReadWholeFile(merged, &mergedBytes));
   EXPECT_EQ(DecodeListLines(mergedBytes).size(), entries - 1);
