@@ -9,6 +9,7 @@
 #include "core/disk_name.h"
 #include "core/page_list.h"
 #include "core/prompter.h"
+#include "core/text_file.h"
 #include "core/text_paths.h"
 #include "filelists/native_entry.h"
 #include "settings/program_settings.h"
@@ -84,7 +85,8 @@ bool CopyFileKeepDate(const QString& source, const QString& target) {
   // Never blocks on a FIFO or device named like a page, and never copies one.
   const int in = OpenRegularForReading(source);
   if (in < 0) return false;
-  const QByteArray targetBytes = NameToDisk(target);
+  // Through a link to its target, so the link stays a link.
+  const QByteArray targetBytes = FollowLinks(NameToDisk(target));
   struct stat old {};
   const bool ok = !(::stat(targetBytes.constData(), &old) == 0 &&
                     (S_ISDIR(old.st_mode) ||

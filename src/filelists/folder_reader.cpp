@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <cstring>
+#include <thread>
 
 #include "core/disk_name.h"
 #include "core/pattern_match.h"
@@ -15,6 +16,9 @@
 namespace vistrel {
 
 namespace {
+
+// Hits in one folder from which their status is read on two threads.
+constexpr size_t kSharedFolder = 4096;
 
 bool IsVtiFolder(const char* name) {
   for (const char* at = name; *at; ++at) {
@@ -51,8 +55,7 @@ bool FolderReader::Matches(const char* name, size_t length) {
 }
 
 QString FolderReader::HitText(const FolderRead& node, int dirFd, const char* name,
-                              const QString& decoded) {
-  if (!rules_.asListEntries) return node.folder + decoded;
+                              const QString& decoded) const {
   // Follow a link to report what it points at; a dangling one or a loop reports itself.
   struct stat status {};
   if (::fstatat(dirFd, name, &status, 0) != 0) ::fstatat(dirFd, name, &status, AT_SYMLINK_NOFOLLOW);
@@ -71,6 +74,11 @@ void FolderReader::Read(FolderRead& node, const std::function<bool(dev_t, ino_t)
   const bool mayDescend =
       rules_.enterFolders && (rules_.includeThumbnailFolder || rules_.thumbFolder.isEmpty() ||
                               !IsInThumbFolder(node.folder, rules_.thumbFolder));
+  struct PendingHit {
+    size_t item;
+    QByteArray name;
+  };
+  std::vector<PendingHit> hits;
   while (const dirent* entry = ::readdir(dir)) {
     const char* name = entry->d_name;
     if (name[0] == '.') continue;  // hidden, and "." / ".."
@@ -88,10 +96,28 @@ void FolderReader::Read(FolderRead& node, const std::function<bool(dev_t, ino_t)
       item.kind = FolderRead::Item::kChild;
       item.child = node.children.size();
       node.children.push_back(std::move(child));
+    } else if (rules_.asListEntries) {
+      item.text = decoded;  // the line once its status is read, below
+      hits.push_back({node.items.size(), QByteArray(name)});
     } else {
-      item.text = HitText(node, fd, name, decoded);
+      item.text = node.folder + decoded;
     }
     node.items.push_back(std::move(item));
+  }
+  // Reading the status is most of the cost of a hit: a large folder shares it with a second
+  // thread, as the walk shares folders.
+  const auto fill = [&](size_t from, size_t to) {
+    for (size_t i = from; i < to; ++i) {
+      QString& text = node.items[hits[i].item].text;
+      text = HitText(node, fd, hits[i].name.constData(), text);
+    }
+  };
+  if (hits.size() >= kSharedFolder) {
+    std::thread helper(fill, hits.size() / 2, hits.size());
+    fill(0, hits.size() / 2);
+    helper.join();
+  } else {
+    fill(0, hits.size());
   }
   ::closedir(dir);
 }

@@ -45,7 +45,9 @@ class FolderReader {
 
  private:
   bool Matches(const char* name, size_t length);
-  QString HitText(const FolderRead& node, int dirFd, const char* name, const QString& decoded);
+  // The list entry of a hit; safe on any thread.
+  QString HitText(const FolderRead& node, int dirFd, const char* name,
+                  const QString& decoded) const;
 
   const WalkRules& rules_;
   // The pattern test depends only on the extension, and a tree has a handful of them.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "qstring_print.h"
+#include <dirent.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -158,6 +159,33 @@ TEST(SearchFolderTree, BreathesOnlyOnTheCallingThreadAndNotPerEntry) {
   EXPECT_EQ(hits.size(), 300);
   EXPECT_EQ(elsewhere, 0);
   EXPECT_LT(calls, 600);  // never once per entry
+}
+
+TEST(SearchFolderTree, ALargeFolderGivesEachEntryOnceInDirectoryOrderWithItsOwnSize) {
+  // Large enough for the status of its hits to be read on two threads.
+  TempFolder tmp;
+  constexpr int kPages = 5000;
+  for (int i = 0; i < kPages; ++i)
+    tmp.Write(QStringLiteral("p%1.htm").arg(i), QByteArray(i % 7, 'x'));
+  QStringList names;
+  DIR* dir = opendir(NameToDisk(tmp.path()).constData());
+  ASSERT_NE(dir, nullptr);
+  while (const dirent* entry = readdir(dir))
+    if (entry->d_name[0] != '.') names.append(QString::fromLatin1(entry->d_name));
+  closedir(dir);
+
+  SearchRequest request;
+  request.folder = tmp.path();
+  request.patternList = QStringLiteral("*.htm");
+  QStringList entries;
+  SearchFolderTree(request, entries);
+  ASSERT_EQ(entries.size(), kPages);
+  for (int i = 0; i < kPages; ++i) {
+    const ListRow row = SplitListEntry(entries[i]);
+    ASSERT_EQ(row[kFieldFilename] + row[kFieldExt], names[i]) << i;
+    EXPECT_EQ(row[kFieldSize], QString::number(row[kFieldFilename].mid(1).toInt() % 7)) << i;
+    EXPECT_EQ(row[kFieldDate].size(), 17);
+  }
 }
 
 TEST(SearchFolder, LooksAtOneFolderAndTestsSubfoldersLikeFiles) {
