@@ -5,9 +5,9 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <cstdio>
 
+#include "core/disk_name.h"
 #include "filelists/file_search.h"
 #include "filelists/list_verify.h"
 
@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
   std::vector<QByteArray> paths;
   for (const QString& e : entries) {
     rows.push_back(vistrel::SplitListEntry(e));
-    paths.push_back(QFile::encodeName(vistrel::FullPathOfRow(rows.back())));
+    paths.push_back(vistrel::NameToDisk(vistrel::FullPathOfRow(rows.back())));
   }
   const int runs = args.size() > 2 ? args.at(2).toInt() : 3;
   double bestVerify = 1e30, bestStat = 1e30;

@@ -1,6 +1,9 @@
 #include <QFile>
 
+#include "cli/cli_streams.h"
+
 #include "cli/cli_command.h"
+#include "core/disk_name.h"
 #include "core/text_file.h"
 
 namespace vistrel::cli {
@@ -11,6 +14,14 @@ QTextStream& Out() {
   if (!file.isOpen()) file.open(stdout, QIODevice::WriteOnly);
   return stream;
 }
+
+void WriteOutBytes(const QByteArray& bytes) {
+  QTextStream& out = Out();
+  out.flush();
+  out.device()->write(bytes);
+}
+
+void WritePathLine(QStringView text) { WriteOutBytes(NameToDisk(text) + '\n'); }
 
 QTextStream& Err() {
   static QFile file;

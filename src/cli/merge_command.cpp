@@ -1,6 +1,7 @@
 // vistrel-cli merge: joins stored lists into one, one entry per file.
 #include "cli/cli_command.h"
 #include "cli/command_options.h"
+#include "core/disk_name.h"
 #include "filelists/list_file.h"
 
 namespace vistrel::cli {
@@ -40,7 +41,7 @@ int RunMerge(const QStringList& args) {
     Err() << "vistrel-cli: " << error << '\n';
     return kExitFailure;
   }
-  Out() << merged.size() << " entries written to " << output << '\n';
+  Out() << merged.size() << " entries written to " << PrintableName(output) << '\n';
   return kExitOk;
 }
 

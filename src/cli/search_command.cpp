@@ -1,11 +1,14 @@
 // vistrel-cli search: the File Lists page's search without a window.
 
-#include "core/program_folder.h"
 #include "cli/cli_command.h"
+#include "cli/cli_streams.h"
 #include "cli/command_options.h"
 #include "cli/json_lines.h"
 #include "cli/progress_line.h"
+#include "core/disk_name.h"
+#include "core/program_folder.h"
 #include "filelists/file_search.h"
+#include "filelists/list_entry.h"
 
 namespace vistrel::cli {
 
@@ -16,11 +19,14 @@ const char kSearchUsage[] =
     "Prints the list entries (folder*name*.ext*size*date) of the files below FOLDER whose\n"
     "extension fits PATTERNS (default \"*.htm;*.jpg;*.gif;*.asp;*.sht;*.dht;*.cfm;*.jht\").\n"
     "Hidden entries, \"_vti_cnf\" folders and the thumbnail store's subfolders are left out.\n"
+    "Names are written as their bytes; a name a list entry cannot hold (\"*\" or a line\n"
+    "break) is left out and named on standard error.\n"
     "\n"
     "  --json     one JSON object per entry and line: path, size, time, state (\"found\")\n"
     "  --quiet    no progress line (shown only when standard error is a terminal)\n";
 
 const char kDefaultMask[] = "*.htm;*.jpg;*.gif;*.asp;*.sht;*.dht;*.cfm;*.jht";
+constexpr qsizetype kOutputBlock = 1 << 20;
 
 }  // namespace
 
@@ -44,26 +50,32 @@ int RunSearch(const QStringList& args) {
     request.folder = folder;
     request.patternList = mask;
     request.thumbFolder = WorkingFolders::For(ResolveProgramFolder(CliFolder())).thumbs;
-    request.processEvents = [&progress, &entries]() {
-      if (!entries.isEmpty())
-        progress.Show(int(entries.size()), 0, FullPathOfEntry(entries.constLast()));
+    request.progress = [&progress](qsizetype hits, const QString& reading) {
+      progress.Show(int(hits), 0, PrintableName(reading));
     };
     outcome = SearchFolderTree(request, entries);
     progress.Clear();
   } else {
     outcome = SearchFolder(entries, folder, mask);
   }
-  const bool json = options.Has(QStringLiteral("json"));
-  for (const QString& entry : entries) {
-    if (json)
-      Out() << EntryJsonLine(SplitListEntry(entry), "found");
-    else
-      Out() << entry << '\n';
+  if (options.Has(QStringLiteral("json"))) {
+    for (const QString& entry : entries) Out() << EntryJsonLine(SplitListEntry(entry), "found");
+  } else {
+    // The bytes of the names, in blocks: a large tree gives megabytes of lines.
+    QByteArray block;
+    for (const QString& entry : entries) {
+      block += NameToDisk(entry);
+      block += '\n';
+      if (block.size() >= kOutputBlock) {
+        WriteOutBytes(block);
+        block.clear();
+      }
+    }
+    WriteOutBytes(block);
   }
-  if (outcome.leftOut > 0)
-    Err()
-        << "vistrel-cli: " << outcome.leftOut
-        << " name(s) left out: they hold \"*\", a line break or bytes that are not a valid name\n";
+  for (const QString& name : outcome.leftOut)
+    Err() << "vistrel-cli: left out, a list entry cannot hold \"*\" or a line break: " << name
+          << '\n';
   return kExitOk;
 }
 

@@ -1,5 +1,6 @@
 // vistrel-cli verify: tests a stored list against the disk, as loading it on the page does.
 #include "cli/cli_command.h"
+#include "cli/cli_streams.h"
 #include "cli/command_options.h"
 #include "cli/json_lines.h"
 #include "cli/progress_line.h"
@@ -15,6 +16,7 @@ const char kVerifyUsage[] =
     "Prints a \"Not Found:\" line for every entry whose file is gone and an \"Updated:\" line\n"
     "for every entry whose name case, size or time changed, then the counts.\n"
     "--update rewrites the list without the vanished entries and with the changed ones.\n"
+    "An entry whose file cannot be looked at (no permission) is kept and named on stderr.\n"
     "\n"
     "  --json     instead of the report, one JSON object per entry and line: path, size,\n"
     "             time, state (\"ok\", \"updated\" or \"not found\"; the stored size and\n"
@@ -55,6 +57,7 @@ int RunVerify(const QStringList& args) {
     outcome.notFound += step.notFound;
     outcome.updated += step.updated;
     outcome.report += step.report;
+    outcome.unreadable += step.unreadable;
     if (json) {
       progress.Clear();
       Out() << EntryJsonLine(one.empty() ? stored : one.front(), step.notFound > 0  ? "not found"
@@ -64,8 +67,10 @@ int RunVerify(const QStringList& args) {
     if (!one.empty()) rows.push_back(std::move(one.front()));
   }
   progress.Clear();
+  for (const QString& problem : outcome.unreadable)
+    Err() << "vistrel-cli: cannot check, kept as it is: " << problem << '\n';
   if (!json) {
-    for (const QString& line : outcome.report) Out() << line << '\n';
+    for (const QString& line : outcome.report) WritePathLine(line);
     Out() << outcome.total << " entries, " << outcome.notFound << " not found, " << outcome.updated
           << " updated\n";
   }

@@ -105,6 +105,11 @@ QString NameFromDisk(QByteArrayView bytes) {
 }
 
 QByteArray NameToDisk(QStringView name) {
+  // Most names are ASCII: one pass to tell, then Qt's bulk conversion (a search writes
+  // tens of thousands of lines through here).
+  bool ascii = true;
+  for (QChar c : name) ascii = ascii && c.unicode() < 0x80;
+  if (ascii) return name.toLatin1();
   QByteArray bytes;
   bytes.reserve(name.size() * 3);
   for (qsizetype i = 0; i < name.size(); ++i) {

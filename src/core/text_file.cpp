@@ -62,8 +62,16 @@ QByteArray FolderOf(const QByteArray& path) {
   return slash == 0 ? QByteArrayLiteral("/") : path.left(slash);
 }
 
-// Follows symbolic links to the file they name, even when that file does not exist yet, so a
-// save replaces the link's target and the link stays a link.
+// The rename is only durable once the folder entry is on disk too.
+void SyncFolder(const QByteArray& folder) {
+  const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
+}  // namespace
+
 QByteArray FollowLinks(QByteArray path) {
   for (int depth = 0; depth < 40; ++depth) {
     struct stat info;
@@ -76,16 +84,6 @@ QByteArray FollowLinks(QByteArray path) {
   }
   return path;
 }
-
-// The rename is only durable once the folder entry is on disk too.
-void SyncFolder(const QByteArray& folder) {
-  const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  ::fsync(fd);
-  ::close(fd);
-}
-
-}  // namespace
 
 bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* error) {
   // Plain POSIX calls: every short write is seen, the data is on disk before the rename, and

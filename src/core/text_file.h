@@ -27,6 +27,10 @@ QString LineBreakText(LineBreak lineBreak);
 // message naming the file and the system's reason.
 bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* error = nullptr);
 
+// Follows symbolic links to the file they name, even when that file does not exist yet, so a
+// writer replaces the link's target and the link stays a link.
+QByteArray FollowLinks(QByteArray path);
+
 // Reads the whole file; false (and *error naming the file) when it cannot be read.
 bool ReadWholeFile(const QString& path, QByteArray* bytes, QString* error = nullptr);
 

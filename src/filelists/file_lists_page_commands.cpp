@@ -121,8 +121,7 @@ void FileListsPage::Search() {
   }
   const qsizetype before = found.before;
   workList_ = std::move(found.lines);
-  if (found.leftOut > 0)
-    prompter_.Information(QString::number(found.leftOut) + QString::fromLatin1(kNamesLeftOut));
+  if (!found.leftOut.isEmpty()) prompter_.Information(LeftOutMessage(found.leftOut));
 
   const qsizetype count = workList_.size();
   const qsizetype added = count - before;
@@ -155,10 +154,9 @@ void FileListsPage::Add() {
   QApplication::setOverrideCursor(Qt::WaitCursor);
   workList_ = CollectRows(ListSaveMode::kAll);
   const qsizetype before = workList_.size();
-  const int leftOut = AddFilesToList(chosen, workList_);
+  const QStringList leftOut = AddFilesToList(chosen, workList_);
   QApplication::restoreOverrideCursor();
-  if (leftOut > 0)
-    prompter_.Information(QString::number(leftOut) + QString::fromLatin1(kNamesLeftOut));
+  if (!leftOut.isEmpty()) prompter_.Information(LeftOutMessage(leftOut));
 
   const qsizetype added = workList_.size() - before;
   if (added != 0) {
@@ -283,6 +281,7 @@ void FileListsPage::VerifyReportList() {
     Progress(0);
   }
   Q_EMIT SelectionChanged();
+  if (!outcome.unreadable.isEmpty()) prompter_.Information(UnreadableMessage(outcome));
   if (total > outcome.notFound) {
     if (outcome.updated == 0 && outcome.notFound == 0) return;
     listSaved_ = false;

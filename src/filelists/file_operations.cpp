@@ -2,15 +2,16 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
+#include <cerrno>
 
+#include "core/disk_name.h"
 #include "core/page_list.h"
 #include "core/prompter.h"
+#include "core/text_file.h"
 #include "core/text_paths.h"
+#include "filelists/native_entry.h"
 #include "settings/program_settings.h"
 
 namespace vistrel {
@@ -20,44 +21,79 @@ const char* const kCopyDialogCaption = "Copy file(s) to";
 
 namespace {
 
-QString FolderOf(const QString& path) { return IncludeTrailingSeparator(QFileInfo(path).path()); }
-
 bool SameFolder(const QString& path, const QString& shownFolder) {
-  return !shownFolder.isEmpty() && FolderOf(path) == IncludeTrailingSeparator(shownFolder);
+  return !shownFolder.isEmpty() && FolderOfPath(path) == IncludeTrailingSeparator(shownFolder);
+}
+
+bool WriteAll(int fd, const char* data, ssize_t size) {
+  while (size > 0) {
+    const ssize_t written = ::write(fd, data, size_t(size));
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return false;
+    data += written;
+    size -= written;
+  }
+  return true;
+}
+
+// Copies the open source into a temporary file beside target and renames it over target, so
+// the old target stays whole until the copy is; the copy gets the source's time.
+bool CopyThroughTemporary(int in, const QByteArray& target) {
+  const qsizetype slash = target.lastIndexOf('/');
+  QByteArray temp = (slash < 0 ? QByteArray() : target.left(slash + 1)) + ".vistrel-copy-XXXXXX";
+  const int out = ::mkstemp(temp.data());
+  if (out < 0) return false;
+  bool ok = true;
+  char block[16384];
+  for (;;) {
+    const ssize_t got = ::read(in, block, sizeof block);
+    if (got < 0 && errno == EINTR) continue;
+    if (got == 0) break;
+    if (got < 0 || !WriteAll(out, block, got)) {
+      ok = false;
+      break;
+    }
+  }
+  struct stat source {};
+  struct stat old {};
+  const bool replacing = ::stat(target.constData(), &old) == 0;
+  const mode_t umaskNow = ::umask(0);
+  ::umask(umaskNow);
+  ok = ok && ::fstat(in, &source) == 0 &&
+       ::fchmod(out, replacing ? (old.st_mode & 07777) : (0666 & ~umaskNow)) == 0;
+  if (ok) {
+    const struct timespec times[2] = {{0, UTIME_OMIT}, source.st_mtim};
+    ::futimens(out, times);
+  }
+  ok = ::close(out) == 0 && ok && ::rename(temp.constData(), target.constData()) == 0;
+  if (!ok) ::unlink(temp.constData());
+  return ok;
 }
 
 }  // namespace
 
 bool DeleteFilePermanently(const QString& path, ProgramSettings& settings) {
-  const QFileInfo info(path);
-  if (path.isEmpty() || (!info.exists() && !info.isSymLink()) || info.isDir()) return false;
+  struct stat status {};
+  if (path.isEmpty() || ::lstat(NameToDisk(path).constData(), &status) != 0 ||
+      S_ISDIR(status.st_mode))
+    return false;
   settings.DoRecycleBin = false;
-  return QFile::remove(path);
+  return RemoveFile(path);
 }
 
 bool CopyFileKeepDate(const QString& source, const QString& target) {
-  QFile in(source);
-  if (!in.open(QIODevice::ReadOnly)) return false;
-  const QFileInfo targetInfo(target);
-  if (targetInfo.exists() && !targetInfo.isWritable()) return false;
-  QSaveFile out(target);
-  if (!out.open(QIODevice::WriteOnly)) return false;
-  char block[16384];
-  for (;;) {
-    const qint64 got = in.read(block, sizeof block);
-    if (got == 0) break;
-    if (got < 0 || out.write(block, got) != got) {
-      out.cancelWriting();
-      return false;
-    }
-  }
-  if (!out.commit()) return false;
-  struct stat st {};
-  if (stat(QFile::encodeName(source).constData(), &st) == 0) {
-    const struct timespec times[2] = {{0, UTIME_OMIT}, st.st_mtim};
-    utimensat(AT_FDCWD, QFile::encodeName(target).constData(), times, 0);
-  }
-  return true;
+  // Never blocks on a FIFO or device named like a page, and never copies one.
+  const int in = OpenRegularForReading(source);
+  if (in < 0) return false;
+  // Through a link to its target, so the link stays a link.
+  const QByteArray targetBytes = FollowLinks(NameToDisk(target));
+  struct stat old {};
+  const bool ok = !(::stat(targetBytes.constData(), &old) == 0 &&
+                    (S_ISDIR(old.st_mode) ||
+                     ::faccessat(AT_FDCWD, targetBytes.constData(), W_OK, AT_EACCESS) != 0)) &&
+                  CopyThroughTemporary(in, targetBytes);
+  ::close(in);
+  return ok;
 }
 
 DeleteOutcome DeleteSelectedFiles(const PageList& page, const QString& shownFolder,
@@ -69,8 +105,8 @@ DeleteOutcome DeleteSelectedFiles(const PageList& page, const QString& shownFold
   QString question =
       QStringLiteral("CAUTION:\r\n--- File(s) will not be moved to Trash! ---\r\n\r\n\r\n");
   if (!current.isEmpty())
-    question +=
-        QStringLiteral("Delete file \"") + current + QStringLiteral("\" permanently from disk?");
+    question += QStringLiteral("Delete file \"") + PrintableName(current) +
+                QStringLiteral("\" permanently from disk?");
   else
     question += QStringLiteral("Delete ") + QString::number(selected) +
                 QStringLiteral(" files permanently from disk?");
@@ -96,12 +132,12 @@ CopyOutcome CopyOneFile(const PageList& page, const QString& shownFolder, Prompt
   if (source.isEmpty()) return outcome;
   FileDialogRequest request;
   request.caption = QString::fromLatin1(kCopyDialogCaption);
-  request.folder = FolderOf(source);
-  request.fileName = QFileInfo(source).fileName();
+  request.folder = FolderOfPath(source);
+  request.fileName = NameOfPath(source);
   const QString chosen = prompter.SaveFile(request);
   if (chosen.isEmpty()) return outcome;
   const QString target =
-      BuildTargetPath(FolderOf(chosen), QFileInfo(chosen).fileName(), QString(), prompter);
+      BuildTargetPath(FolderOfPath(chosen), NameOfPath(chosen), QString(), prompter);
   if (target.isEmpty()) return outcome;
   outcome.confirmed = true;
   if (source.compare(target, Qt::CaseInsensitive) == 0) {
@@ -135,13 +171,14 @@ CopyOutcome CopySelectedFiles(const PageList& page, const QString& shownFolder,
                         QuestionButtons::kYesNoCancel) != kAnswerYes)
     return outcome;
   outcome.confirmed = true;
-  QDir().mkpath(folder);
+  MakeFolders(folder);
   RunSelectedBatch(page, progress, [&](int, const QString& source) {
-    const QString target = folder + QFileInfo(source).fileName();
-    if (FileExistsAny(target)) {
-      const int answer = prompter.Question(
-          QStringLiteral("File: ") + target + QStringLiteral(" exists.\r\n\r\nOverwrite?"),
-          QuestionButtons::kYesNoCancel);
+    const QString target = folder + NameOfPath(source);
+    DirectoryEntry existing;
+    if (LookUpEntry(target, &existing) != EntryLookup::kMissing) {
+      const int answer = prompter.Question(QStringLiteral("File: ") + PrintableName(target) +
+                                               QStringLiteral(" exists.\r\n\r\nOverwrite?"),
+                                           QuestionButtons::kYesNoCancel);
       if (answer == kAnswerCancel) return false;
       if (answer != kAnswerYes) return true;
     }

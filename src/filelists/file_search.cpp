@@ -1,203 +1,163 @@
 #include "filelists/file_search.h"
 
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-
 #include <QElapsedTimer>
-#include <QFile>
-#include <QHash>
+#include <algorithm>
+#include <condition_variable>
+#include <mutex>
 #include <set>
+#include <thread>
 #include <utility>
 #include <vector>
 
-#include "core/pattern_match.h"
-#include "core/program_folder.h"
+#include "core/disk_name.h"
 #include "core/text_paths.h"
+#include "filelists/folder_reader.h"
 #include "filelists/list_entry.h"
-#include "filelists/native_entry.h"
 
 namespace vistrel {
 
 namespace {
 
-struct RawEntry {
-  QByteArray name;
-  bool isDir = false;
-  bool hasStatus = false;
-  DirectoryEntry status;  // size and time, for the entries that will be listed
-};
+constexpr int kBreathMs = 20;
 
-// Whether a name fits the pattern list, remembered per extension: the test depends on
-// nothing else, and most names of a tree share a handful of extensions.
-class PatternCache {
+// Folders are read by several threads, each taking the next folder waiting; what each read
+// is kept in the tree of FolderRead nodes, so the result is put together afterwards in the
+// order one depth-first reader would have produced.
+class ParallelWalk {
  public:
-  explicit PatternCache(const QString& patternList) : patternList_(patternList) {}
-  bool Matches(const QByteArray& rawName) {
-    const qsizetype dot = rawName.lastIndexOf('.');
-    if (dot < 0) return false;
-    const QByteArray tail = rawName.mid(dot);
-    const auto known = known_.constFind(tail);
-    if (known != known_.constEnd()) return *known;
-    const bool fits = MatchesPatternList(QFile::decodeName(tail), patternList_);
-    known_.insert(tail, fits);
-    return fits;
+  ParallelWalk(const WalkRules& rules, const SearchRequest& request)
+      : rules_(rules), request_(request) {}
+
+  void Run(FolderRead& root) {
+    waiting_.push_back(&root);
+    const unsigned cores = std::max(1u, std::min(2u, std::thread::hardware_concurrency()));
+    std::vector<std::thread> threads;
+    for (unsigned i = 0; i < cores; ++i) threads.emplace_back([this] { Work(); });
+    std::unique_lock<std::mutex> lock(mutex_);
+    while (busy_ > 0 || !waiting_.empty()) {
+      finished_.wait_for(lock, std::chrono::milliseconds(kBreathMs));
+      if ((request_.processEvents || request_.progress) && (busy_ > 0 || !waiting_.empty())) {
+        const qsizetype hits = hits_;
+        const QString folder = lastFolder_;
+        lock.unlock();
+        Breathe(hits, folder);
+        lock.lock();
+      }
+    }
+    lock.unlock();
+    for (std::thread& thread : threads) thread.join();
   }
 
  private:
-  QString patternList_;
-  QHash<QByteArray, bool> known_;
-};
-
-// Reads the whole folder, and the status of the entries that will be listed, before anything
-// is descended into: no directory handle stays open during the descent (deep trees would run
-// out of them), and status is read relative to the open folder instead of by full path.
-// wantStatus tells which entries will be listed.
-template <typename WantStatus>
-bool ReadFolder(const QByteArray& folder, std::vector<RawEntry>* entries,
-                std::pair<dev_t, ino_t>* identity, WantStatus wantStatus) {
-  DIR* dir = opendir(folder.constData());
-  if (!dir) return false;
-  const int fd = dirfd(dir);
-  struct stat own {};
-  if (identity && fstat(fd, &own) == 0) *identity = {own.st_dev, own.st_ino};
-  while (const dirent* d = readdir(dir)) {
-    const char* name = d->d_name;
-    if (name[0] == '.') continue;  // hidden, and "." / ".."
-    RawEntry entry;
-    entry.name = QByteArray(name);
-    if (d->d_type == DT_DIR) {
-      entry.isDir = true;
-    } else if (d->d_type == DT_UNKNOWN) {
-      struct stat st {};
-      entry.isDir = fstatat(fd, name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(st.st_mode);
-    }
-    if (wantStatus(entry)) {
-      // Follow a link to report what it points at; a dangling one reports itself.
-      struct stat st {};
-      entry.hasStatus =
-          fstatat(fd, name, &st, 0) == 0 || fstatat(fd, name, &st, AT_SYMLINK_NOFOLLOW) == 0;
-      if (entry.hasStatus) entry.status = EntryFromStatus(st, QString());
-    }
-    entries->push_back(std::move(entry));
-  }
-  closedir(dir);
-  return true;
-}
-
-// The name as the rest of the program will spell it, or "" when that spelling would not
-// reach the same file (bytes that are not valid in the file-name encoding).
-QString DecodedName(const QByteArray& raw) {
-  bool ascii = true;
-  for (char c : raw) ascii = ascii && (static_cast<unsigned char>(c) < 0x80);
-  if (ascii) return QString::fromLatin1(raw);  // always the same bytes again
-  QString name = QFile::decodeName(raw);
-  return QFile::encodeName(name) == raw ? name : QString();
-}
-
-DirectoryEntry EntryOf(const RawEntry& raw, const QString& name) {
-  DirectoryEntry entry = raw.status;
-  entry.name = name;
-  return entry;
-}
-
-bool IsVtiFolder(const QByteArray& name) { return name.toLower().contains("_vti_cnf"); }
-
-class TreeWalk {
- public:
-  TreeWalk(const SearchRequest& request, QStringList& target)
-      : request_(request), target_(target), patterns_(request.patternList) {
-    timer_.start();
-  }
-
-  void Walk(const QString& folder, const QByteArray& rawFolder) {
-    const bool mayDescend = request_.includeThumbnailFolder || request_.thumbFolder.isEmpty() ||
-                            !IsInThumbFolder(folder, request_.thumbFolder);
-    const auto entered = [mayDescend](const RawEntry& e) {
-      return e.isDir && mayDescend && !IsVtiFolder(e.name);
+  void Work() {
+    FolderReader reader(rules_);
+    const auto claim = [this](dev_t device, ino_t inode) {
+      std::lock_guard<std::mutex> lock(mutex_);
+      return seen_.insert({device, inode}).second;
     };
-    std::vector<RawEntry> entries;
-    entries.reserve(64);
-    std::pair<dev_t, ino_t> identity{0, 0};
-    const bool statHits = request_.asListEntries;
-    if (!ReadFolder(rawFolder, &entries, &identity, [&](const RawEntry& e) {
-          return statHits && !entered(e) && patterns_.Matches(e.name);
-        }))
-      return;
-    if (!visited_.insert(identity).second) return;
-    for (const RawEntry& raw : entries) {
-      Breathe();
-      if (entered(raw)) {
-        const QString name = DecodedName(raw.name);
-        if (name.isEmpty() || (request_.asListEntries && !FitsInListEntry(name))) {
-          ++outcome_.leftOut;
-          continue;
-        }
-        Walk(folder + name + QLatin1Char('/'), rawFolder + raw.name + '/');
+    std::unique_lock<std::mutex> lock(mutex_);
+    for (;;) {
+      if (waiting_.empty()) {
+        if (busy_ == 0) break;
+        changed_.wait(lock);
         continue;
       }
-      AddIfMatching(folder, raw);
+      // The newest first: the walk stays deep, like the one reader it stands for.
+      FolderRead* node = waiting_.back();
+      waiting_.pop_back();
+      ++busy_;
+      lock.unlock();
+      reader.Read(*node, claim);
+      lock.lock();
+      for (auto it = node->children.rbegin(); it != node->children.rend(); ++it)
+        waiting_.push_back(it->get());
+      hits_ += qsizetype(node->items.size() - node->children.size());
+      lastFolder_ = node->folder;
+      --busy_;
+      if (!node->children.empty()) changed_.notify_all();
+      if (busy_ == 0 && waiting_.empty()) {
+        changed_.notify_all();
+        finished_.notify_all();
+      }
     }
   }
 
-  // The entries of one folder, none entered.
-  void ListFolder(const QString& folder) {
-    std::vector<RawEntry> entries;
-    if (!ReadFolder(QFile::encodeName(folder), &entries, nullptr,
-                    [this](const RawEntry& e) { return patterns_.Matches(e.name); }))
-      return;
-    for (const RawEntry& raw : entries) AddIfMatching(folder, raw);
+  void Breathe(qsizetype hits, const QString& folder) {
+    if (request_.progress) request_.progress(hits, folder);
+    if (request_.processEvents) request_.processEvents();
   }
 
-  SearchOutcome outcome() const { return outcome_; }
-
- private:
-  void AddIfMatching(const QString& folder, const RawEntry& raw) {
-    if (!patterns_.Matches(raw.name)) return;
-    const QString name = DecodedName(raw.name);
-    if (name.isEmpty() || (request_.asListEntries && !FitsInListEntry(name))) {
-      ++outcome_.leftOut;
-      return;
-    }
-    if (request_.asListEntries)
-      target_.append(MakeListEntry(folder, EntryOf(raw, name)));
-    else
-      target_.append(folder + name);
-  }
-
-  void Breathe() {
-    if (request_.processEvents && timer_.elapsed() >= 20) {
-      request_.processEvents();
-      timer_.restart();
-    }
-  }
-
+  const WalkRules& rules_;
   const SearchRequest& request_;
-  QStringList& target_;
-  PatternCache patterns_;
-  QElapsedTimer timer_;
-  std::set<std::pair<dev_t, ino_t>> visited_;
-  SearchOutcome outcome_;
+  std::mutex mutex_;
+  std::condition_variable changed_;   // folders to read, or the end
+  std::condition_variable finished_;  // the end, for the thread that waits for it
+  std::vector<FolderRead*> waiting_;
+  int busy_ = 0;
+  std::set<std::pair<dev_t, ino_t>> seen_;
+  qsizetype hits_ = 0;
+  QString lastFolder_;
 };
+
+// Hits and names left out in depth-first order; each node is freed once taken.
+void Collect(FolderRead& node, QStringList& target, SearchOutcome& outcome) {
+  for (FolderRead::Item& item : node.items) {
+    switch (item.kind) {
+      case FolderRead::Item::kHit:
+        target.append(std::move(item.text));
+        break;
+      case FolderRead::Item::kLeftOut:
+        outcome.leftOut.append(std::move(item.text));
+        break;
+      case FolderRead::Item::kChild:
+        Collect(*node.children[item.child], target, outcome);
+        node.children[item.child].reset();
+        break;
+    }
+  }
+}
+
+bool StartFolder(const QString& folder, bool asListEntries, FolderRead& root,
+                 SearchOutcome& outcome) {
+  root.folder = IncludeTrailingSeparator(folder);
+  root.raw = NameToDisk(root.folder);
+  if (asListEntries && !FitsInListEntry(root.folder)) {
+    outcome.leftOut.append(PrintableName(root.folder));
+    return false;
+  }
+  return true;
+}
 
 }  // namespace
 
 SearchOutcome SearchFolderTree(const SearchRequest& request, QStringList& target) {
-  TreeWalk walk(request, target);
-  const QString folder = IncludeTrailingSeparator(request.folder);
-  if (request.asListEntries && !FitsInListEntry(folder)) return SearchOutcome{1};
-  walk.Walk(folder, QFile::encodeName(folder));
-  return walk.outcome();
+  SearchOutcome outcome;
+  FolderRead root;
+  if (!StartFolder(request.folder, request.asListEntries, root, outcome)) return outcome;
+  WalkRules rules;
+  rules.patternList = request.patternList;
+  rules.asListEntries = request.asListEntries;
+  rules.includeThumbnailFolder = request.includeThumbnailFolder;
+  rules.thumbFolder = request.thumbFolder;
+  ParallelWalk(rules, request).Run(root);
+  Collect(root, target, outcome);
+  return outcome;
 }
 
 SearchOutcome SearchFolder(QStringList& target, const QString& folder, const QString& patternList) {
-  SearchRequest request;
-  request.folder = IncludeTrailingSeparator(folder);
-  request.patternList = patternList;
-  if (!FitsInListEntry(request.folder)) return SearchOutcome{1};
-  TreeWalk walk(request, target);
-  walk.ListFolder(request.folder);
-  return walk.outcome();
+  SearchOutcome outcome;
+  FolderRead root;
+  if (!StartFolder(folder, true, root, outcome)) return outcome;
+  WalkRules rules;
+  rules.patternList = patternList;
+  rules.enterFolders = false;
+  FolderReader reader(rules);
+  std::set<std::pair<dev_t, ino_t>> seen;
+  reader.Read(root, [&seen](dev_t device, ino_t inode) {
+    return seen.insert({device, inode}).second;
+  });
+  Collect(root, target, outcome);
+  return outcome;
 }
 
 }  // namespace vistrel

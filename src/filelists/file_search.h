@@ -14,18 +14,22 @@ struct SearchRequest {
   QString thumbFolder;  // with trailing "/"
   // Lets the user interface breathe during a long walk; called at most every ~20 ms.
   std::function<void()> processEvents;
+  // Called at the same pace with the number of hits so far and a folder being read.
+  std::function<void(qsizetype hits, const QString& folder)> progress;
 };
 
 struct SearchOutcome {
-  // Hits that could not be stored: names a list line cannot hold ("*", line breaks) or bytes
-  // that do not decode to a name that opens the same file again.
-  int leftOut = 0;
+  // Hits a list line cannot hold ("*" or a line break in the name or a folder above it), as
+  // printable full paths (PrintableName), in the order the walk met them.
+  QStringList leftOut;
 };
 
 // Walks the tree depth first in the file system's order and appends every hit to target.
 // Hidden entries are left out, "_vti_cnf" folders and (unless asked) the subfolders of the
 // thumbnail folder are not entered; a folder not entered is tested like a file. Symbolic
 // links are never followed into folders and no folder is entered twice, so link loops end.
+// Names keep their bytes (NameFromDisk). Folders are read on all cores; the result is the
+// same as one reader's.
 SearchOutcome SearchFolderTree(const SearchRequest& request, QStringList& target);
 
 // The entries of folder only, as list entries; folders are tested like files.

@@ -1,16 +1,30 @@
 #include "filelists/list_commands.h"
 
-#include <QFileInfo>
+#include <algorithm>
 
+#include "core/disk_name.h"
 #include "core/text_paths.h"
 #include "filelists/list_entry.h"
 #include "filelists/list_file.h"
+#include "filelists/native_entry.h"
 
 namespace vistrel {
 
-const char* const kNamesLeftOut =
-    " file name(s) left out: a list entry cannot hold \"*\" or a line break, "
-    "nor bytes that are not a valid name.";
+namespace {
+
+const char kNamesLeftOut[] =
+    " file name(s) left out: a list entry cannot hold \"*\" or a line break:";
+
+}  // namespace
+
+QString LeftOutMessage(const QStringList& leftOut) {
+  constexpr qsizetype kShown = 10;
+  QString message = QString::number(leftOut.size()) + QString::fromLatin1(kNamesLeftOut);
+  for (qsizetype i = 0; i < std::min(kShown, leftOut.size()); ++i)
+    message += QStringLiteral("\r\n") + leftOut.at(i);
+  if (leftOut.size() > kShown) message += QStringLiteral("\r\n...");
+  return message;
+}
 
 QString DialogFilter(const QString& filterText) {
   const QStringList parts = filterText.split(QLatin1Char('|'));
@@ -52,15 +66,15 @@ QString SearchFinishedMessage(qsizetype count, qsizetype added) {
   return message + QStringLiteral("Save results?");
 }
 
-int AddFilesToList(const QStringList& chosen, QStringList& lines) {
-  if (chosen.isEmpty()) return 0;
-  const QString folder = IncludeTrailingSeparator(QFileInfo(chosen.first()).path());
-  int leftOut = 0;
+QStringList AddFilesToList(const QStringList& chosen, QStringList& lines) {
+  QStringList leftOut;
+  if (chosen.isEmpty()) return leftOut;
+  const QString folder = FolderOfPath(chosen.first());
   for (const QString& file : chosen) {
     DirectoryEntry entry;
-    if (!FileExistsAny(file, &entry) || entry.isHidden) continue;
+    if (LookUpEntry(file, &entry) != EntryLookup::kFound || entry.isHidden) continue;
     if (!FitsInListEntry(folder) || !FitsInListEntry(entry.name)) {
-      ++leftOut;
+      leftOut.append(PrintableName(file));
       continue;
     }
     lines.append(MakeListEntry(folder, entry));

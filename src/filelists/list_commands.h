@@ -10,7 +10,8 @@ namespace vistrel {
 
 // What the File Lists page's commands compute, apart from the page that shows it.
 
-extern const char* const kNamesLeftOut;
+// "N file name(s) left out: ..." followed by the first of the printable paths left out.
+QString LeftOutMessage(const QStringList& leftOut);
 
 // "Desc|*.a;*.b|Desc2|*.c" as a file dialog's "Desc (*.a *.b);;Desc2 (*.c)".
 QString DialogFilter(const QString& filterText);
@@ -26,7 +27,7 @@ struct ListSearch {
 struct ListSearchResult {
   QStringList lines;     // the list after the search, unique when it was added to
   qsizetype before = 0;  // lines the list had before
-  int leftOut = 0;       // hits a list entry cannot hold
+  QStringList leftOut;   // hits a list entry cannot hold, printable
 };
 
 // Searches into a copy of existing (empty for a new list); when adding, duplicates go.
@@ -36,8 +37,8 @@ ListSearchResult SearchIntoList(const ListSearch& search, QStringList existing, 
 QString SearchFinishedMessage(qsizetype count, qsizetype added);
 
 // Appends the chosen files (all in one folder) as list entries; hidden and missing files are
-// skipped, names a list cannot hold are counted in the result. Duplicates go.
-int AddFilesToList(const QStringList& chosen, QStringList& lines);
+// skipped, names a list cannot hold are given back, printable. Duplicates go.
+QStringList AddFilesToList(const QStringList& chosen, QStringList& lines);
 
 // Reads the named lists of folder one after the other and joins them, duplicates removed;
 // false with *error naming the list that could not be read.

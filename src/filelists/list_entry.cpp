@@ -14,8 +14,13 @@ void AppendTwoDigits(QString& out, int value) {
 }  // namespace
 
 QString ListDateText(qint64 stampNs) {
-  // localtime_r instead of QDateTime: a search formats one date per hit.
+  // localtime_r instead of QDateTime: a search formats one date per hit. Most files of a
+  // tree share a minute, so the last minute's text is kept per thread.
   const time_t seconds = time_t(stampNs / 1000000000LL - (stampNs % 1000000000LL < 0 ? 1 : 0));
+  thread_local time_t minuteStart = 1;
+  thread_local time_t minuteEnd = 0;
+  thread_local QString minuteText;
+  if (seconds >= minuteStart && seconds < minuteEnd) return minuteText;
   struct tm local {};
   if (!localtime_r(&seconds, &local)) return QStringLiteral("0000-00-00  00:00");
   QString out;
@@ -29,6 +34,10 @@ QString ListDateText(qint64 stampNs) {
   AppendTwoDigits(out, local.tm_hour);
   out += QLatin1Char(':');
   AppendTwoDigits(out, local.tm_min);
+  // The same local minute until its seconds run out (a clock change falls on a minute).
+  minuteStart = seconds - local.tm_sec;
+  minuteEnd = minuteStart + 60;
+  minuteText = out;
   return out;
 }
 
@@ -36,7 +45,12 @@ QString MakeListEntry(const QString& folder, const DirectoryEntry& entry) {
   const qsizetype dot = entry.name.lastIndexOf(QLatin1Char('.'));
   const QString base = dot < 0 ? entry.name : entry.name.left(dot);
   const QString ext = dot < 0 ? QString() : entry.name.mid(dot);
-  QString line = IncludeTrailingSeparator(folder);
+  QString line;
+  line.reserve(folder.size() + entry.name.size() + 48);
+  // Folders from a walk already end in one "/"; only others need the copy that mends them.
+  const bool oneSeparator =
+      folder.endsWith(QLatin1Char('/')) && !folder.endsWith(QLatin1String("//"));
+  line += oneSeparator ? folder : IncludeTrailingSeparator(folder);
   line += QLatin1Char('*');
   line += base;
   line += QLatin1Char('*');

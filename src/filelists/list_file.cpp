@@ -1,53 +1,52 @@
 #include "filelists/list_file.h"
 
 #include <QCollator>
-#include <QFileInfo>
 #include <QSet>
 #include <algorithm>
 #include <numeric>
 #include <vector>
 
+#include "core/disk_name.h"
 #include "core/text_file.h"
+#include "core/text_paths.h"
 #include "filelists/list_entry.h"
 
 namespace vistrel {
 
-QStringList SplitListLines(const QString& text) {
+QStringList DecodeListLines(const QByteArray& bytes) {
+  // Line by line: names are bytes, and one line in another encoding must not change how the
+  // lines around it read. A valid UTF-8 line decodes as UTF-8; any other byte stays itself.
   QStringList lines;
-  const qsizetype size = text.size();
+  const qsizetype size = bytes.size();
   qsizetype start = 0;
-  qsizetype i = 0;
-  while (i < size) {
-    const QChar c = text.at(i);
-    if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
-      lines.append(text.mid(start, i - start));
-      if (c == QLatin1Char('\r') && i + 1 < size && text.at(i + 1) == QLatin1Char('\n')) ++i;
-      start = ++i;
-    } else {
-      ++i;
-    }
+  for (qsizetype i = 0; i < size; ++i) {
+    const char c = bytes.at(i);
+    if (c != '\r' && c != '\n') continue;
+    lines.append(NameFromDisk(QByteArrayView(bytes).sliced(start, i - start)));
+    if (c == '\r' && i + 1 < size && bytes.at(i + 1) == '\n') ++i;
+    start = i + 1;
   }
-  if (start < size) lines.append(text.mid(start));
+  if (start < size) lines.append(NameFromDisk(QByteArrayView(bytes).sliced(start)));
   return lines;
 }
 
 bool ReadListFile(const QString& path, QStringList* lines, QString* error) {
   QByteArray bytes;
   if (!ReadWholeFile(path, &bytes, error)) return false;
-  *lines = SplitListLines(DecodeText(bytes).text);
+  *lines = DecodeListLines(bytes);
   return true;
 }
 
 QByteArray EncodeListLines(const QStringList& lines) {
-  QString text;
+  QByteArray bytes;
   qsizetype total = 0;
   for (const QString& line : lines) total += line.size() + 2;
-  text.reserve(total);
+  bytes.reserve(total);
   for (const QString& line : lines) {
-    text += line;
-    text += QLatin1String("\r\n");
+    bytes += NameToDisk(line);
+    bytes += "\r\n";
   }
-  return EncodeText(text, TextEncoding::kUtf8);
+  return bytes;
 }
 
 bool WriteListFile(const QString& path, const QStringList& lines, QString* error) {
@@ -88,7 +87,7 @@ QString NextFreeListName(const QString& folder, const QString& pattern, int limi
   for (int k = 1;; ++k) {
     QString candidate = folder + pattern;
     candidate.replace(QLatin1Char('*'), QString::number(k));
-    if (k >= limit || !QFileInfo::exists(candidate)) return candidate;
+    if (k >= limit || !FileExistsAny(candidate)) return candidate;
   }
 }
 

@@ -6,15 +6,16 @@
 
 namespace vistrel {
 
-// Lines of a list file; CR LF, LF and lone CR all end a line, and an empty line stays as an
-// empty entry. A break at the very end does not add an empty line.
-QStringList SplitListLines(const QString& text);
+// The lines of a list file's bytes, each decoded on its own (NameFromDisk); CR LF, LF and lone CR
+// all end a line, an empty line stays as an empty entry, and a break at the very end adds no line:
+// a name in another encoding keeps its bytes and leaves the other lines as they are.
+QStringList DecodeListLines(const QByteArray& bytes);
 
-// Reads a list file (UTF-8, else Latin-1); false with *error naming the file when unreadable.
+// Reads a list file; false with *error naming the file when unreadable.
 bool ReadListFile(const QString& path, QStringList* lines, QString* error);
 
-// Every line ended by CR LF, written through a temporary file so a failure leaves the old
-// list intact; false with *error naming the file.
+// Every line ended by CR LF, names as their bytes (NameToDisk), written through a temporary file so
+// a failure leaves the old list intact; false with *error naming the file.
 bool WriteListFile(const QString& path, const QStringList& lines, QString* error);
 QByteArray EncodeListLines(const QStringList& lines);
 

@@ -2,6 +2,8 @@
 
 #include <QColor>
 
+#include "core/disk_name.h"
+
 namespace vistrel {
 
 namespace {
@@ -32,7 +34,7 @@ QVariant ListReportModel::data(const QModelIndex& index, int role) const {
   const QString& cell = rows_[size_t(index.row())][index.column()];
   switch (role) {
     case Qt::DisplayRole:
-      return cell;
+      return index.column() <= kFieldExt ? PrintableName(cell) : cell;
     case Qt::TextAlignmentRole:
       if (index.column() == kFieldSize) return int(Qt::AlignRight | Qt::AlignVCenter);
       return {};

@@ -1,5 +1,8 @@
 #include "filelists/list_verify.h"
 
+#include <algorithm>
+
+#include "core/disk_name.h"
 #include "filelists/native_entry.h"
 
 namespace vistrel {
@@ -16,16 +19,21 @@ VerifyOutcome VerifyRows(std::vector<ListRow>& rows, const std::function<void()>
     ListRow& row = rows[i];
     const QString path = FullPathOfRow(row);
     DirectoryEntry entry;
-    if (!NativeEntryExists(path, &entry)) {
+    QString reason;
+    const EntryLookup found = LookUpEntry(path, &entry, &reason);
+    if (found == EntryLookup::kUnreadable) {
+      outcome.unreadable.append(PrintableName(path) + QStringLiteral(": ") + reason);
+    } else if (found == EntryLookup::kMissing) {
       ++outcome.notFound;
       outcome.report.append(QStringLiteral("Not Found:  ") + path);
       continue;
-    }
-    const QString fresh = MakeListEntry(row[kFieldFolder], entry);
-    if (fresh != JoinListRow(row)) {
-      row = SplitListEntry(fresh);
-      ++outcome.updated;
-      outcome.report.append(QStringLiteral("Updated:  ") + path);
+    } else {
+      const QString fresh = MakeListEntry(row[kFieldFolder], entry);
+      if (fresh != JoinListRow(row)) {
+        row = SplitListEntry(fresh);
+        ++outcome.updated;
+        outcome.report.append(QStringLiteral("Updated:  ") + path);
+      }
     }
     if (kept != i) rows[kept] = std::move(row);
     ++kept;
@@ -41,6 +49,17 @@ QString VerifyQuestion(const VerifyOutcome& outcome) {
          QStringLiteral(" orphaned file entries removed from list\r\n") +
          QString::number(outcome.updated) +
          QStringLiteral(" file entries updated\r\n\r\nSave updated list before continue?");
+}
+
+QString UnreadableMessage(const VerifyOutcome& outcome) {
+  if (outcome.unreadable.isEmpty()) return QString();
+  constexpr qsizetype kShown = 10;
+  QString message = QString::number(outcome.unreadable.size()) +
+                    QStringLiteral(" entries could not be checked and were kept as they are:");
+  for (qsizetype i = 0; i < std::min(kShown, outcome.unreadable.size()); ++i)
+    message += QStringLiteral("\r\n") + outcome.unreadable.at(i);
+  if (outcome.unreadable.size() > kShown) message += QStringLiteral("\r\n...");
+  return message;
 }
 
 }  // namespace vistrel

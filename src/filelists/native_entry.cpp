@@ -1,6 +1,9 @@
 #include "filelists/native_entry.h"
 
-#include <QFile>
+#include <cerrno>
+#include <cstring>
+
+#include "core/disk_name.h"
 
 namespace vistrel {
 
@@ -14,18 +17,29 @@ DirectoryEntry EntryFromStatus(const struct stat& status, const QString& name) {
   return entry;
 }
 
-bool NativeEntryExists(const QString& path, DirectoryEntry* entry) {
-  if (path.isEmpty()) return false;
-  const QByteArray native = QFile::encodeName(path);
+QString FolderOfPath(const QString& path) {
+  const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+  return slash < 0 ? QString() : path.left(slash + 1);
+}
+
+QString NameOfPath(const QString& path) { return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1); }
+
+EntryLookup LookUpEntry(const QString& path, DirectoryEntry* entry, QString* reason) {
+  if (path.isEmpty()) return EntryLookup::kMissing;
+  const QByteArray native = NameToDisk(path);
   struct stat status {};
-  if (stat(native.constData(), &status) != 0 && lstat(native.constData(), &status) != 0)
-    return false;
+  if (::stat(native.constData(), &status) != 0 && ::lstat(native.constData(), &status) != 0) {
+    const int code = errno;
+    if (code == ENOENT || code == ENOTDIR || code == ENAMETOOLONG) return EntryLookup::kMissing;
+    if (reason) *reason = QString::fromLocal8Bit(std::strerror(code));
+    return EntryLookup::kUnreadable;
+  }
   // The name as written, like the file-information object gives it: the last part of the path.
   qsizetype end = path.size();
   while (end > 1 && path.at(end - 1) == QLatin1Char('/')) --end;
   const qsizetype slash = path.lastIndexOf(QLatin1Char('/'), end - 1);
   *entry = EntryFromStatus(status, path.mid(slash + 1, end - slash - 1));
-  return true;
+  return EntryLookup::kFound;
 }
 
 }  // namespace vistrel

@@ -12,9 +12,17 @@ namespace vistrel {
 // The directory entry of a file from its status, as searches and verification read it.
 DirectoryEntry EntryFromStatus(const struct stat& status, const QString& name);
 
-// FileExistsAny for long runs over many paths: the same answer (a dangling link counts as an
-// entry) from one or two stat calls, without the file-information object and its local-time
-// conversions, which would make verifying a large list several times slower than the disk.
-bool NativeEntryExists(const QString& path, DirectoryEntry* entry);
+// The folder of a path with one trailing "/" ("" for a bare name), and its last part; text
+// only, so the bytes of the name are kept.
+QString FolderOfPath(const QString& path);
+QString NameOfPath(const QString& path);
+
+enum class EntryLookup { kFound, kMissing, kUnreadable };
+
+// FileExistsAny for long runs over many paths, by the bytes of the name: the same answer (a
+// dangling link counts as an entry) from one or two stat calls, without the file-information
+// object and its local-time conversions. A path the system refuses to look at (a folder
+// without search permission, an I/O error) is kUnreadable, not missing, with *reason set.
+EntryLookup LookUpEntry(const QString& path, DirectoryEntry* entry, QString* reason = nullptr);
 
 }  // namespace vistrel

@@ -1,5 +1,7 @@
 #include "filelists/verification_report_window.h"
 
+#include "core/disk_name.h"
+
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -33,7 +35,11 @@ VerificationReportWindow::VerificationReportWindow(QWidget* parent) : QDialog(pa
 }
 
 void VerificationReportWindow::SetLines(const QStringList& lines) {
-  text_->setPlainText(lines.join(QLatin1Char('\n')));
+  // Names that are not UTF-8 or hold a tab are shown escaped, never as broken characters.
+  QStringList shown;
+  shown.reserve(lines.size());
+  for (const QString& line : lines) shown.append(PrintableName(line));
+  text_->setPlainText(shown.join(QLatin1Char('\n')));
 }
 
 QString VerificationReportWindow::text() const { return text_->toPlainText(); }

@@ -3,11 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "qstring_print.h"
+#include <dirent.h>
 #include <unistd.h>
 
 #include <QDir>
 #include <QFile>
+#include <thread>
 
+#include "core/disk_name.h"
 #include "filelists/list_entry.h"
 #include "temp_folder.h"
 
@@ -99,13 +102,13 @@ TEST(SearchFolderTree, UnreadableOrMissingFoldersContributeNothing) {
       WalkPaths(tmp.path() + QStringLiteral("nothing-here"), QStringLiteral("*.htm")).isEmpty());
 }
 
-TEST(SearchFolderTree, NamesAListLineCannotHoldAreLeftOutAndCounted) {
+TEST(SearchFolderTree, NamesAListLineCannotHoldAreLeftOutAndNamedOthersFoundByTheirBytes) {
   TempFolder tmp;
   tmp.Write(QStringLiteral("good \"quoted\".htm"));
   tmp.Write(QStringLiteral("star*name.htm"));
   tmp.Write(QStringLiteral("line\nbreak.htm"));
   tmp.Write(QStringLiteral("dir*ectory/inside.htm"));
-  const QByteArray badBytes = QFile::encodeName(tmp.path()) + QByteArray("caf\xe9.htm");
+  const QByteArray badBytes = NameToDisk(tmp.path()) + QByteArray("caf\xe9.htm");
   {
     FILE* f = fopen(badBytes.constData(), "w");
     ASSERT_NE(f, nullptr);
@@ -117,30 +120,72 @@ TEST(SearchFolderTree, NamesAListLineCannotHoldAreLeftOutAndCounted) {
   request.patternList = QStringLiteral("*.htm");
   QStringList entries;
   const SearchOutcome outcome = SearchFolderTree(request, entries);
-  ASSERT_EQ(entries.size(), 1);
-  EXPECT_EQ(FullPathOfEntry(entries[0]), tmp.path() + QStringLiteral("good \"quoted\".htm"));
-  EXPECT_EQ(outcome.leftOut, 4);
+  QStringList found;
+  for (const QString& entry : entries) found.append(FullPathOfEntry(entry));
+  EXPECT_EQ(Sorted(found),
+            Sorted({tmp.path() + QStringLiteral("good \"quoted\".htm"), NameFromDisk(badBytes)}));
+  // The folder holding a star is named once, not entered.
+  EXPECT_EQ(Sorted(outcome.leftOut),
+            Paths(tmp, {"star*name.htm", "line\\nbreak.htm", "dir*ectory"}));
 
-  // As plain paths only the undecodable name is unusable; the folder with a star is entered.
+  // As plain paths every name is usable; the folder with a star is entered.
   SearchOutcome pathOutcome;
   const QStringList paths = WalkPaths(tmp.path(), QStringLiteral("*.htm"), false, {}, &pathOutcome);
-  EXPECT_EQ(paths.size(), 4);
-  EXPECT_EQ(pathOutcome.leftOut, 1);
+  EXPECT_EQ(paths.size(), 5);
+  EXPECT_TRUE(pathOutcome.leftOut.isEmpty());
+  EXPECT_TRUE(paths.contains(NameFromDisk(badBytes)));
   unlink(badBytes.constData());  // the temporary folder cannot name it to remove it
 }
 
-TEST(SearchFolderTree, AsksTheUserInterfaceToBreatheOnlyNowAndThen) {
+TEST(SearchFolderTree, BreathesOnlyOnTheCallingThreadAndNotPerEntry) {
   TempFolder tmp;
   for (int i = 0; i < 300; ++i) tmp.Write(QStringLiteral("d%1/p.htm").arg(i));
   SearchRequest request;
   request.folder = tmp.path();
   request.patternList = QStringLiteral("*.htm");
+  // Folders are read on other threads; the user interface may only be touched on this one.
+  const std::thread::id caller = std::this_thread::get_id();
   int calls = 0;
-  request.processEvents = [&calls] { ++calls; };
+  int elsewhere = 0;
+  request.processEvents = [&] {
+    ++calls;
+    elsewhere += std::this_thread::get_id() != caller;
+  };
+  request.progress = [&](qsizetype, const QString&) {
+    elsewhere += std::this_thread::get_id() != caller;
+  };
   QStringList hits;
   SearchFolderTree(request, hits);
   EXPECT_EQ(hits.size(), 300);
-  EXPECT_LT(calls, 50);  // a per-entry call would be 600
+  EXPECT_EQ(elsewhere, 0);
+  EXPECT_LT(calls, 600);  // never once per entry
+}
+
+TEST(SearchFolderTree, ALargeFolderGivesEachEntryOnceInDirectoryOrderWithItsOwnSize) {
+  // Large enough for the status of its hits to be read on two threads.
+  TempFolder tmp;
+  constexpr int kPages = 5000;
+  for (int i = 0; i < kPages; ++i)
+    tmp.Write(QStringLiteral("p%1.htm").arg(i), QByteArray(i % 7, 'x'));
+  QStringList names;
+  DIR* dir = opendir(NameToDisk(tmp.path()).constData());
+  ASSERT_NE(dir, nullptr);
+  while (const dirent* entry = readdir(dir))
+    if (entry->d_name[0] != '.') names.append(QString::fromLatin1(entry->d_name));
+  closedir(dir);
+
+  SearchRequest request;
+  request.folder = tmp.path();
+  request.patternList = QStringLiteral("*.htm");
+  QStringList entries;
+  SearchFolderTree(request, entries);
+  ASSERT_EQ(entries.size(), kPages);
+  for (int i = 0; i < kPages; ++i) {
+    const ListRow row = SplitListEntry(entries[i]);
+    ASSERT_EQ(row[kFieldFilename] + row[kFieldExt], names[i]) << i;
+    EXPECT_EQ(row[kFieldSize], QString::number(row[kFieldFilename].mid(1).toInt() % 7)) << i;
+    EXPECT_EQ(row[kFieldDate].size(), 17);
+  }
 }
 
 TEST(SearchFolder, LooksAtOneFolderAndTestsSubfoldersLikeFiles) {

@@ -3,7 +3,6 @@
 // removal leaves one line per non-empty full path, only lines it was given, and is stable.
 #include <QSet>
 
-#include "core/text_file.h"
 #include "filelists/list_entry.h"
 #include "filelists/list_file.h"
 #include "filelists/list_verify.h"
@@ -13,7 +12,7 @@ using namespace vistrel;
 
 VISTREL_FUZZ_ENTRY(list)(const uint8_t* data, size_t size) {
   const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
-  const QStringList lines = SplitListLines(DecodeText(bytes).text);
+  const QStringList lines = DecodeListLines(bytes);
   std::vector<ListRow> rows;
   for (const QString& line : lines) {
     FUZZ_CHECK(!line.contains(QLatin1Char('\n')) && !line.contains(QLatin1Char('\r')));
@@ -23,7 +22,7 @@ VISTREL_FUZZ_ENTRY(list)(const uint8_t* data, size_t size) {
     rows.push_back(row);
   }
   // Reading back what was written gives the same lines.
-  FUZZ_CHECK(SplitListLines(DecodeText(EncodeListLines(lines)).text) == lines);
+  FUZZ_CHECK(DecodeListLines(EncodeListLines(lines)) == lines);
 
   // Rows name arbitrary paths; verifying only looks them up.
   std::vector<ListRow> verified = rows;
