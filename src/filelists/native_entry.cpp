@@ -17,13 +17,6 @@ DirectoryEntry EntryFromStatus(const struct stat& status, const QString& name) {
   return entry;
 }
 
-QString FolderOfPath(const QString& path) {
-  const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
-  return slash < 0 ? QString() : path.left(slash + 1);
-}
-
-QString NameOfPath(const QString& path) { return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1); }
-
 EntryLookup LookUpEntry(const QString& path, DirectoryEntry* entry, QString* reason) {
   if (path.isEmpty()) return EntryLookup::kMissing;
   const QByteArray native = NameToDisk(path);

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include "core/disk_name.h"  // FolderOfPath, NameOfPath
 #include "core/text_paths.h"
 
 namespace vistrel {
@@ -12,10 +13,6 @@ namespace vistrel {
 // The directory entry of a file from its status, as searches and verification read it.
 DirectoryEntry EntryFromStatus(const struct stat& status, const QString& name);
 
-// The folder of a path with one trailing "/" ("" for a bare name), and its last part; text
-// only, so the bytes of the name are kept.
-QString FolderOfPath(const QString& path);
-QString NameOfPath(const QString& path);
 
 enum class EntryLookup { kFound, kMissing, kUnreadable };
 
