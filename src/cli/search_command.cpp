@@ -38,6 +38,7 @@ int RunSearch(const QStringList& args) {
   QString folder;
   if (const int code = options.ParseWithOne(args, "FOLDER", &folder); code != CommandOptions::kRun)
     return code;
+  if (folder.isEmpty()) return options.UsageError(QStringLiteral("FOLDER is empty"));
   const QString mask = options.Has(QStringLiteral("mask")) ? options.Value(QStringLiteral("mask"))
                                                            : QString::fromLatin1(kDefaultMask);
   StartCoreApplication();

@@ -119,6 +119,8 @@ void Collect(FolderRead& node, QStringList& target, SearchOutcome& outcome) {
 
 bool StartFolder(const QString& folder, bool asListEntries, FolderRead& root,
                  SearchOutcome& outcome) {
+  // No folder is no folder: with its separator added it would be "/", the whole disk.
+  if (folder.isEmpty()) return false;
   root.folder = IncludeTrailingSeparator(folder);
   root.raw = NameToDisk(root.folder);
   if (asListEntries && !FitsInListEntry(root.folder)) {

@@ -70,6 +70,7 @@ TEST(CliUsage, MistakesExitTwoWithTheUsageOnStderr) {
        QStringLiteral("x.jpg"), QStringLiteral("--bg"), QStringLiteral("#zzzzzz")},
       {QStringLiteral("search")},
       {QStringLiteral("search"), QStringLiteral("a"), QStringLiteral("b")},
+      {QStringLiteral("search"), QString()},
       {QStringLiteral("verify"), QStringLiteral("--json")},
       {QStringLiteral("merge"), QStringLiteral("a.lst")},
   };

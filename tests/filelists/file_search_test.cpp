@@ -89,6 +89,16 @@ TEST(SearchFolderTree, NeverFollowsFolderLinksSoLoopsEnd) {
             Paths(tmp, {"site/a.htm", "site/loop.htm", "other/b.htm", "other/link.htm"}));
 }
 
+TEST(SearchFolderTree, AnEmptyFolderNameFindsNothingInsteadOfTheWholeDisk) {
+  QStringList found;
+  SearchRequest request;
+  request.patternList = QStringLiteral("*");
+  SearchFolderTree(request, found);
+  EXPECT_TRUE(found.isEmpty()) << found.value(0).toStdString();
+  SearchFolder(found, QString(), QStringLiteral("*"));
+  EXPECT_TRUE(found.isEmpty()) << found.value(0).toStdString();
+}
+
 TEST(SearchFolderTree, UnreadableOrMissingFoldersContributeNothing) {
   if (geteuid() == 0) GTEST_SKIP() << "root reads every folder";
   TempFolder tmp;
