@@ -13,7 +13,6 @@ namespace vistrel {
 // The directory entry of a file from its status, as searches and verification read it.
 DirectoryEntry EntryFromStatus(const struct stat& status, const QString& name);
 
-
 enum class EntryLookup { kFound, kMissing, kUnreadable };
 
 // FileExistsAny for long runs over many paths, by the bytes of the name: the same answer (a
