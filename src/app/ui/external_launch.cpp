@@ -27,8 +27,10 @@ bool LaunchExternal(const ExternalApplication& application, const QString& file)
   // hand the application another file.
   const LaunchCommand command = BuildLaunchCommand(application, file);
   std::vector<QByteArray> bytes{NameToDisk(command.program)};
+  bytes.reserve(size_t(command.arguments.size()) + 1);
   for (const QString& argument : command.arguments) bytes.push_back(NameToDisk(argument));
   std::vector<char*> argv;
+  argv.reserve(bytes.size() + 1);
   for (QByteArray& argument : bytes) argv.push_back(argument.data());
   argv.push_back(nullptr);
   posix_spawnattr_t attributes;
