@@ -11,14 +11,14 @@ _vistrel_cli() {
   case $prev in
     --style) COMPREPLY=($(compgen -d -- "$cur")); return ;;
     --base) COMPREPLY=($(compgen -W "0 1 2 3 4 5 6" -- "$cur")); return ;;
-    --mask|--width|--height|--scale|--shade|--border|--bg|--shade-col|--border-col|--timeout)
+    --mask|--width|--height|--scale|--shade|--border|--bg|--shade-col|--border-col|--timeout|--pages)
       return ;;
   esac
   case ${COMP_WORDS[1]} in
     format) options="--style --help" ;;
     rtf) options="--help" ;;
     resample) options="--help" ;;
-    thumbs) options="--base --quiet --verbose --help" ;;
+    thumbs) options="--base --timeout --pages --quiet --verbose --help" ;;
     snapshot) options="--width --height --scale --shade --border --crop-h --crop-v --bg
                        --shade-col --border-col --timeout --bmp --quiet --verbose -o --help" ;;
     search) options="--mask --no-subfolders --json --quiet --help" ;;
