@@ -282,6 +282,11 @@ void BrowserView::RequestPaintReport(int id) {
   page_->runJavaScript(PaintRequestScript(id), QWebEngineScript::ApplicationWorld);
 }
 
+void BrowserView::Redraw() {
+  WatchRenderer();
+  for (QQuickWidget* drawer : view_->findChildren<QQuickWidget*>()) drawer->quickWindow()->update();
+}
+
 bool BrowserView::eventFilter(QObject* watched, QEvent* event) {
   // The engine replaces the widget that draws the page when a page needs a new renderer.
   if (watched == view_ && event->type() == QEvent::ChildPolished) WatchRenderer();

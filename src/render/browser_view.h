@@ -78,6 +78,8 @@ class BrowserView : public QWidget {
 
   // Asks the page to report (PaintReported) when what it shows now is drawn; see PaintWait.
   void RequestPaintReport(int id);
+  // Draws the view's picture again from what the engine has delivered (FrameRendered follows).
+  void Redraw();
 
  Q_SIGNALS:
   void HistoryChanged();

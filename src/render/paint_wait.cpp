@@ -7,9 +7,9 @@
 namespace vistrel {
 
 // The page answers with painted, then settled two frames later. A frame that reaches the
-// view after painted holds the finished page. Settled without such a frame is not trusted at
-// once: a frame counted before painted may be the previous page's, queued late on a busy
-// machine, so the page is asked once more and its second settled is taken as drawn.
+// view after painted holds the finished page. A page that changes nothing after its load
+// sends no further frame; by settled the engine has drawn the page twice over, so the view
+// draws its picture once more from what the engine delivered, and that frame is taken.
 // Report 0 comes unasked from a new document once it has drawn its first frames: without it
 // a page that times out may have drawn nothing, and the view still shows the page before.
 
@@ -34,7 +34,6 @@ void PaintWatch::Start(bool awaitLoad, int timeoutMs, const std::function<void()
   loaded_ = !awaitLoad;
   ownPaint_ = !awaitLoad;  // a lent view shows its own page already
   painted_ = false;
-  askedAgain_ = false;
   id_ = -1;
   done_ = std::move(done);
   timer_.start(timeoutMs);
@@ -63,14 +62,8 @@ void PaintWatch::OnReport(int id, bool settled) {
   }
   if (id != id_) return;
   ownPaint_ = true;
-  if (!settled) {
-    painted_ = true;
-  } else if (askedAgain_) {
-    Finish(PaintOutcome::kPainted);
-  } else {
-    askedAgain_ = true;
-    Request();
-  }
+  painted_ = true;
+  if (settled) view_.Redraw();
 }
 
 void PaintWatch::Finish(PaintOutcome outcome) {

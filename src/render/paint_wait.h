@@ -52,7 +52,6 @@ class PaintWatch : public QObject {
   bool loaded_ = false;
   bool painted_ = false;
   bool ownPaint_ = false;
-  bool askedAgain_ = false;
   int id_ = -1;
 };
 
