@@ -433,6 +433,8 @@ void SnapshotOptionsWindow::BBatchClick() {
     settings_.Ext = dialog.Ext();
     settings_.Format = dialog.Format();
   }
+  // The dialog may have changed the time each page is given.
+  renderer_.SetTimeout(RenderTimeoutMs(program_));
   repaint();
   const QString folder = IncludeTrailingSeparator(program_.SNAPSHOTPATH);
   QDir().mkpath(folder);

@@ -22,6 +22,7 @@ const char* const kAllRemoved = " thumbnails removed.";
 const char* const kFound = " thumbnails found.";
 const char* const kOrphansRemoved = " orphaned thumbnails removed.";
 const char* const kNotWritten = "the thumbnail could not be written";
+const char* const kNotRegular = "not a regular file";
 
 // Only a page that is certainly not there makes its thumbnail an orphan: a folder that cannot
 // be read or a link that goes nowhere says nothing about it.
@@ -110,7 +111,11 @@ int ThumbStore::MakeThumbs(const QStringList& files, const ThumbBatchHooks& hook
       outcome.made = StoreThumb(file, page);
       if (!outcome.made) outcome.problem = QLatin1String(kNotWritten);
     }
-    if (outcome.made || KindOf(file) != FileKind::kRegular) outcome.problem.clear();
+    const FileKind kind = KindOf(file);
+    if (outcome.made || kind == FileKind::kMissing || kind == FileKind::kDirectory)
+      outcome.problem.clear();
+    else if (kind == FileKind::kOther)
+      outcome.problem = QLatin1String(kNotRegular);
     return !hooks.done || hooks.done(index, file, outcome);
   };
   batch.stopAsked = hooks.stopAsked;

@@ -12,6 +12,8 @@
 #include <QSpinBox>
 #include <memory>
 
+#include <sys/stat.h>
+
 #include "app/ui/progress_window.h"
 #include "core/render_guard.h"
 #include "render/browser_profile.h"
@@ -21,6 +23,7 @@
 #include "thumb_fixture.h"
 #include "thumbnails/offscreen_capture.h"
 #include "thumbnails/thumb_cache.h"
+#include "thumbnails/thumb_commands.h"
 #include "thumbnails/thumb_naming.h"
 #include "thumbnails/thumbnail_delegate.h"
 #include "thumbnails/thumbnail_list_view.h"
@@ -338,6 +341,40 @@ TEST_F(ThumbnailPageTest, TheTimeoutFieldEditsTheSettingInSeconds) {
   page_->ShowRenderTimeout();
   EXPECT_EQ(page_->timeoutBox()->value(), 3);
   EXPECT_EQ(changed.count(), 1);
+}
+
+TEST_F(ThumbnailPageTest, ABatchNamesThePagesThatTimedOutOrGotNoThumbnail) {
+  AddPages(1);
+  // Never draws: no thumbnail. Draws green, then loops: taken as painted.
+  pages_.Write(QStringLiteral("never.htm"),
+               "<body style=\"background:#00f\"><script>for(;;){}</script>");
+  pages_.Write(QStringLiteral("hangs.htm"),
+               "<body style='margin:0;background:#0f0'><p>x</p><script>"
+               "requestAnimationFrame(() => requestAnimationFrame(() => "
+               "requestAnimationFrame(() => {for(;;){}})));</script>");
+  const QString fifo = pages_.path() + QStringLiteral("pipe.htm");
+  ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+  names_ << QStringLiteral("never.htm") << QStringLiteral("hangs.htm")
+         << QStringLiteral("pipe.htm");
+  MakePage();
+  page_->SelectAll();
+  vistrel::MakeOrClearSelection(store_, prompter_, window_, *page_, true, {}, 1500);
+  EXPECT_TRUE(QFileInfo::exists(store_.ThumbOf(page_->FileOfItem(0, false))));
+  EXPECT_FALSE(QFileInfo::exists(store_.ThumbOf(pages_.path() + QStringLiteral("never.htm"))));
+  EXPECT_TRUE(QFileInfo::exists(store_.ThumbOf(pages_.path() + QStringLiteral("hangs.htm"))));
+  EXPECT_FALSE(QFileInfo::exists(store_.ThumbOf(fifo)));
+  EXPECT_EQ(
+      prompter_.TakeTexts(),
+      QStringList{QStringLiteral("Taken as painted when the timeout came:\r\n") + pages_.path() +
+                  QStringLiteral("hangs.htm\r\n\r\nNo thumbnail made for:\r\n") + pages_.path() +
+                  QStringLiteral("never.htm: painted nothing of its own before the timeout\r\n") +
+                  fifo + QStringLiteral(": not a regular file")});
+  EXPECT_FALSE(window_.isVisible());
+
+  // One page alone: the FIFO is named, never opened.
+  Select({3});
+  page_->MakeOrClearSelection(*page_, true);
+  EXPECT_EQ(prompter_.TakeTexts(), QStringList{fifo + QStringLiteral(" is not a regular file")});
 }
 
 TEST_F(ThumbnailPageTest, OneSelectedItemIsMadeWithoutTheProgressWindow) {
