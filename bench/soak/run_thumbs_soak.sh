@@ -3,6 +3,7 @@
 # tables, pictures, a few that never end and a few that are broken), with the resident memory
 # of the whole process tree (browser, render and GPU processes) after every 100 pages.
 #   BUILD=<build folder> [COUNT=1000] [BASE=3] bench/soak/run_thumbs_soak.sh
+# Then the same pages through Make Thumbs in the Thumbnail View (bench view_soak, offscreen).
 # Passes when the memory after the last page is within 10 % of the memory after page 100,
 # every page is thumbnailed or reported, and no page that failed has a thumbnail.
 # With BENCH_TABLE set, a row "work|ours|peer|ratio|goal" is added to that file.
@@ -20,7 +21,10 @@ mkdir -p "$work/site" "$work/home"
 # bytes, or a script that loops for ever once the page has drawn).
 picture='data:image/svg+xml,%3Csvg xmlns="http://www.w3.org/2000/svg" width="90" height="90"%3E%3Crect width="90" height="90" fill="orange"/%3E%3C/svg%3E'
 failing=()
-for ((i = 0; i < count; i++)); do
+# 100 pages more than counted: the sample after the last page of a run may catch the program
+# on its way out.
+total=$((count + 100))
+for ((i = 0; i < total; i++)); do
   page="$work/site/p$i.html"
   case $((i % 100)) in
     37) printf '<body style="background:#00f"><script>for(;;){}</script>' >"$page"; failing+=("$page") ;;
@@ -35,8 +39,7 @@ for ((i = 0; i < count; i++)); do
   esac
 done
 
-# Resident memory (kB) of a process and all its descendants. The sample after the last page
-# may catch the program on its way out; run with COUNT + 100 pages to see the plateau.
+# Resident memory (kB) of a process and all its descendants.
 tree_rss() {
   local pids=("$1") all=() pid
   while [ ${#pids[@]} -gt 0 ]; do
@@ -48,7 +51,7 @@ tree_rss() {
 }
 
 files=()
-for ((i = 0; i < count; i++)); do files+=("$work/site/p$i.html"); done
+for ((i = 0; i < total; i++)); do files+=("$work/site/p$i.html"); done
 start=$(date +%s.%N)
 coproc THUMBS { VISTREL_HOME="$work/home" QT_QPA_PLATFORM=offscreen exec "$cli" thumbs --quiet --base "$base" --timeout 5 "${files[@]}" 2>&1; }
 pid=$THUMBS_PID
@@ -78,13 +81,23 @@ first=${rss[100]:-0}
 last=${rss[$count]:-0}
 growth=$(awk -v a="$first" -v b="$last" 'BEGIN { if (a > 0) printf "%.1f", (b - a) * 100 / a; else print "-" }')
 seconds=$(awk -v s="$start" -v e="$end" 'BEGIN { printf "%.1f", e - s }')
-echo "$count pages in $seconds s: $made thumbnails, $reported reported, $((count - made - reported)) unaccounted"
+echo "$total pages in $seconds s: $made thumbnails, $reported reported, $((total - made - reported)) unaccounted"
 echo "thumbnails of pages that never painted: $wrong"
 echo "resident memory after page 100: $first kB, after page $count: $last kB ($growth %)"
 ok=yes
 awk -v g="$growth" 'BEGIN { exit !(g != "-" && g <= 10 && g >= -10) }' || ok=no
-[ $((made + reported)) = "$count" ] && [ "$wrong" = 0 ] || ok=no
+[ $((made + reported)) = "$total" ] && [ "$wrong" = 0 ] || ok=no
 echo "goal met: $ok"
 if [ -n "${BENCH_TABLE:-}" ]; then
   echo "thumbs soak, $count pages: RSS page 100 -> $count|$growth %|-|-|within 10 %: $ok" >>"$BENCH_TABLE"
+fi
+
+view=$build/bench/thumbnails/view_soak
+if [ -x "$view" ]; then
+  echo "the same pages through Make Thumbs in the Thumbnail View:"
+  QT_QPA_PLATFORM=offscreen "$view" "$work/site" "$count" 2>/dev/null | tee "$work/view.log"
+  growth=$(sed -n 's/^resident memory after page 100.*(\(.*\) %)$/\1/p' "$work/view.log")
+  if [ -n "${BENCH_TABLE:-}" ] && [ -n "$growth" ]; then
+    echo "Thumbnail View soak, $count pages: RSS page 100 -> $count|$growth %|-|-|within 10 %" >>"$BENCH_TABLE"
+  fi
 fi

@@ -115,6 +115,27 @@ int main(int argc, char** argv) {
         pageCount, reused, reused / pageCount, pageCount / reused);
   }
   {
+    // Make Thumbs as clicked for the first time in a session: the engine runs already (the
+    // preview shows a page), the batch's own pages are made now.
+    OffscreenCapture capture(profile);
+    ThumbStore store(thumbs, cache, capture.AsPageCapture());
+    store.SetRenderSize(QSize(640, 480));
+    QElapsedTimer timer;
+    double first = -1;
+    ThumbBatchHooks hooks;
+    hooks.done = [&](int, const QString&, const ThumbOutcome&) {
+      if (first < 0) first = timer.nsecsElapsed() / 1e6;
+      return true;
+    };
+    timer.start();
+    const int made = store.MakeThumbs(pages, hooks);
+    const double all = timer.nsecsElapsed() / 1e9;
+    std::printf(
+        "make %d thumbnails at 640x480 as a batch: first after %.0f ms, all %.2f s (%.3f s per "
+        "page, %.1f per s)\n",
+        made, first, all, all / pageCount, pageCount / all);
+  }
+  {
     // A new off-screen page for every thumbnail, as a window per capture would be.
     ThumbStore store(thumbs, cache, [&profile](const QString& file, QSize size) {
       OffscreenPage page(profile, size);
