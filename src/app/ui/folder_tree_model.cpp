@@ -1,6 +1,7 @@
 #include "app/ui/folder_tree_model.h"
 
 #include <QFileIconProvider>
+#include <QScopedValueRollback>
 #include <QSet>
 
 #include "app/ui/folder_watch.h"
@@ -94,7 +95,16 @@ bool FolderTreeModel::canFetchMore(const QModelIndex& parent) const {
 
 void FolderTreeModel::fetchMore(const QModelIndex& parent) {
   Node* node = NodeOf(parent);
-  if (!node->read) Read(node);
+  if (node->read) return;
+  if (!reading_) return Read(node);
+  // Asked from a handler of rows this model is adding: rows may not change inside that
+  // change, so the folder is read as soon as it is over.
+  QMetaObject::invokeMethod(
+      this,
+      [this, later = QPersistentModelIndex(parent)] {
+        if (later.isValid() && !NodeOf(later)->read) Read(NodeOf(later));
+      },
+      Qt::QueuedConnection);
 }
 
 void FolderTreeModel::Read(Node* node) {
@@ -107,6 +117,7 @@ void FolderTreeModel::Read(Node* node) {
   const QStringList names = ReadSubfolders(path);
   const QModelIndex parent = IndexOfNode(node);
   node->read = true;
+  const QScopedValueRollback<bool> busy(reading_, true);
   // Rows gone from the disk leave; those still there keep their rows below them.
   QSet<QString> present(names.begin(), names.end());
   for (int row = int(node->children.size()) - 1; row >= 0; --row) {

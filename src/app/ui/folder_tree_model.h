@@ -12,9 +12,9 @@ namespace vistrel {
 
 class FolderWatch;
 
-// The folders of the disk as a tree below one top row, "/" unless told, read lazily: a folder's subfolders are
-// read when it is expanded or asked for by path, never its files' status. Names are kept as
-// the program spells them (NameFromDisk) and shown printable. Folders read are watched, so
+// The folders of the disk as a tree below one top row, "/" unless told, read lazily: a folder's
+// subfolders are read when it is expanded or asked for by path, never its files' status. Names are
+// kept as the program spells them (NameFromDisk) and shown printable. Folders read are watched, so
 // folders made or removed there, by this program or another, show up or go away.
 class FolderTreeModel : public QAbstractItemModel {
   Q_OBJECT
@@ -65,6 +65,7 @@ class FolderTreeModel : public QAbstractItemModel {
   QMultiHash<int, Node*> watched_;
   QSet<Node*> changed_;
   QTimer changeDelay_;
+  bool reading_ = false;  // rows are being added or removed
   QIcon folderIcon_;
   QIcon driveIcon_;
 };
