@@ -1,18 +1,19 @@
 #include "app/ui/folder_panel.h"
 
 #include <QComboBox>
-#include <QFileSystemModel>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QScrollBar>
 #include <QLabel>
 #include <QSignalBlocker>
 #include <QStorageInfo>
+#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 
-#include "core/text_paths.h"
+#include "app/ui/folder_tree_model.h"
 #include "app/ui/title_bar.h"
+#include "core/text_paths.h"
 
 namespace vistrel {
 
@@ -27,13 +28,11 @@ FolderPanel::FolderPanel(bool openOnSingleClick, QWidget* parent)
   title_ = new TitleBar(QStringLiteral("Folder Selection"), this);
   driveBox_ = new QComboBox(this);
   driveBox_->setObjectName(QStringLiteral("CBDrive"));
-  model_ = new QFileSystemModel(this);
-  model_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
-  model_->setRootPath(QStringLiteral("/"));
+  model_ = new FolderTreeModel(QStringLiteral("/"), this);
   tree_ = new QTreeView(this);
   tree_->setObjectName(QStringLiteral("LBDir"));
   tree_->setModel(model_);
-  for (int column = 1; column < model_->columnCount(); ++column) tree_->hideColumn(column);
+  tree_->setUniformRowHeights(true);  // a folder of thousands of subfolders lays out at once
   tree_->header()->hide();
   // Deep folders keep their whole names: the column grows and the tree scrolls sideways.
   tree_->header()->setStretchLastSection(false);
@@ -69,13 +68,6 @@ FolderPanel::FolderPanel(bool openOnSingleClick, QWidget* parent)
   title_->WatchFocusOf(this);
 
   FillDrives();
-  // The model reads folders in the background; bring the shown one into view once it is there.
-  connect(model_, &QFileSystemModel::directoryLoaded, this, [this] {
-    const QModelIndex index = model_->index(folder_.size() > 1 ? folder_.chopped(1) : folder_);
-    if (!index.isValid()) return;
-    if (tree_->currentIndex() != index) tree_->setCurrentIndex(index);
-    ShowRow(index, QAbstractItemView::PositionAtCenter);
-  });
   connect(driveBox_, qOverload<int>(&QComboBox::activated), this, &FolderPanel::OnDriveChosen);
   connect(tree_, &QTreeView::clicked, this,
           [this](const QModelIndex& i) { OnTreeActivated(i, false); });
@@ -127,7 +119,7 @@ void FolderPanel::OnDriveChosen(int index) {
 
 void FolderPanel::OnTreeActivated(const QModelIndex& index, bool doubleClick) {
   if (!doubleClick && !openOnSingleClick_) return;
-  const QString path = IncludeTrailingSeparator(model_->filePath(index));
+  const QString path = model_->PathOf(index);
   if (path == folder_) return;
   SetFolder(path);
   Q_EMIT FolderChanged(folder_);
@@ -135,11 +127,19 @@ void FolderPanel::OnTreeActivated(const QModelIndex& index, bool doubleClick) {
 
 void FolderPanel::SetFolder(const QString& folder) {
   folder_ = IncludeTrailingSeparator(folder);
-  const QModelIndex index = model_->index(folder_.size() > 1 ? folder_.chopped(1) : folder_);
+  // Opening a folder again is when the user expects the tree to catch up with the disk.
+  const QModelIndex index = model_->IndexOf(folder_);
   if (index.isValid()) {
+    model_->Reread(index);
     tree_->setCurrentIndex(index);
     tree_->expand(index);
     ShowRow(index, QAbstractItemView::EnsureVisible);
+    // Before the panel is first shown the tree has no size to scroll in: again once it has.
+    if (!tree_->isVisible())
+      QTimer::singleShot(0, this, [this, index = QPersistentModelIndex(index)] {
+        if (index.isValid() && tree_->currentIndex() == index)
+          ShowRow(index, QAbstractItemView::PositionAtCenter);
+      });
   }
   // The drive box follows the volume that holds the folder.
   const QString root = IncludeTrailingSeparator(QStorageInfo(folder_).rootPath());

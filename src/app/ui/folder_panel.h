@@ -6,12 +6,12 @@
 #include "app/ui/filter_choices.h"
 
 class QComboBox;
-class QFileSystemModel;
 class QLabel;
 class QTreeView;
 
 namespace vistrel {
 
+class FolderTreeModel;
 class TitleBar;
 
 // The left-hand panel: "Folder Selection", drive box, folder tree, file-type filter and the
@@ -57,7 +57,7 @@ class FolderPanel : public QWidget {
   TitleBar* title_;
   QComboBox* driveBox_;
   QTreeView* tree_;
-  QFileSystemModel* model_;
+  FolderTreeModel* model_;
   TitleBar* filterTitle_;
   QComboBox* filterBox_;
   QLabel* corner_;
