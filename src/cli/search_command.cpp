@@ -26,7 +26,6 @@ const char kSearchUsage[] =
     "  --quiet    no progress line (shown only when standard error is a terminal)\n";
 
 const char kDefaultMask[] = "*.htm;*.jpg;*.gif;*.asp;*.sht;*.dht;*.cfm;*.jht";
-constexpr qsizetype kOutputBlock = 1 << 20;
 
 }  // namespace
 
@@ -43,9 +42,16 @@ int RunSearch(const QStringList& args) {
                                                            : QString::fromLatin1(kDefaultMask);
   StartCoreApplication();
 
+  const bool json = options.Has(QStringLiteral("json"));
   QStringList entries;
   SearchOutcome outcome;
   ProgressLine progress(options.Has(QStringLiteral("quiet")));
+  // Without --json the lines go out as the bytes the walk made them from, a block at a time,
+  // once the walk is over.
+  const LineBlocks write = [&progress](const QByteArray& block) {
+    progress.Clear();
+    WriteOutBytes(block);
+  };
   if (!options.Has(QStringLiteral("no-subfolders"))) {
     SearchRequest request;
     request.folder = folder;
@@ -54,26 +60,12 @@ int RunSearch(const QStringList& args) {
     request.progress = [&progress](qsizetype hits, const QString& reading) {
       progress.Show(int(hits), 0, PrintableName(reading));
     };
-    outcome = SearchFolderTree(request, entries);
+    outcome = json ? SearchFolderTree(request, entries) : SearchFolderTreeLines(request, write);
     progress.Clear();
   } else {
-    outcome = SearchFolder(entries, folder, mask);
+    outcome = json ? SearchFolder(entries, folder, mask) : SearchFolderLines(write, folder, mask);
   }
-  if (options.Has(QStringLiteral("json"))) {
-    for (const QString& entry : entries) Out() << EntryJsonLine(SplitListEntry(entry), "found");
-  } else {
-    // The bytes of the names, in blocks: a large tree gives megabytes of lines.
-    QByteArray block;
-    for (const QString& entry : entries) {
-      block += NameToDisk(entry);
-      block += '\n';
-      if (block.size() >= kOutputBlock) {
-        WriteOutBytes(block);
-        block.clear();
-      }
-    }
-    WriteOutBytes(block);
-  }
+  for (const QString& entry : entries) Out() << EntryJsonLine(SplitListEntry(entry), "found");
   for (const QString& name : outcome.leftOut)
     Err() << "vistrel-cli: left out, a list entry cannot hold \"*\" or a line break: " << name
           << '\n';
