@@ -22,7 +22,8 @@ const char kSearchUsage[] =
     "Names are written as their bytes; a name a list entry cannot hold (\"*\" or a line\n"
     "break) is left out and named on standard error.\n"
     "\n"
-    "  --json     one JSON object per entry and line: path, size, time, state (\"found\")\n"
+    "  --json     one JSON object per entry and line: path, size, time, state (\"found\");\n"
+    "             a name that is not UTF-8 also gets path_bytes, its bytes in base64\n"
     "  --quiet    no progress line (shown only when standard error is a terminal)\n";
 
 const char kDefaultMask[] = "*.htm;*.jpg;*.gif;*.asp;*.sht;*.dht;*.cfm;*.jht";

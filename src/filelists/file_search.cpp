@@ -102,7 +102,7 @@ class ParallelWalk {
   QString lastFolder_;
 };
 
-constexpr qsizetype kBlock = 1 << 20;
+constexpr qsizetype kBlock = 256 << 10;
 
 // Hits and names left out in depth-first order: take(node, from, to) gets each run of lines
 // between marks. Each node is freed once taken.
@@ -155,7 +155,7 @@ void CollectBlocks(FolderRead& root, const LineBlocks& sink, SearchOutcome& outc
           block.append(line.data(), line.size() + 1);  // with its "\n"
           if (block.size() >= kBlock) {
             sink(block);
-            block.resize(0);  // keeps its room: a fresh megabyte costs page faults
+            block.resize(0);  // keeps its room: a fresh block costs page faults
           }
         });
       },
