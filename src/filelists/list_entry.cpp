@@ -87,7 +87,7 @@ QString MakeListEntry(const QString& folder, const DirectoryEntry& entry) {
   line += QLatin1Char('*');
   line += QString::number(entry.size);
   line += QLatin1Char('*');
-  line += ListDateText(entry.stampNs);
+  line += DateChars(entry.stampNs);
   return line;
 }
 
