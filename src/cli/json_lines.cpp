@@ -12,8 +12,8 @@ QByteArray EntryJsonLine(const ListRow& row, const char* state) {
   QJsonObject object;
   const QString path = FullPathOfRow(row);
   object.insert(QStringLiteral("path"), path);
-  // JSON text is Unicode, so a name that is not UTF-8 shows U+FFFD in "path"; its bytes let a
-  // script reach the file all the same.
+  // JSON text is Unicode and cannot hold such a name as it is on disk; its bytes let a script
+  // reach the file all the same.
   if (HasRawBytes(path))
     object.insert(QStringLiteral("path_bytes"), QString::fromLatin1(NameToDisk(path).toBase64()));
   bool numeric = false;

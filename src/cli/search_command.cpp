@@ -23,7 +23,8 @@ const char kSearchUsage[] =
     "break) is left out and named on standard error.\n"
     "\n"
     "  --json     one JSON object per entry and line: path, size, time, state (\"found\");\n"
-    "             a name that is not UTF-8 also gets path_bytes, its bytes in base64\n"
+    "             a name that is not UTF-8 also gets path_bytes, the bytes of its path\n"
+    "             in base64\n"
     "  --quiet    no progress line (shown only when standard error is a terminal)\n";
 
 const char kDefaultMask[] = "*.htm;*.jpg;*.gif;*.asp;*.sht;*.dht;*.cfm;*.jht";

@@ -126,7 +126,6 @@ TEST_F(CliJson, ANameThatIsNotUtf8CarriesItsBytesSoAScriptCanReachIt) {
         continue;
       }
       ++withBytes;
-      EXPECT_TRUE(path.endsWith(QStringLiteral("caf\uFFFD.htm"))) << path.toStdString();
       EXPECT_EQ(
           QByteArray::fromBase64(object.value(QStringLiteral("path_bytes")).toString().toLatin1(),
                                  QByteArray::AbortOnBase64DecodingErrors),
