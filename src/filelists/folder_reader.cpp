@@ -18,7 +18,7 @@ namespace vistrel {
 namespace {
 
 // Hits in one folder from which their status is read on two threads.
-constexpr size_t kSharedFolder = 4096;
+constexpr size_t kSharedFolder = 1024;
 
 bool IsVtiFolder(const char* name) {
   for (const char* at = name; *at; ++at) {
