@@ -126,7 +126,7 @@ template <typename Line>
 void ForEachLine(const FolderRead& node, qsizetype from, qsizetype to, const Line& line) {
   const char* data = node.lines.constData();
   while (from < to) {
-    const auto* end = static_cast<const char*>(std::memchr(data + from, '\n', size_t(to - from)));
+    const auto* end = static_cast<const char*>(std::memchr(data + from, '\0', size_t(to - from)));
     const qsizetype stop = end - data;
     line(QByteArrayView(data + from, stop - from));
     from = stop + 1;
@@ -152,7 +152,8 @@ void CollectBlocks(FolderRead& root, const LineBlocks& sink, SearchOutcome& outc
       [&](const FolderRead& node, qsizetype from, qsizetype to) {
         ForEachLine(node, from, to, [&](QByteArrayView line) {
           block.append(node.raw);
-          block.append(line.data(), line.size() + 1);  // with its "\n"
+          block.append(line);
+          block += '\n';
           if (block.size() >= kBlock) {
             sink(block);
             block.resize(0);  // keeps its room: a fresh block costs page faults

@@ -34,7 +34,8 @@ struct SearchOutcome {
 SearchOutcome SearchFolderTree(const SearchRequest& request, QStringList& target);
 
 // Receives a walk's hits as the bytes of their lines (names as on disk), each line ended by
-// "\n", in blocks of a few hundred kilobytes, in the order the walk gives them.
+// "\n" (a full path may hold a line break of its own), in blocks of a few hundred kilobytes,
+// in the order the walk gives them.
 using LineBlocks = std::function<void(const QByteArray& block)>;
 
 // The same walk, with its hits as bytes: for writing them out without a string per hit.

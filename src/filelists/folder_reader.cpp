@@ -139,7 +139,7 @@ void FolderReader::Read(FolderRead& node, const std::function<bool(dev_t, ino_t)
       AppendListFields(node.lines, nameOf(i), status[i].size, status[i].stampNs);
     else
       node.lines.append(nameOf(i));
-    node.lines += '\n';
+    node.lines += '\0';  // a path may hold a line break, never a NUL
   }
   for (; mark != node.marks.end(); ++mark) mark->at = node.lines.size();
   node.hits = qsizetype(hits);

@@ -24,7 +24,7 @@ struct FolderRead {
   QString folder;  // the program's spelling, one trailing "/"
   QByteArray raw;  // the bytes on disk, one trailing "/"
   // For each hit, what follows the folder in its line ("*name*.ext*size*date" for a list
-  // entry, the name for a path) as bytes on disk, ended by "\n".
+  // entry, the name for a path) as bytes on disk, ended by a NUL.
   QByteArray lines;
   qsizetype hits = 0;
   std::vector<Mark> marks;

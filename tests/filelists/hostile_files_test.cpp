@@ -156,25 +156,29 @@ TEST(HostileSearch, TheBytesWrittenOutAreTheEntriesOfTheNamesOnDisk) {
   SearchRequest request;
   request.folder = tree.folder();
   request.patternList = QStringLiteral("*.htm");
-  for (const bool oneFolder : {false, true}) {
-    QStringList entries;
+  enum { kTreeEntries, kTreePaths, kOneFolder };
+  for (const int walk : {kTreeEntries, kTreePaths, kOneFolder}) {
+    QStringList hits;
     QByteArray lines;
     const auto take = [&lines](const QByteArray& block) { lines += block; };
     SearchOutcome asText, asBytes;
-    if (oneFolder) {
-      asText = SearchFolder(entries, tree.folder(), QStringLiteral("*.htm"));
+    if (walk == kOneFolder) {
+      asText = SearchFolder(hits, tree.folder(), QStringLiteral("*.htm"));
       asBytes = SearchFolderLines(take, tree.folder(), QStringLiteral("*.htm"));
     } else {
-      asText = SearchFolderTree(request, entries);
+      request.asListEntries = walk == kTreeEntries;
+      asText = SearchFolderTree(request, hits);
       asBytes = SearchFolderTreeLines(request, take);
     }
-    ASSERT_FALSE(entries.isEmpty());
     QByteArray expected;
-    for (const QString& entry : entries) expected += NameToDisk(entry) + '\n';
-    EXPECT_EQ(lines, expected);
-    EXPECT_EQ(asBytes.leftOut, asText.leftOut);
-    EXPECT_FALSE(asBytes.leftOut.isEmpty());
-    EXPECT_TRUE(lines.contains("caf\xE9*.html*")) << lines.toStdString();
+    for (const QString& hit : hits) expected += NameToDisk(hit) + '\n';
+    EXPECT_EQ(lines, expected) << walk;
+    EXPECT_EQ(asBytes.leftOut, asText.leftOut) << walk;
+    // Only a list entry cannot hold a line break: as a path it is one more hit.
+    EXPECT_EQ(asBytes.leftOut.isEmpty(), walk == kTreePaths) << walk;
+    EXPECT_EQ(lines.contains("/line\nbreak.html\n"), walk == kTreePaths) << walk;
+    EXPECT_TRUE(lines.contains(walk == kTreePaths ? "caf\xE9.html\n" : "caf\xE9*.html*"))
+        << lines.toStdString();
   }
 }
 
