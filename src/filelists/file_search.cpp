@@ -122,6 +122,12 @@ void Collect(FolderRead& node, const Take& take, SearchOutcome& outcome) {
   take(node, from, node.lines.size());
 }
 
+bool IsAscii(QByteArrayView bytes) {
+  for (char c : bytes)
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  return true;
+}
+
 template <typename Line>
 void ForEachLine(const FolderRead& node, qsizetype from, qsizetype to, const Line& line) {
   const char* data = node.lines.constData();
@@ -138,8 +144,17 @@ void CollectStrings(FolderRead& root, qsizetype hits, QStringList& target, Searc
   Collect(
       root,
       [&target](const FolderRead& node, qsizetype from, qsizetype to) {
-        ForEachLine(node, from, to,
-                    [&](QByteArrayView line) { target.append(node.folder + NameFromDisk(line)); });
+        ForEachLine(node, from, to, [&](QByteArrayView line) {
+          // On the waiting user interface's thread: one string per hit, no more.
+          QString text;
+          text.reserve(node.folder.size() + line.size());
+          text += node.folder;
+          if (IsAscii(line))
+            text += QLatin1StringView(line.data(), line.size());
+          else
+            text += NameFromDisk(line);
+          target.append(std::move(text));
+        });
       },
       outcome);
 }
