@@ -4,11 +4,18 @@
 #include <QJsonObject>
 #include <QJsonValue>
 
+#include "core/disk_name.h"
+
 namespace vistrel::cli {
 
 QByteArray EntryJsonLine(const ListRow& row, const char* state) {
   QJsonObject object;
-  object.insert(QStringLiteral("path"), FullPathOfRow(row));
+  const QString path = FullPathOfRow(row);
+  object.insert(QStringLiteral("path"), path);
+  // JSON text is Unicode and cannot hold such a name as it is on disk; its bytes let a script
+  // reach the file all the same.
+  if (HasRawBytes(path))
+    object.insert(QStringLiteral("path_bytes"), QString::fromLatin1(NameToDisk(path).toBase64()));
   bool numeric = false;
   const qint64 size = row[kFieldSize].toLongLong(&numeric);
   object.insert(QStringLiteral("size"), numeric ? QJsonValue(size) : QJsonValue());

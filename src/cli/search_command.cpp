@@ -22,11 +22,12 @@ const char kSearchUsage[] =
     "Names are written as their bytes; a name a list entry cannot hold (\"*\" or a line\n"
     "break) is left out and named on standard error.\n"
     "\n"
-    "  --json     one JSON object per entry and line: path, size, time, state (\"found\")\n"
+    "  --json     one JSON object per entry and line: path, size, time, state (\"found\");\n"
+    "             a name that is not UTF-8 also gets path_bytes, the bytes of its path\n"
+    "             in base64\n"
     "  --quiet    no progress line (shown only when standard error is a terminal)\n";
 
 const char kDefaultMask[] = "*.htm;*.jpg;*.gif;*.asp;*.sht;*.dht;*.cfm;*.jht";
-constexpr qsizetype kOutputBlock = 1 << 20;
 
 }  // namespace
 
@@ -43,9 +44,16 @@ int RunSearch(const QStringList& args) {
                                                            : QString::fromLatin1(kDefaultMask);
   StartCoreApplication();
 
+  const bool json = options.Has(QStringLiteral("json"));
   QStringList entries;
   SearchOutcome outcome;
   ProgressLine progress(options.Has(QStringLiteral("quiet")));
+  // Without --json the lines go out as the bytes the walk made them from, a block at a time,
+  // once the walk is over.
+  const LineBlocks write = [&progress](const QByteArray& block) {
+    progress.Clear();
+    WriteOutBytes(block);
+  };
   if (!options.Has(QStringLiteral("no-subfolders"))) {
     SearchRequest request;
     request.folder = folder;
@@ -54,26 +62,12 @@ int RunSearch(const QStringList& args) {
     request.progress = [&progress](qsizetype hits, const QString& reading) {
       progress.Show(int(hits), 0, PrintableName(reading));
     };
-    outcome = SearchFolderTree(request, entries);
+    outcome = json ? SearchFolderTree(request, entries) : SearchFolderTreeLines(request, write);
     progress.Clear();
   } else {
-    outcome = SearchFolder(entries, folder, mask);
+    outcome = json ? SearchFolder(entries, folder, mask) : SearchFolderLines(write, folder, mask);
   }
-  if (options.Has(QStringLiteral("json"))) {
-    for (const QString& entry : entries) Out() << EntryJsonLine(SplitListEntry(entry), "found");
-  } else {
-    // The bytes of the names, in blocks: a large tree gives megabytes of lines.
-    QByteArray block;
-    for (const QString& entry : entries) {
-      block += NameToDisk(entry);
-      block += '\n';
-      if (block.size() >= kOutputBlock) {
-        WriteOutBytes(block);
-        block.clear();
-      }
-    }
-    WriteOutBytes(block);
-  }
+  for (const QString& entry : entries) Out() << EntryJsonLine(SplitListEntry(entry), "found");
   for (const QString& name : outcome.leftOut)
     Err() << "vistrel-cli: left out, a list entry cannot hold \"*\" or a line break: " << name
           << '\n';

@@ -20,7 +20,8 @@ const char kVerifyUsage[] =
     "\n"
     "  --json     instead of the report, one JSON object per entry and line: path, size,\n"
     "             time, state (\"ok\", \"updated\" or \"not found\"; the stored size and\n"
-    "             time for an entry not found, the ones on disk otherwise)\n"
+    "             time for an entry not found, the ones on disk otherwise); a name that\n"
+    "             is not UTF-8 also gets path_bytes, the bytes of its path in base64\n"
     "  --quiet    no progress line (shown only when standard error is a terminal)\n";
 
 }  // namespace

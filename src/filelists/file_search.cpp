@@ -2,6 +2,7 @@
 
 #include <QElapsedTimer>
 #include <algorithm>
+#include <cstring>
 #include <condition_variable>
 #include <mutex>
 #include <set>
@@ -48,6 +49,8 @@ class ParallelWalk {
     for (std::thread& thread : threads) thread.join();
   }
 
+  qsizetype Hits() const { return hits_; }
+
  private:
   void Work() {
     FolderReader reader(rules_);
@@ -71,7 +74,7 @@ class ParallelWalk {
       lock.lock();
       for (auto it = node->children.rbegin(); it != node->children.rend(); ++it)
         waiting_.push_back(it->get());
-      hits_ += qsizetype(node->items.size() - node->children.size());
+      hits_ += node->hits;
       lastFolder_ = node->folder;
       --busy_;
       if (!node->children.empty()) changed_.notify_all();
@@ -99,22 +102,81 @@ class ParallelWalk {
   QString lastFolder_;
 };
 
-// Hits and names left out in depth-first order; each node is freed once taken.
-void Collect(FolderRead& node, QStringList& target, SearchOutcome& outcome) {
-  for (FolderRead::Item& item : node.items) {
-    switch (item.kind) {
-      case FolderRead::Item::kHit:
-        target.append(std::move(item.text));
-        break;
-      case FolderRead::Item::kLeftOut:
-        outcome.leftOut.append(std::move(item.text));
-        break;
-      case FolderRead::Item::kChild:
-        Collect(*node.children[item.child], target, outcome);
-        node.children[item.child].reset();
-        break;
+constexpr qsizetype kBlock = 256 << 10;
+
+// Hits and names left out in depth-first order: take(node, from, to) gets each run of lines
+// between marks. Each node is freed once taken.
+template <typename Take>
+void Collect(FolderRead& node, const Take& take, SearchOutcome& outcome) {
+  qsizetype from = 0;
+  for (FolderRead::Mark& mark : node.marks) {
+    take(node, from, mark.at);
+    from = mark.at;
+    if (mark.kind == FolderRead::Mark::kLeftOut) {
+      outcome.leftOut.append(std::move(mark.text));
+    } else {
+      Collect(*node.children[mark.child], take, outcome);
+      node.children[mark.child].reset();
     }
   }
+  take(node, from, node.lines.size());
+}
+
+bool IsAscii(QByteArrayView bytes) {
+  for (char c : bytes)
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  return true;
+}
+
+template <typename Line>
+void ForEachLine(const FolderRead& node, qsizetype from, qsizetype to, const Line& line) {
+  const char* data = node.lines.constData();
+  while (from < to) {
+    const auto* end = static_cast<const char*>(std::memchr(data + from, '\0', size_t(to - from)));
+    const qsizetype stop = end - data;
+    line(QByteArrayView(data + from, stop - from));
+    from = stop + 1;
+  }
+}
+
+void CollectStrings(FolderRead& root, qsizetype hits, QStringList& target, SearchOutcome& outcome) {
+  target.reserve(target.size() + hits);
+  Collect(
+      root,
+      [&target](const FolderRead& node, qsizetype from, qsizetype to) {
+        ForEachLine(node, from, to, [&](QByteArrayView line) {
+          // On the waiting user interface's thread: one string per hit, no more.
+          QString text;
+          text.reserve(node.folder.size() + line.size());
+          text += node.folder;
+          if (IsAscii(line))
+            text += QLatin1StringView(line.data(), line.size());
+          else
+            text += NameFromDisk(line);
+          target.append(std::move(text));
+        });
+      },
+      outcome);
+}
+
+void CollectBlocks(FolderRead& root, const LineBlocks& sink, SearchOutcome& outcome) {
+  QByteArray block;
+  block.reserve(kBlock + 4096);
+  Collect(
+      root,
+      [&](const FolderRead& node, qsizetype from, qsizetype to) {
+        ForEachLine(node, from, to, [&](QByteArrayView line) {
+          block.append(node.raw);
+          block.append(line);
+          block += '\n';
+          if (block.size() >= kBlock) {
+            sink(block);
+            block.resize(0);  // keeps its room: a fresh block costs page faults
+          }
+        });
+      },
+      outcome);
+  if (!block.isEmpty()) sink(block);
 }
 
 bool StartFolder(const QString& folder, bool asListEntries, FolderRead& root,
@@ -130,9 +192,9 @@ bool StartFolder(const QString& folder, bool asListEntries, FolderRead& root,
   return true;
 }
 
-}  // namespace
-
-SearchOutcome SearchFolderTree(const SearchRequest& request, QStringList& target) {
+// The walk below request.folder, put together by collect(root, hits, outcome).
+template <typename CollectInto>
+SearchOutcome WalkTree(const SearchRequest& request, const CollectInto& collect) {
   SearchOutcome outcome;
   FolderRead root;
   if (!StartFolder(request.folder, request.asListEntries, root, outcome)) return outcome;
@@ -141,12 +203,15 @@ SearchOutcome SearchFolderTree(const SearchRequest& request, QStringList& target
   rules.asListEntries = request.asListEntries;
   rules.includeThumbnailFolder = request.includeThumbnailFolder;
   rules.thumbFolder = request.thumbFolder;
-  ParallelWalk(rules, request).Run(root);
-  Collect(root, target, outcome);
+  ParallelWalk walk(rules, request);
+  walk.Run(root);
+  collect(root, walk.Hits(), outcome);
   return outcome;
 }
 
-SearchOutcome SearchFolder(QStringList& target, const QString& folder, const QString& patternList) {
+template <typename CollectInto>
+SearchOutcome WalkOneFolder(const QString& folder, const QString& patternList,
+                            const CollectInto& collect) {
   SearchOutcome outcome;
   FolderRead root;
   if (!StartFolder(folder, true, root, outcome)) return outcome;
@@ -154,12 +219,38 @@ SearchOutcome SearchFolder(QStringList& target, const QString& folder, const QSt
   rules.patternList = patternList;
   rules.enterFolders = false;
   FolderReader reader(rules);
-  std::set<std::pair<dev_t, ino_t>> seen;
-  reader.Read(root, [&seen](dev_t device, ino_t inode) {
-    return seen.insert({device, inode}).second;
-  });
-  Collect(root, target, outcome);
+  reader.Read(root, [](dev_t, ino_t) { return true; });
+  collect(root, root.hits, outcome);
   return outcome;
+}
+
+}  // namespace
+
+SearchOutcome SearchFolderTree(const SearchRequest& request, QStringList& target) {
+  return WalkTree(request, [&target](FolderRead& root, qsizetype hits, SearchOutcome& outcome) {
+    CollectStrings(root, hits, target, outcome);
+  });
+}
+
+SearchOutcome SearchFolderTreeLines(const SearchRequest& request, const LineBlocks& sink) {
+  return WalkTree(request, [&sink](FolderRead& root, qsizetype, SearchOutcome& outcome) {
+    CollectBlocks(root, sink, outcome);
+  });
+}
+
+SearchOutcome SearchFolder(QStringList& target, const QString& folder, const QString& patternList) {
+  return WalkOneFolder(folder, patternList,
+                       [&target](FolderRead& root, qsizetype hits, SearchOutcome& outcome) {
+                         CollectStrings(root, hits, target, outcome);
+                       });
+}
+
+SearchOutcome SearchFolderLines(const LineBlocks& sink, const QString& folder,
+                                const QString& patternList) {
+  return WalkOneFolder(folder, patternList,
+                       [&sink](FolderRead& root, qsizetype, SearchOutcome& outcome) {
+                         CollectBlocks(root, sink, outcome);
+                       });
 }
 
 }  // namespace vistrel

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -32,7 +33,17 @@ struct SearchOutcome {
 // same as one reader's.
 SearchOutcome SearchFolderTree(const SearchRequest& request, QStringList& target);
 
+// Receives a walk's hits as the bytes of their lines (names as on disk), each line ended by
+// "\n" (a full path may hold a line break of its own), in blocks of a few hundred kilobytes,
+// in the order the walk gives them.
+using LineBlocks = std::function<void(const QByteArray& block)>;
+
+// The same walk, with its hits as bytes: for writing them out without a string per hit.
+SearchOutcome SearchFolderTreeLines(const SearchRequest& request, const LineBlocks& sink);
+
 // The entries of folder only, as list entries; folders are tested like files.
 SearchOutcome SearchFolder(QStringList& target, const QString& folder, const QString& patternList);
+SearchOutcome SearchFolderLines(const LineBlocks& sink, const QString& folder,
+                                const QString& patternList);
 
 }  // namespace vistrel

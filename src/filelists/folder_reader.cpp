@@ -18,7 +18,7 @@ namespace vistrel {
 namespace {
 
 // Hits in one folder from which their status is read on two threads.
-constexpr size_t kSharedFolder = 4096;
+constexpr size_t kSharedFolder = 1024;
 
 bool IsVtiFolder(const char* name) {
   for (const char* at = name; *at; ++at) {
@@ -33,6 +33,19 @@ bool IsFolder(int dirFd, const dirent* entry) {
   struct stat status {};
   return ::fstatat(dirFd, entry->d_name, &status, AT_SYMLINK_NOFOLLOW) == 0 &&
          S_ISDIR(status.st_mode);
+}
+
+struct Status {
+  qint64 size = 0;
+  qint64 stampNs = 0;
+};
+
+// Follows a link to report what it points at; a dangling one or a loop reports itself.
+Status StatusOf(int dirFd, const char* name) {
+  struct stat status {};
+  if (::fstatat(dirFd, name, &status, 0) != 0) ::fstatat(dirFd, name, &status, AT_SYMLINK_NOFOLLOW);
+  const DirectoryEntry entry = EntryFromStatus(status, QString());
+  return {entry.size, entry.stampNs};
 }
 
 }  // namespace
@@ -54,14 +67,6 @@ bool FolderReader::Matches(const char* name, size_t length) {
   return lastFits_;
 }
 
-QString FolderReader::HitText(const FolderRead& node, int dirFd, const char* name,
-                              const QString& decoded) const {
-  // Follow a link to report what it points at; a dangling one or a loop reports itself.
-  struct stat status {};
-  if (::fstatat(dirFd, name, &status, 0) != 0) ::fstatat(dirFd, name, &status, AT_SYMLINK_NOFOLLOW);
-  return MakeListEntry(node.folder, EntryFromStatus(status, decoded));
-}
-
 void FolderReader::Read(FolderRead& node, const std::function<bool(dev_t, ino_t)>& claim) {
   DIR* dir = ::opendir(node.raw.constData());
   if (!dir) return;  // gone or unreadable: contributes nothing
@@ -74,52 +79,70 @@ void FolderReader::Read(FolderRead& node, const std::function<bool(dev_t, ino_t)
   const bool mayDescend =
       rules_.enterFolders && (rules_.includeThumbnailFolder || rules_.thumbFolder.isEmpty() ||
                               !IsInThumbFolder(node.folder, rules_.thumbFolder));
-  struct PendingHit {
-    size_t item;
-    QByteArray name;
-  };
-  std::vector<PendingHit> hits;
+  // The hits' names, each ended by a NUL for the status calls; a mark's "at" counts the hits
+  // before it until the lines are built.
+  QByteArray names;
+  std::vector<qsizetype> starts;
   while (const dirent* entry = ::readdir(dir)) {
     const char* name = entry->d_name;
     if (name[0] == '.') continue;  // hidden, and "." / ".."
     const bool entered = mayDescend && IsFolder(fd, entry) && !IsVtiFolder(name);
-    if (!entered && !Matches(name, std::strlen(name))) continue;
-    const QString decoded = NameFromDisk(QByteArrayView(name));
-    FolderRead::Item item;
-    if (rules_.asListEntries && !FitsInListEntry(decoded)) {
-      item.kind = FolderRead::Item::kLeftOut;
-      item.text = PrintableName(QString(node.folder + decoded));
+    const size_t length = std::strlen(name);
+    if (!entered && !Matches(name, length)) continue;
+    const QByteArrayView bytes(name, qsizetype(length));
+    FolderRead::Mark mark;
+    mark.at = qsizetype(starts.size());
+    if (rules_.asListEntries && !FitsInListEntry(bytes)) {
+      mark.kind = FolderRead::Mark::kLeftOut;
+      mark.text = PrintableName(QString(node.folder + NameFromDisk(bytes)));
     } else if (entered) {
       auto child = std::make_unique<FolderRead>();
-      child->folder = node.folder + decoded + QLatin1Char('/');
-      child->raw = node.raw + name + '/';
-      item.kind = FolderRead::Item::kChild;
-      item.child = node.children.size();
+      child->folder = node.folder + NameFromDisk(bytes) + QLatin1Char('/');
+      child->raw = node.raw + bytes + '/';
+      mark.child = node.children.size();
       node.children.push_back(std::move(child));
-    } else if (rules_.asListEntries) {
-      item.text = decoded;  // the line once its status is read, below
-      hits.push_back({node.items.size(), QByteArray(name)});
     } else {
-      item.text = node.folder + decoded;
+      starts.push_back(names.size());
+      names.append(name, qsizetype(length) + 1);
+      continue;
     }
-    node.items.push_back(std::move(item));
+    node.marks.push_back(std::move(mark));
   }
-  // Reading the status is most of the cost of a hit: a large folder shares it with a second
-  // thread, as the walk shares folders.
-  const auto fill = [&](size_t from, size_t to) {
-    for (size_t i = from; i < to; ++i) {
-      QString& text = node.items[hits[i].item].text;
-      text = HitText(node, fd, hits[i].name.constData(), text);
-    }
+  const size_t hits = starts.size();
+  const auto nameOf = [&](size_t i) {
+    const qsizetype end = i + 1 < hits ? starts[i + 1] : names.size();
+    return QByteArrayView(names.constData() + starts[i], end - starts[i] - 1);
   };
-  if (hits.size() >= kSharedFolder) {
-    std::thread helper(fill, hits.size() / 2, hits.size());
-    fill(0, hits.size() / 2);
-    helper.join();
-  } else {
-    fill(0, hits.size());
+  std::vector<Status> status;
+  if (rules_.asListEntries) {
+    status.resize(hits);
+    const auto fill = [&](size_t from, size_t to) {
+      for (size_t i = from; i < to; ++i) status[i] = StatusOf(fd, names.constData() + starts[i]);
+    };
+    // Reading the status is most of the cost of a hit: a large folder shares it with a
+    // second thread, as the walk shares folders.
+    if (hits >= kSharedFolder) {
+      std::thread helper(fill, hits / 2, hits);
+      fill(0, hits / 2);
+      helper.join();
+    } else {
+      fill(0, hits);
+    }
   }
   ::closedir(dir);
+  node.lines.reserve(names.size() + qsizetype(hits) * (rules_.asListEntries ? 32 : 0));
+  auto mark = node.marks.begin();
+  for (size_t i = 0; i < hits; ++i) {
+    for (; mark != node.marks.end() && mark->at == qsizetype(i); ++mark)
+      mark->at = node.lines.size();
+    if (rules_.asListEntries)
+      AppendListFields(node.lines, nameOf(i), status[i].size, status[i].stampNs);
+    else
+      node.lines.append(nameOf(i));
+    node.lines += '\0';  // a path may hold a line break, never a NUL
+  }
+  for (; mark != node.marks.end(); ++mark) mark->at = node.lines.size();
+  node.hits = qsizetype(hits);
 }
 
 }  // namespace vistrel

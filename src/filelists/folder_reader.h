@@ -11,17 +11,23 @@
 
 namespace vistrel {
 
-// One folder of a walk once read: its hits, the subfolders to enter and the names left out,
-// in the order the file system gave them.
+// One folder of a walk once read, in the order the file system gave its entries. The hits are
+// kept as bytes, one line each after the folder; subfolders to enter and names left out are
+// marks between those lines.
 struct FolderRead {
-  struct Item {
-    enum Kind { kHit, kChild, kLeftOut } kind = kHit;
-    QString text;      // the hit's line, or the printable path left out
+  struct Mark {
+    enum Kind { kChild, kLeftOut } kind = kChild;
+    qsizetype at = 0;  // the offset in lines where it falls
     size_t child = 0;  // index into children for kChild
+    QString text;      // the printable path for kLeftOut
   };
   QString folder;  // the program's spelling, one trailing "/"
   QByteArray raw;  // the bytes on disk, one trailing "/"
-  std::vector<Item> items;
+  // For each hit, what follows the folder in its line ("*name*.ext*size*date" for a list
+  // entry, the name for a path) as bytes on disk, ended by a NUL.
+  QByteArray lines;
+  qsizetype hits = 0;
+  std::vector<Mark> marks;
   std::vector<std::unique_ptr<FolderRead>> children;
 };
 
@@ -39,15 +45,12 @@ class FolderReader {
  public:
   explicit FolderReader(const WalkRules& rules) : rules_(rules) {}
 
-  // Fills node's items and children (whose folders are still to be read). claim(dev, ino)
-  // says whether this folder is new to the walk; a folder met again stays empty.
+  // Fills node's lines, marks and children (whose folders are still to be read). claim(dev,
+  // ino) says whether this folder is new to the walk; a folder met again stays empty.
   void Read(FolderRead& node, const std::function<bool(dev_t, ino_t)>& claim);
 
  private:
   bool Matches(const char* name, size_t length);
-  // The list entry of a hit; safe on any thread.
-  QString HitText(const FolderRead& node, int dirFd, const char* name,
-                  const QString& decoded) const;
 
   const WalkRules& rules_;
   // The pattern test depends only on the extension, and a tree has a handful of them.

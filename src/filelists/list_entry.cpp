@@ -1,44 +1,73 @@
 #include "filelists/list_entry.h"
 
+#include <algorithm>
+#include <charconv>
 #include <ctime>
 
 namespace vistrel {
 
 namespace {
 
-void AppendTwoDigits(QString& out, int value) {
-  out += QLatin1Char(char('0' + value / 10 % 10));
-  out += QLatin1Char(char('0' + value % 10));
+void AppendTwoDigits(char*& out, int value) {
+  *out++ = char('0' + value / 10 % 10);
+  *out++ = char('0' + value % 10);
+}
+
+// The date text of a stamp, kept per thread: localtime_r instead of QDateTime, since a search
+// formats one date per hit, and most files of a tree share a minute, so the last minute's
+// text is kept.
+QLatin1StringView DateChars(qint64 stampNs) {
+  const time_t seconds = time_t(stampNs / 1000000000LL - (stampNs % 1000000000LL < 0 ? 1 : 0));
+  thread_local time_t minuteStart = 1;
+  thread_local time_t minuteEnd = 0;
+  thread_local char text[32];
+  thread_local qsizetype length = 0;
+  if (seconds >= minuteStart && seconds < minuteEnd) return QLatin1StringView(text, length);
+  struct tm local {};
+  if (!localtime_r(&seconds, &local)) return QLatin1StringView("0000-00-00  00:00");
+  char year[16];
+  const auto [yearEnd, error] = std::to_chars(year, year + sizeof year, local.tm_year + 1900);
+  char* out = text;
+  for (qsizetype pad = 4 - (yearEnd - year); pad > 0; --pad) *out++ = '0';
+  out = std::copy(year, yearEnd, out);
+  *out++ = '-';
+  AppendTwoDigits(out, local.tm_mon + 1);
+  *out++ = '-';
+  AppendTwoDigits(out, local.tm_mday);
+  *out++ = ' ';
+  *out++ = ' ';
+  AppendTwoDigits(out, local.tm_hour);
+  *out++ = ':';
+  AppendTwoDigits(out, local.tm_min);
+  length = out - text;
+  // The same local minute until its seconds run out (a clock change falls on a minute).
+  minuteStart = seconds - local.tm_sec;
+  minuteEnd = minuteStart + 60;
+  return QLatin1StringView(text, length);
 }
 
 }  // namespace
 
-QString ListDateText(qint64 stampNs) {
-  // localtime_r instead of QDateTime: a search formats one date per hit. Most files of a
-  // tree share a minute, so the last minute's text is kept per thread.
-  const time_t seconds = time_t(stampNs / 1000000000LL - (stampNs % 1000000000LL < 0 ? 1 : 0));
-  thread_local time_t minuteStart = 1;
-  thread_local time_t minuteEnd = 0;
-  thread_local QString minuteText;
-  if (seconds >= minuteStart && seconds < minuteEnd) return minuteText;
-  struct tm local {};
-  if (!localtime_r(&seconds, &local)) return QStringLiteral("0000-00-00  00:00");
-  QString out;
-  out.reserve(17);
-  out += QString::number(local.tm_year + 1900).rightJustified(4, QLatin1Char('0'));
-  out += QLatin1Char('-');
-  AppendTwoDigits(out, local.tm_mon + 1);
-  out += QLatin1Char('-');
-  AppendTwoDigits(out, local.tm_mday);
-  out += QLatin1String("  ");
-  AppendTwoDigits(out, local.tm_hour);
-  out += QLatin1Char(':');
-  AppendTwoDigits(out, local.tm_min);
-  // The same local minute until its seconds run out (a clock change falls on a minute).
-  minuteStart = seconds - local.tm_sec;
-  minuteEnd = minuteStart + 60;
-  minuteText = out;
-  return out;
+QString ListDateText(qint64 stampNs) { return DateChars(stampNs); }
+
+void AppendListFields(QByteArray& out, QByteArrayView name, qint64 size, qint64 stampNs) {
+  const qsizetype dot = name.lastIndexOf('.');
+  out += '*';
+  if (dot < 0) {
+    out.append(name);
+    out += '*';
+  } else {
+    out.append(name.first(dot));
+    out += '*';
+    out.append(name.sliced(dot));
+  }
+  out += '*';
+  char digits[24];
+  const auto [digitsEnd, error] = std::to_chars(digits, digits + sizeof digits, size);
+  out.append(digits, digitsEnd - digits);
+  out += '*';
+  const QLatin1StringView date = DateChars(stampNs);
+  out.append(date.data(), date.size());
 }
 
 QString MakeListEntry(const QString& folder, const DirectoryEntry& entry) {
@@ -58,7 +87,7 @@ QString MakeListEntry(const QString& folder, const DirectoryEntry& entry) {
   line += QLatin1Char('*');
   line += QString::number(entry.size);
   line += QLatin1Char('*');
-  line += ListDateText(entry.stampNs);
+  line += DateChars(entry.stampNs);
   return line;
 }
 
@@ -96,6 +125,13 @@ QString FullPathOfEntry(const QString& entry) { return FullPathOfRow(SplitListEn
 bool FitsInListEntry(const QString& text) {
   for (QChar c : text) {
     if (c == QLatin1Char('*') || c == QLatin1Char('\n') || c == QLatin1Char('\r')) return false;
+  }
+  return true;
+}
+
+bool FitsInListEntry(QByteArrayView bytes) {
+  for (char c : bytes) {
+    if (c == '*' || c == '\n' || c == '\r') return false;
   }
   return true;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <array>
 
@@ -19,6 +21,10 @@ QString MakeListEntry(const QString& folder, const DirectoryEntry& entry);
 // "yyyy-mm-dd  hh:mm" in local time.
 QString ListDateText(qint64 stampNs);
 
+// What follows the folder in a list entry, "*name*.ext*size*date", appended as bytes from the
+// name's bytes on disk: a walk builds its lines this way, without a string per hit.
+void AppendListFields(QByteArray& out, QByteArrayView name, qint64 size, qint64 stampNs);
+
 // Field n is the text between the (n-1)-th and n-th "*"; missing fields are empty and
 // anything after a fifth "*" is ignored.
 ListRow SplitListEntry(const QString& entry);
@@ -30,5 +36,6 @@ QString FullPathOfEntry(const QString& entry);
 // A list line separates its fields with "*" and ends at a line break, so a name holding
 // either cannot be stored without shifting fields or splitting the line.
 bool FitsInListEntry(const QString& text);
+bool FitsInListEntry(QByteArrayView bytes);
 
 }  // namespace vistrel

@@ -7,6 +7,8 @@
 #include <utility>
 
 #include "cli_env.h"
+#include "core/disk_name.h"
+#include "core/text_file.h"
 #include "filelists/list_entry.h"
 #include "temp_folder.h"
 
@@ -99,6 +101,40 @@ TEST_F(CliJson, VerifyTellsTheStateOfEveryEntry) {
   EXPECT_EQ(byName[QStringLiteral("gone.htm")].value(QStringLiteral("size")).toInteger(), 4);
   // Without --update the list stays as it was.
   EXPECT_EQ(site_.Read(QStringLiteral("site.lst")), search.out);
+}
+
+TEST_F(CliJson, ANameThatIsNotUtf8CarriesItsBytesSoAScriptCanReachIt) {
+  const QByteArray latin1 = NameToDisk(site_.path()) + "caf\xE9.htm";
+  ASSERT_TRUE(WriteFileAtomically(NameFromDisk(latin1), "latin-1"));
+  WriteSite({{QStringLiteral("Seite \u00FC.htm"), "utf-8"}});
+  const CliRun plain = Search();
+  ASSERT_EQ(plain.exitCode, 0) << plain.err.data();
+  const QString list = site_.Write(QStringLiteral("site.lst"), plain.out);
+  const CliRun search = Search({QStringLiteral("--json")});
+  const CliRun verify =
+      RunCli({QStringLiteral("verify"), QStringLiteral("--json"), list}, home_.path());
+  ASSERT_EQ(verify.exitCode, 0) << verify.err.data();
+
+  for (const CliRun* run : {&search, &verify}) {
+    const QList<QJsonObject> objects = JsonLines(run->out);
+    ASSERT_EQ(objects.size(), 2) << run->out.data();
+    int withBytes = 0;
+    for (const QJsonObject& object : objects) {
+      const QString path = object.value(QStringLiteral("path")).toString();
+      if (path.endsWith(QStringLiteral("Seite \u00FC.htm"))) {
+        EXPECT_FALSE(object.contains(QStringLiteral("path_bytes"))) << path.toStdString();
+        continue;
+      }
+      ++withBytes;
+      EXPECT_EQ(
+          QByteArray::fromBase64(object.value(QStringLiteral("path_bytes")).toString().toLatin1(),
+                                 QByteArray::AbortOnBase64DecodingErrors),
+          latin1);
+      EXPECT_EQ(object.value(QStringLiteral("state")).toString(),
+                run == &search ? QStringLiteral("found") : QStringLiteral("ok"));
+    }
+    EXPECT_EQ(withBytes, 1);
+  }
 }
 
 }  // namespace

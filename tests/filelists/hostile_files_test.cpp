@@ -121,19 +121,64 @@ TEST(HostileSearch, ManyFoldersComeOutInTheOrderOfOneDepthFirstReader) {
     }
     tmp.Write(QStringLiteral("s%1/top.htm").arg(site));
   }
+  // A folder large enough for the status of its hits to be read on two threads, with
+  // subfolders among its pages that the walk's other thread reads meanwhile.
+  for (int page = 0; page < 4500; ++page)
+    tmp.Write(QStringLiteral("s2/big/p%1.htm").arg(page), QByteArray(page % 5, 'x'));
+  for (int folder = 0; folder < 30; ++folder)
+    tmp.Write(QStringLiteral("s2/big/d%1/caf\u00E9.htm").arg(folder));
   QList<QByteArray> expected;
   ReferenceWalk(NameToDisk(tmp.path()), expected);
-  ASSERT_EQ(expected.size(), 6 * (12 * 6 + 1));
-  for (int run = 0; run < 5; ++run) {
-    SearchRequest request;
-    request.folder = tmp.path();
-    request.patternList = QStringLiteral("*.htm");
-    request.asListEntries = false;
-    QStringList paths;
-    SearchFolderTree(request, paths);
+  ASSERT_EQ(expected.size(), 6 * (12 * 6 + 1) + 4530);
+  SearchRequest request;
+  request.folder = tmp.path();
+  request.patternList = QStringLiteral("*.htm");
+  for (int run = 0; run < 4; ++run) {
+    // Paths and list entries alike, as text and as the bytes written out.
+    request.asListEntries = run % 2 == 1;
+    QStringList hits;
+    SearchFolderTree(request, hits);
+    QByteArray lines;
+    SearchFolderTreeLines(request, [&lines](const QByteArray& block) { lines += block; });
     QList<QByteArray> got;
-    for (const QString& path : paths) got.append(NameToDisk(path));
+    QByteArray hitLines;
+    for (const QString& hit : hits) {
+      got.append(NameToDisk(request.asListEntries ? FullPathOfEntry(hit) : hit));
+      hitLines += NameToDisk(hit) + '\n';
+    }
     ASSERT_EQ(got, expected) << "run " << run;
+    EXPECT_EQ(lines, hitLines) << "run " << run;
+  }
+}
+
+TEST(HostileSearch, TheBytesWrittenOutAreTheEntriesOfTheNamesOnDisk) {
+  HostileTree tree;
+  SearchRequest request;
+  request.folder = tree.folder();
+  request.patternList = QStringLiteral("*.htm");
+  enum { kTreeEntries, kTreePaths, kOneFolder };
+  for (const int walk : {kTreeEntries, kTreePaths, kOneFolder}) {
+    QStringList hits;
+    QByteArray lines;
+    const auto take = [&lines](const QByteArray& block) { lines += block; };
+    SearchOutcome asText, asBytes;
+    if (walk == kOneFolder) {
+      asText = SearchFolder(hits, tree.folder(), QStringLiteral("*.htm"));
+      asBytes = SearchFolderLines(take, tree.folder(), QStringLiteral("*.htm"));
+    } else {
+      request.asListEntries = walk == kTreeEntries;
+      asText = SearchFolderTree(request, hits);
+      asBytes = SearchFolderTreeLines(request, take);
+    }
+    QByteArray expected;
+    for (const QString& hit : hits) expected += NameToDisk(hit) + '\n';
+    EXPECT_EQ(lines, expected) << walk;
+    EXPECT_EQ(asBytes.leftOut, asText.leftOut) << walk;
+    // Only a list entry cannot hold a line break: as a path it is one more hit.
+    EXPECT_EQ(asBytes.leftOut.isEmpty(), walk == kTreePaths) << walk;
+    EXPECT_EQ(lines.contains("/line\nbreak.html\n"), walk == kTreePaths) << walk;
+    EXPECT_TRUE(lines.contains(walk == kTreePaths ? "caf\xE9.html\n" : "caf\xE9*.html*"))
+        << lines.toStdString();
   }
 }
 

@@ -5,6 +5,9 @@
 #include "qstring_print.h"
 
 #include <QDateTime>
+#include <utility>
+
+#include "core/disk_name.h"
 
 namespace vistrel {
 namespace {
@@ -52,11 +55,44 @@ TEST(ListEntry, SplittingFillsMissingFieldsAndIgnoresTextAfterTheFifthStar) {
             QStringLiteral("no stars at all"));
 }
 
+TEST(ListEntry, TheWalksByteLinesAreTheEntriesOnDisk) {
+  // A walk writes lines as bytes; loading, verifying and the page build them as text. The two
+  // must agree byte for byte, or a verification would call every searched file updated.
+  const qint64 stamps[] = {LocalStampNs(2001, 3, 4, 17, 5, 59),
+                           LocalStampNs(2001, 3, 4, 17, 6, 0),
+                           LocalStampNs(1969, 12, 31, 23, 59, 30) + 123,
+                           -1,
+                           0,
+                           LocalStampNs(2038, 1, 19, 3, 14, 8)};
+  const QByteArray names[] = {"index.html", "caf\xE9.htm", "\xC3\xBC\xFF.tar.gz",
+                              "Makefile",   "trailing.",   "w\x80.x\x9C"};
+  const QByteArray folder = "/s\xE9ite/";
+  for (const QByteArray& name : names) {
+    for (const qint64 stamp : stamps) {
+      for (const qint64 size : {qint64(0), qint64(2048), qint64(1) << 40}) {
+        DirectoryEntry entry;
+        entry.name = NameFromDisk(name);
+        entry.size = size;
+        entry.stampNs = stamp;
+        QByteArray line = folder;
+        AppendListFields(line, name, size, stamp);
+        EXPECT_EQ(line, NameToDisk(MakeListEntry(NameFromDisk(folder), entry)))
+            << name.toStdString() << " " << stamp;
+      }
+    }
+  }
+}
+
 TEST(ListEntry, NamesWithStarsOrLineBreaksDoNotFit) {
-  EXPECT_TRUE(FitsInListEntry(QStringLiteral("a \"quoted\" name.htm")));
-  EXPECT_FALSE(FitsInListEntry(QStringLiteral("a*b.htm")));
-  EXPECT_FALSE(FitsInListEntry(QStringLiteral("a\nb.htm")));
-  EXPECT_FALSE(FitsInListEntry(QStringLiteral("a\rb.htm")));
+  const std::pair<const char*, bool> names[] = {{"a \"quoted\" name.htm", true},
+                                                {"caf\xE9.htm", true},
+                                                {"a*b.htm", false},
+                                                {"a\nb.htm", false},
+                                                {"a\rb.htm", false}};
+  for (const auto& [name, fits] : names) {
+    EXPECT_EQ(FitsInListEntry(NameFromDisk(name)), fits) << name;
+    EXPECT_EQ(FitsInListEntry(QByteArrayView(name)), fits) << name;
+  }
 }
 
 }  // namespace
