@@ -363,12 +363,19 @@ TEST_F(ThumbnailPageTest, ABatchNamesThePagesThatTimedOutOrGotNoThumbnail) {
   EXPECT_FALSE(QFileInfo::exists(store_.ThumbOf(pages_.path() + QStringLiteral("never.htm"))));
   EXPECT_TRUE(QFileInfo::exists(store_.ThumbOf(pages_.path() + QStringLiteral("hangs.htm"))));
   EXPECT_FALSE(QFileInfo::exists(store_.ThumbOf(fifo)));
-  EXPECT_EQ(
-      prompter_.TakeTexts(),
-      QStringList{QStringLiteral("Taken as painted when the timeout came:\r\n") + pages_.path() +
-                  QStringLiteral("hangs.htm\r\n\r\nNo thumbnail made for:\r\n") + pages_.path() +
-                  QStringLiteral("never.htm: painted nothing of its own before the timeout\r\n") +
-                  fifo + QStringLiteral(": not a regular file")});
+  // Whether hangs.htm answered before its script took over depends on the engine's frames;
+  // taken at the timeout, it is named first.
+  const QString failed = QStringLiteral("No thumbnail made for:\r\n") + pages_.path() +
+                         QStringLiteral(
+                             "never.htm: painted nothing of its own before the "
+                             "timeout\r\n") +
+                         fifo + QStringLiteral(": not a regular file");
+  const QString timedOut = QStringLiteral("Taken as painted when the timeout came:\r\n") +
+                           pages_.path() + QStringLiteral("hangs.htm\r\n\r\n");
+  const QStringList told = prompter_.TakeTexts();
+  ASSERT_EQ(told.size(), 1);
+  EXPECT_TRUE(told.first() == failed || told.first() == timedOut + failed)
+      << told.first().toStdString();
   EXPECT_FALSE(window_.isVisible());
 
   // One page alone: the FIFO is named, never opened.
