@@ -10,6 +10,7 @@
 #include <QTextLayout>
 
 #include "editor/colour_scanner.h"
+#include "editor/line_layout.h"
 #include "editor/coloured_rtf.h"
 #include "editor/piece_document.h"
 
@@ -33,10 +34,6 @@ int ColourOf(ColourClass colour, const ColourScheme& scheme) {
   return scheme.TextCol;
 }
 
-QColor ToQColor(int colour) {
-  return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
-}
-
 // Text from outside (clipboard, templates, formatter) with its line breaks as the control
 // stores them, so positions agree with the control's.
 QString ToEditorLineBreaks(const QString& text) { return DecodeSourceFile(text.toUtf8()).text; }
@@ -51,6 +48,9 @@ class WaitCursor {
 
 SourceEditor::SourceEditor(ProgramSettings& settings, QWidget* parent)
     : QPlainTextEdit(parent), settings_(settings) {
+  auto* text = new QTextDocument(this);
+  text->setDocumentLayout(new LineLayout(text));
+  setDocument(text);
   QFont font(QStringLiteral("Courier New"));
   font.setStyleHint(QFont::Monospace);
   font.setFixedPitch(true);
@@ -109,6 +109,7 @@ void SourceEditor::LoadSource(const SourceFile& file) {
   file_ = file;
   selfEdit_ = true;
   setPlainText(QString());
+  shaped_.Clear();
   LoadPieces(document(), file.text, breaks_);
   document()->setModified(false);
   selfEdit_ = false;
@@ -279,7 +280,6 @@ void SourceEditor::OnContentsChange(int position, int removed, int added) {
     if (block == last) break;
     block = block.next();
   }
-  viewport()->update();
 }
 
 void SourceEditor::ReplaceRangeKeepingColour(qsizetype start, qsizetype length,
@@ -302,30 +302,6 @@ void SourceEditor::ReplaceRangeKeepingColour(qsizetype start, qsizetype length,
   colours_.Remove(start, length);
   colours_.Insert(start, text.size(), colour);
   ColoursChanged(start, start + text.size());
-}
-
-void SourceEditor::ColoursChanged(qsizetype from, qsizetype to) {
-  if (from <= 0 && to >= TextLength()) {
-    ++generation_;  // every line is out of date
-  } else {
-    const qsizetype docTo = breaks_.ToDocument(to);
-    for (QTextBlock block = document()->findBlock(static_cast<int>(breaks_.ToDocument(from)));
-         block.isValid() && block.position() <= docTo; block = block.next())
-      block.setUserState(-1);
-  }
-  viewport()->update();
-}
-
-void SourceEditor::ApplyBlockFormats(QTextBlock block) {
-  QList<QTextLayout::FormatRange> ranges;
-  const qsizetype start = breaks_.ToText(block.position());
-  const qsizetype end = start + block.length() - 1;
-  colours_.ForEachRun(start, end, [&](qsizetype from, qsizetype length, int colour) {
-    ranges.append({static_cast<int>(from - start), static_cast<int>(length), FormatFor(colour)});
-  });
-  block.layout()->setFormats(ranges);
-  block.setUserState(generation_);
-  document()->markContentsDirty(block.position(), block.length());
 }
 
 // ---- keyboard ---------------------------------------------------------------------------
@@ -510,27 +486,7 @@ void SourceEditor::dropEvent(QDropEvent* event) {
   event->acceptProposedAction();
 }
 
-// ---- painting and copying -------------------------------------------------------------
-
-QTextCharFormat SourceEditor::FormatFor(int colour) {
-  auto found = formats_.find(colour);
-  if (found != formats_.end()) return *found;
-  QTextCharFormat format;
-  format.setForeground(ToQColor(colour));
-  return *formats_.insert(colour, format);
-}
-
-void SourceEditor::paintEvent(QPaintEvent* event) {
-  // Colours reach the screen as layout formats of the visible blocks only, so colouring a
-  // large document costs nothing until its lines are shown.
-  const int lineHeight = std::max(1, fontMetrics().lineSpacing());
-  const int visibleLines = viewport()->height() / lineHeight + 2;
-  QTextBlock block = firstVisibleBlock();
-  for (int i = 0; i < visibleLines && block.isValid(); ++i, block = block.next()) {
-    if (block.userState() != generation_) ApplyBlockFormats(block);
-  }
-  QPlainTextEdit::paintEvent(event);
-}
+// ---- copying ----------------------------------------------------------------------------
 
 QMimeData* SourceEditor::createMimeDataFromSelection() const {
   auto* data = new QMimeData;

@@ -7,6 +7,7 @@
 
 #include "editor/colour_store.h"
 #include "editor/display_breaks.h"
+#include "editor/layout_cache.h"
 #include "editor/search_replace.h"
 #include "editor/source_file.h"
 #include "editor/tag_span.h"
@@ -114,6 +115,8 @@ class SourceEditor : public QPlainTextEdit, public SearchTarget {
 
  private:
   enum class ChangeSource { kExternal, kTyping, kPlainPaste };
+  // Blocks whose shaped glyphs are kept: a few screens' worth.
+  static constexpr int kShapedBlocks = 256;
 
   void OnContentsChange(int position, int removed, int added);
   void ColourWholeStore();
@@ -123,6 +126,8 @@ class SourceEditor : public QPlainTextEdit, public SearchTarget {
   // Marks the lines holding [from, to] for new formats; the whole text bumps the generation.
   void ColoursChanged(qsizetype from, qsizetype to);
   void ApplyBlockFormats(QTextBlock block);
+  // Lines the viewport shows, with one partly shown at each end.
+  int VisibleLines() const;
   QString Slice(qsizetype from, qsizetype length) const;
   // The control's own key handling, kept from deleting or splitting at display breaks.
   void PassKeyToControl(QKeyEvent* event);
@@ -133,6 +138,7 @@ class SourceEditor : public QPlainTextEdit, public SearchTarget {
   ProgramSettings& settings_;
   ColourStore colours_;
   DisplayBreaks breaks_;
+  LayoutCache shaped_{kShapedBlocks};
   qsizetype cutFrom_ = -1, cutTo_ = -1;  // document range grown by typing, to cut
   SourceFile file_;
   CaretContext context_;

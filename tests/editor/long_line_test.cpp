@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QDropEvent>
 #include <QMimeData>
+#include <QPaintEvent>
 #include <QTest>
 #include <QTextBlock>
 #include <fcntl.h>
@@ -51,6 +52,32 @@ class LongLineTest : public ::testing::Test {
     QTextCursor cursor = editor.textCursor();
     cursor.setPosition(pos);
     editor.setTextCursor(cursor);
+  }
+  // The viewport's line holding document position pos, as a point in the viewport.
+  QPoint LineAt(int pos) {
+    QTextCursor cursor(editor.document());
+    cursor.setPosition(pos);
+    return editor.cursorRect(cursor).center();
+  }
+  // Every line on screen shows the colours the editor holds for its characters.
+  void ExpectShownColoursMatch() {
+    editor.repaint();
+    const int shown = editor.viewport()->height() / editor.fontMetrics().lineSpacing();
+    QTextBlock block = editor.document()->findBlock(editor.cursorForPosition({0, 0}).position());
+    for (int i = 0; i < shown && block.isValid(); ++i, block = block.next()) {
+      const int start = TextAt(block.position());
+      int covered = 0;
+      for (const QTextLayout::FormatRange& range : block.layout()->formats()) {
+        const QColor colour = range.format.foreground().color();
+        for (int k = range.start; k < range.start + range.length; ++k) {
+          const int expected = editor.ColourAt(start + k);
+          ASSERT_EQ(colour.red() | colour.green() << 8 | colour.blue() << 16, expected)
+              << "line " << block.blockNumber() << " character " << k;
+        }
+        covered += range.length;
+      }
+      EXPECT_EQ(covered, block.length() - 1) << "line " << block.blockNumber();
+    }
   }
   int LongestBlock() const {
     int longest = 0;
@@ -224,6 +251,51 @@ TEST_F(LongLineTest, PiecesThatGrowAreCutAgainAndColouredToTheEnd) {
   editor.RecolourAll();
   EXPECT_EQ(editor.ColourAt(line.size() - 3), settings.Colours.TagCol);
   EXPECT_EQ(editor.ColourAt(line.size() - 6), settings.Colours.TextCol);
+}
+
+// Paint events the viewport receives, joined.
+class PaintedRegion : public QObject {
+ public:
+  explicit PaintedRegion(QWidget* viewport) { viewport->installEventFilter(this); }
+  QRegion region;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) region += static_cast<QPaintEvent*>(event)->region();
+    return false;
+  }
+};
+
+TEST_F(LongLineTest, LinesRecolouredByAKeyAreRepaintedAndNoOthers) {
+  // A quote typed near the start of a tag spanning two pieces colours both; the pieces
+  // after the tag keep their colours.
+  Load("<a title=" + QByteArray(2000, 'q') + "\">" + QByteArray(4000, 'z'));
+  ASSERT_GT(editor.document()->blockCount(), 4);
+  QApplication::processEvents();
+  DocumentCaret(9);
+  QApplication::processEvents();
+  PaintedRegion painted(editor.viewport());
+  QTest::keyClick(&editor, '"');
+  QApplication::processEvents();
+  // The typed piece is repainted by the control; the next one, recoloured, by the editor.
+  ASSERT_EQ(editor.ColourAt(TextAt(PieceStart(0) + 5)), settings.Colours.QuotedCol);
+  EXPECT_TRUE(painted.region.contains(LineAt(PieceStart(0) + 2)));
+  const int lastPiece = editor.document()->lastBlock().position();
+  EXPECT_FALSE(painted.region.contains(LineAt(lastPiece + 2)));
+  ExpectShownColoursMatch();
+
+  // Pieces cut again after typing show their own colours, as do lines new to the screen.
+  DocumentCaret(PieceStart(0) + 3);
+  const QString typed = QStringLiteral("<b>x</b>").repeated(DisplayBreaks::kMaxPiece / 8 + 4);
+  QKeyEvent key(QEvent::KeyPress, Qt::Key_Less, Qt::NoModifier, typed);
+  QApplication::sendEvent(&editor, &key);
+  EXPECT_LE(LongestBlock(), DisplayBreaks::kMaxPiece);
+  editor.RecolourTagAtCaret();
+  ExpectShownColoursMatch();
+  editor.undo();
+  ExpectShownColoursMatch();
+  editor.moveCursor(QTextCursor::End);
+  ExpectShownColoursMatch();
 }
 
 TEST_F(LongLineTest, FormatterAndTagHintsReadWholeLines) {
