@@ -13,6 +13,7 @@
 #include "core/headless.h"
 #include "app/ui/folder_view_page.h"
 #include "app/ui/main_window.h"
+#include "program_windows.h"
 #include "app/ui/qt_prompter.h"
 #include "app/viewer/viewer_window.h"
 #include "editor/source_editor.h"
@@ -50,16 +51,9 @@ int main(int argc, char** argv) {
     QDir().mkpath(home.path() + QStringLiteral("/site"));
     if (file.open(QIODevice::WriteOnly)) file.write(MakePage(200 * 1024, i));
   }
-  const vistrel::WorkingFolders folders =
-      vistrel::WorkingFolders::For(home.path() + QStringLiteral("/prog"));
-  vistrel::QtPrompter prompter;
-  vistrel::BrowserProfile profile;
-  vistrel::MainWindow window(folders, prompter);
-  vistrel::ViewerWindow viewer(window.settings(), window.state(), prompter, profile, window,
-                               &window);
-  window.AttachViewer(&viewer, profile);
-  window.resize(1024, 768);
-  window.show();
+  vistrel::bench::ProgramWindows program(home.path() + QStringLiteral("/prog"));
+  vistrel::MainWindow& window = program.window();
+  vistrel::ViewerWindow& viewer = program.viewer();
   window.state().StartingUp = false;  // as after the first activation
   window.JumpToFileAndFolder(home.path() + QStringLiteral("/site/page00.htm"));
   QListWidget* list = window.folderViewPage()->fileList();

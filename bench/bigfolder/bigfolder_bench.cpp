@@ -24,6 +24,7 @@
 #include "app/ui/folder_view_page.h"
 #include "app/ui/preview_controller.h"
 #include "app/ui/main_window.h"
+#include "program_windows.h"
 #include "app/ui/page_switcher.h"
 #include "app/ui/qt_prompter.h"
 #include "app/ui/status_text.h"
@@ -120,16 +121,9 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   const QString folder = vistrel::IncludeTrailingSeparator(vistrel::NameFromDisk(argv[1]));
   QTemporaryDir home;
-  const vistrel::WorkingFolders folders =
-      vistrel::WorkingFolders::For(home.path() + QStringLiteral("/prog"));
-  vistrel::QtPrompter prompter;
-  vistrel::BrowserProfile profile;
-  vistrel::MainWindow window(folders, prompter);
-  vistrel::ViewerWindow viewer(window.settings(), window.state(), prompter, profile, window,
-                               &window);
-  window.AttachViewer(&viewer, profile);
-  window.resize(1024, 768);
-  window.show();
+  vistrel::bench::ProgramWindows program(home.path() + QStringLiteral("/prog"));
+  vistrel::MainWindow& window = program.window();
+  const vistrel::WorkingFolders& folders = program.folders();
   SettleMs();
   window.state().StartingUp = false;  // as after the first activation
   const double baseRss = PeakRssMb();

@@ -17,6 +17,8 @@
 #include <vector>
 
 #include "core/headless.h"
+#include "bench_options.h"
+#include "process_tree.h"
 #include "core/text_file.h"
 #include "render/browser_profile.h"
 #include "render/browser_view.h"
@@ -39,23 +41,10 @@ double Median(std::vector<double> values) {
 double TreeCpuSeconds(pid_t root) {
   const double tick = double(sysconf(_SC_CLK_TCK));
   double total = 0;
-  std::vector<pid_t> todo{root};
-  while (!todo.empty()) {
-    const pid_t pid = todo.back();
-    todo.pop_back();
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (stat.open(QIODevice::ReadOnly)) {
-      const QByteArray line = stat.readAll();
-      const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
-      if (fields.size() > 12) total += (fields[11].toDouble() + fields[12].toDouble()) / tick;
-    }
-    for (const QString& task : QDir(QStringLiteral("/proc/%1/task").arg(pid))
-                                   .entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-      QFile children(QStringLiteral("/proc/%1/task/%2/children").arg(pid).arg(task));
-      if (!children.open(QIODevice::ReadOnly)) continue;
-      for (const QByteArray& child : children.readAll().split(' '))
-        if (!child.trimmed().isEmpty()) todo.push_back(pid_t(child.trimmed().toInt()));
-    }
+  for (const qint64 pid : bench::ProcessTree(root)) {
+    const QByteArray line = bench::ProcFile(pid, "stat");
+    const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+    if (fields.size() > 12) total += (fields[11].toDouble() + fields[12].toDouble()) / tick;
   }
   return total;
 }
@@ -148,18 +137,10 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
   int qtArgc = 1;
   QApplication app(qtArgc, argv);
-  int width = 640, height = 480, pages = DefaultPagesInFlight();
-  QStringList files;
-  for (int i = 0; i < args.size(); ++i) {
-    if (args[i] == QLatin1String("--width") && i + 1 < args.size())
-      width = args[++i].toInt();
-    else if (args[i] == QLatin1String("--height") && i + 1 < args.size())
-      height = args[++i].toInt();
-    else if (args[i] == QLatin1String("--pages") && i + 1 < args.size())
-      pages = args[++i].toInt();
-    else
-      files << args[i];
-  }
+  const int width = bench::TakeIntOption(args, QStringLiteral("--width"), 640);
+  const int height = bench::TakeIntOption(args, QStringLiteral("--height"), 480);
+  const int pages = bench::TakeIntOption(args, QStringLiteral("--pages"), DefaultPagesInFlight());
+  const QStringList files = args;
   if (files.isEmpty() || width < 10 || height < 10 || pages < 1) {
     std::fprintf(stderr, "usage: pipeline_bench [--width W] [--height H] [--pages N] FILE...\n");
     return 2;

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "bench_options.h"
 #include "core/headless.h"
 #include "core/vistrel_error.h"
 #include "render/browser_profile.h"
@@ -36,21 +37,11 @@ int main(int argc, char** argv) {
   QApplication app(qtArgc, argv);
   QTextStream out(stdout);
 
-  int width = 640, height = 480, repeat = 1;
-  QString outFolder;
-  QStringList files;
-  for (int i = 0; i < args.size(); ++i) {
-    if (args[i] == QLatin1String("--width") && i + 1 < args.size())
-      width = args[++i].toInt();
-    else if (args[i] == QLatin1String("--height") && i + 1 < args.size())
-      height = args[++i].toInt();
-    else if (args[i] == QLatin1String("--out") && i + 1 < args.size())
-      outFolder = args[++i];
-    else if (args[i] == QLatin1String("--repeat") && i + 1 < args.size())
-      repeat = args[++i].toInt();
-    else
-      files << args[i];
-  }
+  const int width = vistrel::bench::TakeIntOption(args, QStringLiteral("--width"), 640);
+  const int height = vistrel::bench::TakeIntOption(args, QStringLiteral("--height"), 480);
+  const int repeat = vistrel::bench::TakeIntOption(args, QStringLiteral("--repeat"), 1);
+  const QString outFolder = vistrel::bench::TakeOption(args, QStringLiteral("--out"));
+  const QStringList files = args;
   if (files.isEmpty() || width < 10 || height < 10 || repeat < 1) {
     std::fprintf(
         stderr,

@@ -11,6 +11,8 @@
 
 #include "core/batch_progress.h"
 #include "core/headless.h"
+#include "listed_folder.h"
+#include "process_tree.h"
 #include "core/program_folder.h"
 #include "core/prompter.h"
 #include "core/shell_host.h"
@@ -28,43 +30,12 @@ using namespace vistrel;
 // Resident kB of a process and everything below it.
 long TreeRssKb(qint64 root) {
   long total = 0;
-  std::vector<qint64> todo{root};
-  while (!todo.empty()) {
-    const qint64 pid = todo.back();
-    todo.pop_back();
-    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
-    if (status.open(QIODevice::ReadOnly)) {
-      for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:")) total += line.mid(6).trimmed().split(' ').first().toLong();
-    }
-    for (const QString& task : QDir(QStringLiteral("/proc/%1/task").arg(pid))
-                                   .entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-      QFile children(QStringLiteral("/proc/%1/task/%2/children").arg(pid).arg(task));
-      if (!children.open(QIODevice::ReadOnly)) continue;
-      for (const QByteArray& child : children.readAll().split(' '))
-        if (!child.trimmed().isEmpty()) todo.push_back(child.trimmed().toLongLong());
-    }
+  for (const qint64 pid : bench::ProcessTree(root)) {
+    for (const QByteArray& line : bench::ProcFile(pid, "status").split('\n'))
+      if (line.startsWith("VmRSS:")) total += line.mid(6).trimmed().split(' ').first().toLong();
   }
   return total;
 }
-
-class Listed : public ShellHost {
- public:
-  Listed(const QString& folder, const QStringList& names) : folder_(folder), names_(names) {}
-  QString ShownFolder() const override { return folder_; }
-  QString CurrentMask() const override { return {}; }
-  int FolderEntryCount() const override { return int(names_.size()); }
-  QString FolderEntryName(int index) const override { return names_.at(index); }
-  QString CurrentFile() const override { return {}; }
-  void ShowThumbCorner(const QString&) override {}
-  void RefreshStatus() override {}
-  bool StartingUp() const override { return false; }
-  void SetProgress(int) override {}
-
- private:
-  QString folder_;
-  const QStringList& names_;
-};
 
 // The batch summary is where failed pages are named.
 class Summary : public Prompter {
@@ -123,7 +94,7 @@ int main(int argc, char** argv) {
   ThumbCache cache(200);
   OffscreenCapture capture(profile);
   ThumbStore store(folders.thumbs, cache, capture.AsPageCapture());
-  Listed shell(folder, names);
+  bench::ListedFolder shell(folder, names);
   ThumbnailPage page(settings, prompter, folders, progress, store, shell);
   page.SetBaseIndex(3);
   page.SyncThumbCount();

@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "core/headless.h"
+#include "listed_folder.h"
 #include "core/shell_host.h"
 #include "render/browser_profile.h"
 #include "render/offscreen_page.h"
@@ -26,24 +27,7 @@
 
 namespace {
 
-// The grid's items: a folder and its names, as the folder view would list them.
-class ListedFolder : public vistrel::ShellHost {
- public:
-  ListedFolder(const QString& folder, const QStringList& names) : folder_(folder), names_(names) {}
-  QString ShownFolder() const override { return folder_; }
-  QString CurrentMask() const override { return {}; }
-  int FolderEntryCount() const override { return int(names_.size()); }
-  QString FolderEntryName(int index) const override { return names_.at(index); }
-  QString CurrentFile() const override { return {}; }
-  void ShowThumbCorner(const QString&) override {}
-  void RefreshStatus() override {}
-  bool StartingUp() const override { return false; }
-  void SetProgress(int) override {}
-
- private:
-  QString folder_;
-  const QStringList& names_;
-};
+using vistrel::bench::ListedFolder;
 
 using namespace vistrel;
 
