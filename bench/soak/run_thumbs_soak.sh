@@ -44,9 +44,10 @@ tree_rss() {
   local pids=("$1") all=() pid
   while [ ${#pids[@]} -gt 0 ]; do
     pid=${pids[0]}; pids=("${pids[@]:1}"); all+=("$pid")
-    for child in $(cat /proc/"$pid"/task/*/children 2>/dev/null); do pids+=("$child"); done
+    # A process may end while it is read: that is no failure of the soak.
+    for child in $(cat /proc/"$pid"/task/*/children 2>/dev/null || true); do pids+=("$child"); done
   done
-  for pid in "${all[@]}"; do awk '/^VmRSS/ { print $2 }' /proc/"$pid"/status 2>/dev/null; done |
+  for pid in "${all[@]}"; do awk '/^VmRSS/ { print $2 }' /proc/"$pid"/status 2>/dev/null || true; done |
     awk '{ s += $1 } END { print s + 0 }'
 }
 
