@@ -5,7 +5,7 @@
 
 namespace vistrel {
 
-void LayoutCache::Show(QTextDocument* document, QTextBlock first, int count) {
+void LayoutCache::Show(QTextDocument* document, const QTextBlock& first, int count) {
   if (!first.isValid()) return;
   const int from = first.blockNumber();
   QTextBlock block = first;

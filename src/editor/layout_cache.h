@@ -16,7 +16,7 @@ class LayoutCache {
   explicit LayoutCache(int capacity) : capacity_(capacity) {}
 
   // Keeps the glyphs of the `count` blocks from `first` on, which are about to be painted.
-  void Show(QTextDocument* document, QTextBlock first, int count);
+  void Show(QTextDocument* document, const QTextBlock& first, int count);
   // For a new document, whose blocks have never been shown.
   void Clear() { shown_.clear(); }
   int size() const { return static_cast<int>(shown_.size()); }
