@@ -65,10 +65,20 @@ TEST(FolderTreeModel, ListsOnlyVisibleFoldersIgnoringLetterCase) {
   EXPECT_EQ(RowNames(model, model.index(0, 0, folder)), QStringList{QStringLiteral("inner")});
   EXPECT_EQ(model.PathOf(model.index(0, 0, model.index(0, 0, folder))),
             dir.path() + QStringLiteral("apple/inner/"));
-  // Hidden folders and what is no folder are not there, even asked for by path.
-  EXPECT_FALSE(model.IndexOf(dir.path() + QStringLiteral(".hidden")).isValid());
+  // What is no folder is not there, even asked for by path.
   EXPECT_FALSE(model.IndexOf(dir.path() + QStringLiteral("filelink")).isValid());
   EXPECT_FALSE(model.IndexOf(dir.path() + QStringLiteral("gone/deeper")).isValid());
+  // A hidden folder asked for by path (the way to a site below one) is shown in its place,
+  // and stays when the folder is read again; the other hidden ones stay out.
+  dir.MakeDir(QStringLiteral(".other"));
+  const QModelIndex hidden = model.IndexOf(dir.path() + QStringLiteral(".hidden"));
+  ASSERT_TRUE(hidden.isValid());
+  EXPECT_EQ(model.PathOf(hidden), dir.path() + QStringLiteral(".hidden/"));
+  model.Reread(folder);
+  EXPECT_EQ(
+      RowNames(model, folder),
+      (QStringList{QStringLiteral(".hidden"), QStringLiteral("apple"), QStringLiteral("Banana"),
+                   QStringLiteral("cherry"), QStringLiteral("linked")}));
 }
 
 TEST(FolderTreeModel, OrderIsTheSameWhicheverWayTheNamesCome) {

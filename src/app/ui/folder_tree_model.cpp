@@ -114,7 +114,15 @@ void FolderTreeModel::Read(Node* node) {
     node->watch = watch_->Watch(path);
     if (node->watch >= 0) watched_.insert(node->watch, node);
   }
-  const QStringList names = ReadSubfolders(path);
+  QStringList names = ReadSubfolders(path);
+  bool hiddenKept = false;
+  for (const QString& folder : std::as_const(shownHidden_)) {
+    if (FolderOfPath(folder.chopped(1)) != path) continue;
+    if (KindOf(folder) != FileKind::kDirectory) continue;
+    names << NameOfPath(folder.chopped(1));
+    hiddenKept = true;
+  }
+  if (hiddenKept) SortFolderNames(names);
   const QModelIndex parent = IndexOfNode(node);
   node->read = true;
   const QScopedValueRollback<bool> busy(reading_, true);
@@ -179,7 +187,12 @@ QModelIndex FolderTreeModel::IndexOf(const QString& folder) {
     const bool fresh = !node->read;
     if (fresh) Read(node);
     Node* child = ChildNamed(node, name);
-    if (!child && !fresh) {
+    if (!child && name.startsWith(QLatin1Char('.')) &&
+        KindOf(PathOfNode(node) + name) == FileKind::kDirectory) {
+      shownHidden_.insert(PathOfNode(node) + name + QLatin1Char('/'));
+      Read(node);
+      child = ChildNamed(node, name);
+    } else if (!child && !fresh) {
       Read(node);  // made since the folder was read
       child = ChildNamed(node, name);
     }

@@ -66,6 +66,8 @@ class FolderTreeModel : public QAbstractItemModel {
   QSet<Node*> changed_;
   QTimer changeDelay_;
   bool reading_ = false;  // rows are being added or removed
+  // Hidden folders asked for by path (a site below ~/.local, say): shown, as on the way there.
+  QSet<QString> shownHidden_;
   QIcon folderIcon_;
   QIcon driveIcon_;
 };
