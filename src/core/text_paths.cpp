@@ -38,16 +38,20 @@ bool FileExistsAny(const QString& path, DirectoryEntry* entry) {
   return true;
 }
 
-bool IsValidFileName(const QString& name, Prompter& prompter) {
-  static const char* const kForbidden[] = {"\\", "/", "..", "?", "*", ":"};
-  for (const char* bad : kForbidden) {
-    if (name.contains(QLatin1String(bad))) {
-      prompter.Beep();
-      prompter.Error(QStringLiteral("Invalid Filename: ") + name);
-      return false;
-    }
+bool IsValidFileName(const QString& name, Prompter& prompter, NameRule rule) {
+  bool valid = true;
+  if (rule == NameRule::kOnDisk) {
+    valid = !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..") &&
+            !name.contains(QLatin1Char('/')) && !name.contains(QChar(0));
+  } else {
+    static const char* const kForbidden[] = {"\\", "/", "..", "?", "*", ":"};
+    for (const char* bad : kForbidden) valid = valid && !name.contains(QLatin1String(bad));
   }
-  return true;
+  if (!valid) {
+    prompter.Beep();
+    prompter.Error(QStringLiteral("Invalid Filename: ") + name);
+  }
+  return valid;
 }
 
 static QString OwnExtension(const QString& name) {
@@ -58,7 +62,7 @@ static QString OwnExtension(const QString& name) {
 }
 
 QString BuildTargetPath(const QString& folder, const QString& name, const QString& extension,
-                        Prompter& prompter) {
+                        Prompter& prompter, NameRule rule) {
   QString ext = extension;
   while (ext.startsWith(QLatin1Char('*'))) ext.remove(0, 1);
 
@@ -69,7 +73,7 @@ QString BuildTargetPath(const QString& folder, const QString& name, const QStrin
   while (cleanName.startsWith(QLatin1Char('.'))) cleanName.remove(0, 1);
 
   if (ext.compare(OwnExtension(cleanName), Qt::CaseInsensitive) != 0) cleanName += ext;
-  if (!IsValidFileName(cleanName, prompter)) return {};
+  if (!IsValidFileName(cleanName, prompter, rule)) return {};
   return IncludeTrailingSeparator(folder) + cleanName;
 }
 

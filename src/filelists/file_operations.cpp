@@ -136,8 +136,8 @@ CopyOutcome CopyOneFile(const PageList& page, const QString& shownFolder, Prompt
   request.fileName = NameOfPath(source);
   const QString chosen = prompter.SaveFile(request);
   if (chosen.isEmpty()) return outcome;
-  const QString target =
-      BuildTargetPath(FolderOfPath(chosen), NameOfPath(chosen), QString(), prompter);
+  const QString target = BuildTargetPath(FolderOfPath(chosen), NameOfPath(chosen), QString(),
+                                         prompter, NameRule::kOnDisk);
   if (target.isEmpty()) return outcome;
   outcome.confirmed = true;
   if (source.compare(target, Qt::CaseInsensitive) == 0) {

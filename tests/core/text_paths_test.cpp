@@ -63,6 +63,18 @@ TEST(IsValidFileName, RejectsSeparatorsWildcardsAndDotDotWithMessageAndBeep) {
   EXPECT_EQ(prompter.beeps(), 6);
 }
 
+TEST(IsValidFileName, OnDiskAnyNameButSeparatorsAndDotsIsValid) {
+  ScriptedPrompter prompter;
+  for (const char* good : {"a..b", "new:list", "a\\b", "what?", "*.htm", "-x\t[1].htm"})
+    EXPECT_TRUE(IsValidFileName(QString::fromLatin1(good), prompter, NameRule::kOnDisk)) << good;
+  EXPECT_EQ(prompter.beeps(), 0);
+  for (const char* bad : {"", ".", "..", "a/b"}) {
+    EXPECT_FALSE(IsValidFileName(QString::fromLatin1(bad), prompter, NameRule::kOnDisk)) << bad;
+    EXPECT_EQ(prompter.TakeTexts(),
+              QStringList{QStringLiteral("Invalid Filename: ") + QString::fromLatin1(bad)});
+  }
+}
+
 TEST(BuildTargetPath, CleansNameAndAddsExtensionOnlyWhenDifferent) {
   ScriptedPrompter prompter;
   const QString out = QStringLiteral("/out");

@@ -169,6 +169,13 @@ TEST(CopySelectedFiles, OneFileGoesThroughTheSaveDialogAndRefusesCopyingOntoItse
   EXPECT_EQ(settings.COPYPATH, QStringLiteral("/unchanged/"));
   EXPECT_EQ(progress.maximum_, 0);
   EXPECT_EQ(prompter.TakeTexts(), QStringList({caption, caption}));
+
+  // A name with "?", "*" or ":" is an ordinary name here, and a copy may take it.
+  prompter.AnswerSaveFile(tmp.path() + QStringLiteral("a/what?*:.htm"));
+  outcome = CopySelectedFiles(page, tmp.path(), settings, prompter, progress);
+  EXPECT_EQ(outcome.copied, 1);
+  EXPECT_EQ(tmp.Read(QStringLiteral("a/what?*:.htm")), QByteArray("page"));
+  EXPECT_EQ(prompter.TakeTexts(), QStringList{caption});
 }
 
 TEST(CopySelectedFiles, SeveralFilesAskPerExistingTargetAndRememberTheFolder) {

@@ -283,8 +283,8 @@ void ViewerWindow::SaveEditorFileAs(const QString& fileName) {
   request.fileName = NameOfPath(absolute);
   const QString chosen = AbsolutePath(prompter_.SaveFile(request));
   if (chosen.isEmpty()) return;
-  const QString target =
-      BuildTargetPath(FolderOfPath(chosen), NameOfPath(chosen), QString(), prompter_);
+  const QString target = BuildTargetPath(FolderOfPath(chosen), NameOfPath(chosen), QString(),
+                                         prompter_, NameRule::kOnDisk);
   if (target.isEmpty()) return;
   if (!SaveEditorFile(target)) return;
   if (IncludeTrailingSeparator(FolderOfPath(AbsolutePath(target))) ==
