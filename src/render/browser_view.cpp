@@ -94,7 +94,16 @@ BrowserPage* BrowserView::NewPage() {
   return page;
 }
 
-BrowserView::~BrowserView() = default;
+BrowserView::~BrowserView() {
+  // The page answers the scripts still pending as it goes; it must go while this view is
+  // whole, since those answers look at it. Its other signals are no news any more.
+  page_->disconnect(this);
+  view_->disconnect(this);
+  view_->removeEventFilter(this);
+  delete view_;
+  view_ = nullptr;
+  page_ = nullptr;
+}
 
 void BrowserView::LoadFile(const QString& fileName) {
   if (KindOf(fileName) != FileKind::kRegular)
