@@ -4,8 +4,8 @@
 # adds its rows to the table file named by BENCH_TABLE.
 # usage: bench/run_all.sh BUILD_DIR      (a release build: cmake --preset release)
 # Peers missing on the machine are installed with apt-get when run as root: tidy, CutyCapt
-# (with xvfb), Pillow, libvips and fd-find. SKIP="render thumbnails" leaves folders out;
-# SOAK_COUNT sets the pages of the memory soak (1000).
+# (with xvfb), wkhtmltoimage, chromium, Pillow, libvips and fd-find. SKIP="render thumbnails"
+# leaves folders out; SOAK_COUNT sets the pages of the memory soak (1000).
 set -uo pipefail
 build=$(cd "${1:?usage: run_all.sh BUILD_DIR}" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
@@ -19,6 +19,8 @@ need=()
 command -v tidy >/dev/null || need+=(tidy)
 command -v cutycapt >/dev/null || need+=(cutycapt)
 command -v xvfb-run >/dev/null || need+=(xvfb)
+command -v wkhtmltoimage >/dev/null || need+=(wkhtmltopdf)
+command -v chromium >/dev/null || need+=(chromium)
 /usr/bin/python3 -c "import PIL" 2>/dev/null || need+=(python3-pil)
 command -v vips >/dev/null || need+=(libvips-tools)
 pkg-config --exists vips 2>/dev/null || need+=(libvips-dev)
@@ -47,7 +49,7 @@ run formatter sh "$here/formatter/run_bench.sh" "$build"
 run editor sh "$here/editor/run_bench.sh" "$build"
 run filelists sh "$here/filelists/run_bench.sh" "$build"
 run snapshots env BUILD="$build" RUNS=15 "$here/snapshots/run_resample_bench.sh"
-run render env BUILD="$build" PEERS="cutycapt xvfb" "$here/render/run_snapshot_bench.sh"
+run render env BUILD="$build" "$here/render/run_snapshot_bench.sh"
 run render-thumbs env BUILD="$build" "$here/render/run_thumbs_bench.sh"
 run bigfolder bash "$here/bigfolder/run_bench.sh" "$build"
 run soak env BUILD="$build" COUNT="${SOAK_COUNT:-1000}" bash "$here/soak/run_thumbs_soak.sh"
