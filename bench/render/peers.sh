@@ -30,15 +30,16 @@ per_process() {
     | tee -a "$work/peers"
 }
 
-wkhtml() { xvfb-run -a wkhtmltoimage --width "$width" --height "$height" --quality 75 "file://$1" "$2.jpg"; }
-cuty_full() { xvfb-run -a cutycapt --min-width="$width" --min-height="$height" --url="file://$1" --out="$2.jpg"; }
+# A peer stuck on a page is stopped after a minute.
+wkhtml() { timeout 60 xvfb-run -a wkhtmltoimage --width "$width" --height "$height" --quality 75 "file://$1" "$2.jpg"; }
+cuty_full() { timeout 60 xvfb-run -a cutycapt --min-width="$width" --min-height="$height" --url="file://$1" --out="$2.jpg"; }
 cuty_clip() {
-  xvfb-run -a cutycapt --min-width="$width" --min-height="$height" \
+  timeout 60 xvfb-run -a cutycapt --min-width="$width" --min-height="$height" \
     --user-style-string="html, body { height: ${height}px !important; max-height: ${height}px !important; overflow: hidden !important; margin: 0 !important; }" \
     --url="file://$1" --out="$2.jpg"
 }
 chrome() {
-  chromium --headless --no-sandbox --disable-gpu --hide-scrollbars --window-size="$width,$height" \
+  timeout 60 chromium --headless --no-sandbox --disable-gpu --hide-scrollbars --window-size="$width,$height" \
     --screenshot="$2.png" "file://$1"
 }
 
