@@ -33,7 +33,7 @@ bool ReservationNeeded(int fd, int mode, std::int64_t offset, std::int64_t lengt
   if (::fstatfs(fd, &fs) != 0 || fs.f_type != TMPFS_MAGIC) return true;
   struct stat st {};
   // A reservation that would make the file longer does something the caller sees.
-  if (::fstat(fd, &st) != 0 || st.st_size < offset + length) return true;
+  if (::fstat(fd, &st) != 0 || offset > st.st_size || length > st.st_size - offset) return true;
   if (fs.f_blocks == 0) return false;  // a tmpfs without a size limit (memfd)
   const auto room =
       static_cast<std::uint64_t>(fs.f_bavail) * static_cast<std::uint64_t>(fs.f_bsize);

@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <cerrno>
 #include <cstdint>
+#include <limits>
 #include <string>
 
 #include "render/shared_memory_reserve.h"
@@ -58,6 +59,16 @@ TEST(SharedMemoryReserve, EveryOtherCallReservesForReal) {
   EXPECT_EQ(BoundFallocate()(fd, 0, 0, kPipe), 0);
   EXPECT_EQ(StatOf(fd).st_size, kPipe);
   EXPECT_GE(StatOf(fd).st_blocks * 512, kPipe);
+  ::close(fd);
+
+  // Past the end, or so far past it that offset + length would overflow.
+  fd = ::memfd_create("past", 0);
+  ASSERT_GE(fd, 0);
+  ASSERT_EQ(::ftruncate(fd, kPipe), 0);
+  EXPECT_EQ(BoundFallocate()(fd, 0, kPipe, 4096), 0);
+  EXPECT_EQ(StatOf(fd).st_size, kPipe + 4096);
+  EXPECT_EQ(BoundFallocate()(fd, 0, std::numeric_limits<off64_t>::max() - 10, 100), -1);
+  EXPECT_EQ(StatOf(fd).st_size, kPipe + 4096);
   ::close(fd);
 
   // Any mode but a plain reservation.
