@@ -1,6 +1,5 @@
 #include "render/shared_memory_reserve.h"
 
-#include <dlfcn.h>
 #include <fcntl.h>
 #include <linux/magic.h>
 #include <sys/stat.h>
@@ -38,10 +37,6 @@ bool ReservationNeeded(int fd, int mode, std::int64_t offset, std::int64_t lengt
   const auto room =
       static_cast<std::uint64_t>(fs.f_bavail) * static_cast<std::uint64_t>(fs.f_bsize);
   return room < kSharedMemoryRoomToSpare + static_cast<std::uint64_t>(length);
-}
-
-bool SharedMemoryReserveInEffect() {
-  return ::dlsym(RTLD_DEFAULT, "fallocate64") == reinterpret_cast<void*>(&::fallocate64);
 }
 
 }  // namespace vistrel

@@ -11,7 +11,4 @@ inline constexpr std::uint64_t kSharedMemoryRoomToSpare = 256ull << 20;
 // plain reservation inside a tmpfs file that has room to spare.
 bool ReservationNeeded(int fd, int mode, std::int64_t offset, std::int64_t length);
 
-// Whether this program's fallocate64 is the one the engine binds to.
-bool SharedMemoryReserveInEffect();
-
 }  // namespace vistrel
