@@ -54,11 +54,14 @@ tree_rss() {
 files=()
 for ((i = 0; i < total; i++)); do files+=("$work/site/p$i.html"); done
 start=$(date +%s.%N)
-coproc THUMBS { VISTREL_HOME="$work/home" QT_QPA_PLATFORM=offscreen exec "$cli" thumbs --quiet --base "$base" --timeout 5 "${files[@]}" 2>&1; }
-pid=$THUMBS_PID
+# Read through a descriptor of our own: bash drops a coprocess's descriptors once it has ended,
+# while its last lines are still to be read.
+exec {from_thumbs}< <(VISTREL_HOME="$work/home" QT_QPA_PLATFORM=offscreen exec "$cli" thumbs \
+  --quiet --base "$base" --timeout 5 "${files[@]}" 2>&1)
+pid=$!
 done_pages=0 made=0 reported=0
 declare -A rss
-while IFS= read -r line <&"${THUMBS[0]}"; do
+while IFS= read -r line <&"$from_thumbs"; do
   case $line in
     # The engine's own messages share the stream and may lack a line end of their own.
     *"no thumbnail made for "*) reported=$((reported + 1)); done_pages=$((done_pages + 1)) ;;
@@ -71,6 +74,7 @@ while IFS= read -r line <&"${THUMBS[0]}"; do
   fi
 done
 wait "$pid" || true
+exec {from_thumbs}<&-
 end=$(date +%s.%N)
 
 wrong=0
