@@ -69,8 +69,8 @@ QString Essence(QString text) {
   return text.toUpper();
 }
 
-// A run's output still being normalised: a tag edge of repeated "<", a run or two from
-// merged. Bounded, since verbatim text may hold "<<" for good.
+// Further runs while the output still holds "<<": merging takes a run per blank. Bounded,
+// since text inside a block may hold "<<" for good.
 constexpr int kMaxSettlingRuns = 8;
 
 }  // namespace
@@ -93,14 +93,14 @@ VISTREL_FUZZ_ENTRY(formatter)(const uint8_t* data, size_t size) {
     FUZZ_CHECK(twice.count(QLatin1String("<!--~")) <= once.count(QLatin1String("<!--~")) + 64);
     return 0;
   }
-  // Text that opens a generated comment ("<!--~") without closing it on its line is taken out
-  // up to the next close by design, so a later run may take out more of it.
-  static const QRegularExpression strayComment(QStringLiteral("<!--~(?![^\\n]*?-->)"));
   QString thrice = vistrel::FormatSelection(vistrel::PlainTextEditor(twice), style, hooks);
   for (int run = 0; run < kMaxSettlingRuns && thrice != twice && twice.contains(u"<<"); ++run) {
     twice = std::move(thrice);
     thrice = vistrel::FormatSelection(vistrel::PlainTextEditor(twice), style, hooks);
   }
+  // Text that opens a generated comment ("<!--~") without closing it on its line is taken out
+  // up to the next close by design, so a later run may take out more of it.
+  static const QRegularExpression strayComment(QStringLiteral("<!--~(?![^\\n]*?-->)"));
   if (twice.contains(strayComment)) return 0;
   FUZZ_CHECK(Essence(thrice) == Essence(twice));
   return 0;
